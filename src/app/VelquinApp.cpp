@@ -1,0 +1,26 @@
+#include "app/VelquinApp.h"
+
+#include "framework/MessageBox.h"
+#include "launcher/VelquinDlg.h"
+#include "settings/ProfileLayout.h"
+
+#include <commctrl.h>
+
+bool CVelquinApp::InitInstance()
+{
+    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, kInstanceGuardName));
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
+        return false;
+    }
+
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    SetRegistryKey(profile::kCompany);
+
+    CVelquinDlg dialog;
+    dialog.DoModal();
+    SetMainWindow(nullptr);
+    return false;
+}

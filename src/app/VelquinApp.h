@@ -1,0 +1,18 @@
+// The application object: one per process, it refuses a second copy and runs the main window.
+#pragma once
+
+#include "framework/App.h"
+#include "framework/Handles.h"
+
+inline constexpr const char* kInstanceGuardName = "Velquin is Running";
+inline constexpr const char* kAlreadyRunningText = "Velquin is already running in another window.";
+
+class CVelquinApp : public App {
+public:
+    // Always false: the process ends when the main window has closed.
+    bool InitInstance() override;
+
+private:
+    // Held until the process exits; the system releases it even after a crash.
+    KernelHandle instanceGuard_;
+};

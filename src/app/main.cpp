@@ -1,0 +1,15 @@
+#include "app/VelquinApp.h"
+
+#include <windows.h>
+
+namespace {
+
+CVelquinApp theApp;
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    theApp.InitInstance();
+    return 0;
+}

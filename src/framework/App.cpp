@@ -1,0 +1,65 @@
+#include "framework/App.h"
+
+#include "res/resource.h"
+
+#include <cassert>
+
+namespace {
+
+App* g_app = nullptr;
+
+std::string ExecutableBaseName()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = path;
+    const size_t slash = name.find_last_of("\\/");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    const size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+std::string ApplicationName()
+{
+    char title[256] = {};
+    if (LoadStringA(App::Instance(), IDS_APP_TITLE, title, sizeof(title)) > 0)
+        return title;
+    return ExecutableBaseName();
+}
+
+}  // namespace
+
+App::App() : appName_(ApplicationName())
+{
+    assert(g_app == nullptr);
+    g_app = this;
+}
+
+App::~App()
+{
+    g_app = nullptr;
+}
+
+App& App::Current()
+{
+    assert(g_app != nullptr);
+    return *g_app;
+}
+
+bool App::Exists()
+{
+    return g_app != nullptr;
+}
+
+void App::SetRegistryKey(const std::string& company)
+{
+    profile_.SetRoot("Software\\" + company + "\\" + appName_);
+}
+
+HINSTANCE App::Instance()
+{
+    return GetModuleHandleA(nullptr);
+}

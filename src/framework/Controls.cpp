@@ -1,0 +1,116 @@
+#include "framework/Controls.h"
+
+#include <map>
+#include <vector>
+
+namespace {
+
+std::map<HWND, ControlObject*>& AttachedControls()
+{
+    static std::map<HWND, ControlObject*> controls;
+    return controls;
+}
+
+std::string TextFromLength(LRESULT length, const Window& window, UINT getMessage, int index)
+{
+    if (length == CB_ERR || length < 0)
+        return std::string();
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    window.Send(getMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+}  // namespace
+
+std::string Window::Text() const
+{
+    const int length = GetWindowTextLengthA(handle_);
+    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    GetWindowTextA(handle_, text.data(), length + 1);
+    return text.data();
+}
+
+std::string Window::ClassName() const
+{
+    char name[64] = {};
+    GetClassNameA(handle_, name, sizeof(name));
+    return name;
+}
+
+std::string ComboBox::ItemText(int index) const
+{
+    return TextFromLength(Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index)), *this, CB_GETLBTEXT, index);
+}
+
+int ComboBox::AddString(const std::string& text) const
+{
+    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ComboBox::SelectString(int start, const std::string& text) const
+{
+    return static_cast<int>(Send(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+bool ComboBox::GetEditSel(int& start, int& end) const
+{
+    DWORD first = 0;
+    DWORD last = 0;
+    if (Send(CB_GETEDITSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last)) == CB_ERR)
+        return false;
+    start = static_cast<int>(first);
+    end = static_cast<int>(last);
+    return true;
+}
+
+std::string ListBox::ItemText(int index) const
+{
+    return TextFromLength(Send(LB_GETTEXTLEN, static_cast<WPARAM>(index)), *this, LB_GETTEXT, index);
+}
+
+int ListBox::AddString(const std::string& text) const
+{
+    return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ListBox::FindString(int start, const std::string& text) const
+{
+    return static_cast<int>(Send(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ListBox::FindStringExact(int start, const std::string& text) const
+{
+    return static_cast<int>(
+        Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+ControlObject::~ControlObject()
+{
+    Detach();
+}
+
+void ControlObject::Attach(HWND handle)
+{
+    Detach();
+    handle_ = handle;
+    if (handle_)
+        AttachedControls()[handle_] = this;
+}
+
+void ControlObject::Detach()
+{
+    if (handle_) {
+        auto& controls = AttachedControls();
+        auto found = controls.find(handle_);
+        if (found != controls.end() && found->second == this)
+            controls.erase(found);
+    }
+    handle_ = nullptr;
+}
+
+ControlObject* ControlObject::FromHandle(HWND handle)
+{
+    auto& controls = AttachedControls();
+    auto found = controls.find(handle);
+    return found == controls.end() ? nullptr : found->second;
+}

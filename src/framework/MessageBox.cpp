@@ -1,0 +1,6 @@
+#include "framework/MessageBox.h"
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style)
+{
+    return MessageBoxA(owner, text.c_str(), caption.c_str(), style);
+}

@@ -1,0 +1,33 @@
+// A registry key, opened for one operation and closed when the object goes.
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <optional>
+#include <string>
+
+class RegKey {
+public:
+    RegKey() = default;
+
+    // An empty key (false) when the path cannot be opened or created.
+    static RegKey Open(HKEY root, const std::string& path, REGSAM access = KEY_READ);
+    static RegKey Create(HKEY root, const std::string& path);
+
+    explicit operator bool() const { return static_cast<bool>(key_); }
+    HKEY Get() const { return key_.Get(); }
+
+    // Nothing when the value is missing or of another type (REG_SZ or REG_EXPAND_SZ; REG_DWORD).
+    std::optional<std::string> ReadString(const std::string& name) const;
+    std::optional<DWORD> ReadDword(const std::string& name) const;
+
+    // REG_SZ with its terminating zero. Texts over 259 characters are refused and nothing is written.
+    bool WriteString(const std::string& name, const std::string& value);
+    bool WriteDword(const std::string& name, DWORD value);
+    bool DeleteValue(const std::string& name);
+
+private:
+    explicit RegKey(HKEY key) : key_(key) {}
+
+    UniqueHandle<RegKeyTraits> key_;
+};

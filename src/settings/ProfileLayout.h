@@ -1,0 +1,44 @@
+// Where each persisted value lives: sections and entries of the profile, and their fixed texts.
+// Other programs and older copies of Velquin read the same names, so they never change.
+#pragma once
+
+namespace profile {
+
+// Registry root: HKEY_CURRENT_USER\Software\<company>\<application name>.
+inline constexpr const char* kCompany = "Velquin";
+inline constexpr const char* kProfileKey = "Software\\Velquin\\VELQUIN";
+
+inline constexpr const char* kSettings = "Settings";
+inline constexpr const char* kWindow = "Window";
+inline constexpr const char* kFolders = "Folders";
+inline constexpr const char* kHistory = "Velquin MRU";
+
+// Section "Settings": the settings record, then the other values.
+inline constexpr const char* kMaxHistory = "MaxHistory";
+inline constexpr const char* kClearHistoryAuto = "ClearHistoryAuto";
+inline constexpr const char* kStartAuto = "StartAuto";
+inline constexpr const char* kStartMin = "StartMin";
+inline constexpr const char* kShowWindow = "ShowWindow";
+inline constexpr const char* kHideOnSuccess = "HideOnSuccess";
+inline constexpr const char* kSaveToFile = "SaveToFile";
+inline constexpr const char* kLogFile = "LogFile";
+inline constexpr const char* kPutIconInTray = "PutIconInTray";
+inline constexpr const char* kPromptOnLogOff = "PromptOnLogOff";
+inline constexpr const char* kPromptOnShutDown = "PromptOnShutDown";
+inline constexpr const char* kPromptOnRestart = "PromptOnRestart";
+inline constexpr const char* kSaved = "Saved";
+inline constexpr const char* kSavedMarker = "Options saved";
+inline constexpr const char* kConfig = "Config";
+inline constexpr const char* kAddToPath = "AddToPath";
+inline constexpr const char* kVelquinPath = "VelquinPath";
+
+// Section "Window": the restored position of the main window.
+inline constexpr const char* kLeft = "Left";
+inline constexpr const char* kTop = "Top";
+
+// Section "Folders": where the file dialogs start next time.
+inline constexpr const char* kFile = "File";
+inline constexpr const char* kFilter = "Filter";
+// kLogFile names the log file chosen last here too.
+
+}  // namespace profile

@@ -1,0 +1,23 @@
+// The application's profile: values by section and entry, read with defaults, written at once.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// The longest text a registry write accepts: what fits a 260-byte buffer with its terminating zero.
+inline constexpr std::size_t kMaxProfileText = 259;
+
+class ProfileStore {
+public:
+    virtual ~ProfileStore() = default;
+
+    // The stored value, or the default when the value or its section is missing.
+    virtual int ReadInt(const std::string& section, const std::string& entry, int defaultValue) const = 0;
+    virtual std::string ReadString(const std::string& section, const std::string& entry,
+                                         const std::string& defaultValue = std::string()) const = 0;
+
+    // The section is created when needed. Integers are 32-bit; strings single-line text.
+    // A string longer than kMaxProfileText is refused (false) and the stored value kept.
+    virtual bool WriteInt(const std::string& section, const std::string& entry, int value) = 0;
+    virtual bool WriteString(const std::string& section, const std::string& entry, const std::string& value) = 0;
+};

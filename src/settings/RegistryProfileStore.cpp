@@ -1,0 +1,44 @@
+#include "settings/RegistryProfileStore.h"
+
+#include "framework/Registry.h"
+
+#include <utility>
+
+RegistryProfileStore::RegistryProfileStore(std::string root) : root_(std::move(root)) {}
+
+std::string RegistryProfileStore::SectionPath(const std::string& section) const
+{
+    return root_ + "\\" + section;
+}
+
+int RegistryProfileStore::ReadInt(const std::string& section, const std::string& entry, int defaultValue) const
+{
+    if (root_.empty())
+        return defaultValue;
+    const auto value = RegKey::Open(HKEY_CURRENT_USER, SectionPath(section)).ReadDword(entry);
+    return value ? static_cast<int>(*value) : defaultValue;
+}
+
+std::string RegistryProfileStore::ReadString(const std::string& section, const std::string& entry,
+                                                   const std::string& defaultValue) const
+{
+    if (root_.empty())
+        return defaultValue;
+    const auto value = RegKey::Open(HKEY_CURRENT_USER, SectionPath(section)).ReadString(entry);
+    return value ? *value : defaultValue;
+}
+
+bool RegistryProfileStore::WriteInt(const std::string& section, const std::string& entry, int value)
+{
+    if (root_.empty())
+        return false;
+    return RegKey::Create(HKEY_CURRENT_USER, SectionPath(section)).WriteDword(entry, static_cast<DWORD>(value));
+}
+
+bool RegistryProfileStore::WriteString(const std::string& section, const std::string& entry,
+                                              const std::string& value)
+{
+    if (root_.empty() || value.size() > kMaxProfileText)
+        return false;
+    return RegKey::Create(HKEY_CURRENT_USER, SectionPath(section)).WriteString(entry, value);
+}

@@ -1,0 +1,30 @@
+// The twelve preferences, named after their profile values, with their first-run defaults.
+#pragma once
+
+#include "settings/ProfileStore.h"
+
+#include <string>
+
+class SettingsRecord {
+public:
+    int MaxHistory = 0;
+    int ClearHistoryAuto = 0;
+    int StartAuto = 0;
+    int StartMin = 0;
+    int ShowWindow = 0;
+    int HideOnSuccess = 0;
+    int SaveToFile = 0;
+    std::string LogFile;
+    int PutIconInTray = 0;
+    int PromptOnLogOff = 0;
+    int PromptOnShutDown = 0;
+    int PromptOnRestart = 0;
+
+    // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once.
+    void LoadSettings(ProfileStore& profile);
+    // Writes all twelve values, then the saved-marker.
+    void SaveSettings(ProfileStore& profile) const;
+
+private:
+    void ApplyFirstRunDefaults();
+};

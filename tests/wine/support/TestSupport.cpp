@@ -1,0 +1,39 @@
+#include "TestSupport.h"
+
+#include "settings/ProfileLayout.h"
+
+#include <vector>
+
+TestApp::TestApp()
+{
+    SetRegistryKey(profile::kCompany);
+}
+
+std::optional<RawValue> ReadRawValue(HKEY root, const std::string& key, const std::string& name)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return std::nullopt;
+    RawValue value;
+    DWORD size = 0;
+    std::optional<RawValue> result;
+    if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
+        std::vector<char> data(size);
+        if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
+                             &size) == ERROR_SUCCESS) {
+            value.data.assign(data.data(), size);
+            result = value;
+        }
+    }
+    RegCloseKey(handle);
+    return result;
+}
+
+bool KeyExists(HKEY root, const std::string& key)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(handle);
+    return true;
+}
