@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <commdlg.h>  // the OFN_ flags of a request
+
 #include <string>
 
 struct FileDialogRequest {

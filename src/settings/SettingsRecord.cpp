@@ -4,6 +4,25 @@
 
 using namespace profile;
 
+namespace {
+
+// The integer values in the order they are read and written.
+struct IntegerField {
+    const char* name;
+    int SettingsRecord::*field;
+};
+
+const IntegerField kIntegerFields[] = {
+    {kClearHistoryAuto, &SettingsRecord::ClearHistoryAuto}, {kMaxHistory, &SettingsRecord::MaxHistory},
+    {kStartAuto, &SettingsRecord::StartAuto},               {kStartMin, &SettingsRecord::StartMin},
+    {kShowWindow, &SettingsRecord::ShowWindow},             {kHideOnSuccess, &SettingsRecord::HideOnSuccess},
+    {kSaveToFile, &SettingsRecord::SaveToFile},             {kPutIconInTray, &SettingsRecord::PutIconInTray},
+    {kPromptOnLogOff, &SettingsRecord::PromptOnLogOff},     {kPromptOnShutDown, &SettingsRecord::PromptOnShutDown},
+    {kPromptOnRestart, &SettingsRecord::PromptOnRestart},
+};
+
+}  // namespace
+
 void SettingsRecord::LoadSettings(ProfileStore& store)
 {
     // The marker compares exactly: any other text means no saved record.
@@ -14,33 +33,15 @@ void SettingsRecord::LoadSettings(ProfileStore& store)
     }
 
     LogFile = store.ReadString(kSettings, kLogFile);
-    ClearHistoryAuto = store.ReadInt(kSettings, kClearHistoryAuto, 0);
-    MaxHistory = store.ReadInt(kSettings, kMaxHistory, 0);
-    StartAuto = store.ReadInt(kSettings, kStartAuto, 0);
-    StartMin = store.ReadInt(kSettings, kStartMin, 0);
-    ShowWindow = store.ReadInt(kSettings, kShowWindow, 0);
-    HideOnSuccess = store.ReadInt(kSettings, kHideOnSuccess, 0);
-    SaveToFile = store.ReadInt(kSettings, kSaveToFile, 0);
-    PutIconInTray = store.ReadInt(kSettings, kPutIconInTray, 0);
-    PromptOnLogOff = store.ReadInt(kSettings, kPromptOnLogOff, 0);
-    PromptOnShutDown = store.ReadInt(kSettings, kPromptOnShutDown, 0);
-    PromptOnRestart = store.ReadInt(kSettings, kPromptOnRestart, 0);
+    for (const IntegerField& value : kIntegerFields)
+        this->*value.field = store.ReadInt(kSettings, value.name, 0);
 }
 
 void SettingsRecord::SaveSettings(ProfileStore& store) const
 {
     store.WriteString(kSettings, kLogFile, LogFile);
-    store.WriteInt(kSettings, kClearHistoryAuto, ClearHistoryAuto);
-    store.WriteInt(kSettings, kMaxHistory, MaxHistory);
-    store.WriteInt(kSettings, kStartAuto, StartAuto);
-    store.WriteInt(kSettings, kStartMin, StartMin);
-    store.WriteInt(kSettings, kShowWindow, ShowWindow);
-    store.WriteInt(kSettings, kHideOnSuccess, HideOnSuccess);
-    store.WriteInt(kSettings, kSaveToFile, SaveToFile);
-    store.WriteInt(kSettings, kPutIconInTray, PutIconInTray);
-    store.WriteInt(kSettings, kPromptOnLogOff, PromptOnLogOff);
-    store.WriteInt(kSettings, kPromptOnShutDown, PromptOnShutDown);
-    store.WriteInt(kSettings, kPromptOnRestart, PromptOnRestart);
+    for (const IntegerField& value : kIntegerFields)
+        store.WriteInt(kSettings, value.name, this->*value.field);
     // Last, so a record only reads as saved once every value has been written.
     store.WriteString(kSettings, kSaved, kSavedMarker);
 }

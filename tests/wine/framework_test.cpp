@@ -1,4 +1,7 @@
 // Framework services that stand on the system: the file finder and the debug output.
+#include "UiScript.h"
+
+#include "framework/FileDialog.h"
 #include "framework/FileFinder.h"
 #include "framework/Trace.h"
 
@@ -94,4 +97,48 @@ TEST(Trace, LinesGoToTheDebugOutputUnchanged)
 
     ASSERT_EQ(traced.size(), 1u);
     EXPECT_EQ(traced[0], "CMRUComboBox -- SaveMRU failed - no CRecentFileList created.\n");
+}
+
+TEST(FileDialog, OpenDialogShowsTheFiltersAndReportsTheChosenPathAndFilter)
+{
+    TempFolder folder;
+    FileDialogRequest request;
+    request.title = "Browse";
+    request.filter = "Programs|*.exe;*.bat;*.com;*.dll|All Files |*.*||";
+    request.filterIndex = 2;
+    request.initialFolder = folder.Path();
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NODEREFERENCELINKS;
+
+    std::string shownFilter;
+    HWND dialog = nullptr;
+    UiScript script;
+    script.WaitForDialog("Browse", &dialog).Then([&] {
+        HWND types = GetDlgItem(dialog, 0x470);  // the file-type box
+        char text[128] = {};
+        SendMessageA(types, CB_GETLBTEXT, SendMessageA(types, CB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(text));
+        shownFilter = text;
+        HWND name = GetDlgItem(dialog, 0x47c) ? GetDlgItem(dialog, 0x47c) : GetDlgItem(dialog, 0x480);
+        SetWindowTextA(name, (folder.Path() + "\\alpha.txt").c_str());
+        Click(dialog, IDOK);
+    });
+    FileDialogChoice choice;
+    EXPECT_TRUE(RunOpenFileDialog(request, choice));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(shownFilter, "All Files ");
+    EXPECT_EQ(choice.path, folder.Path() + "\\alpha.txt");
+    EXPECT_EQ(choice.filterIndex, 2);
+}
+
+TEST(FileDialog, CancelReportsNothing)
+{
+    FileDialogRequest request;
+    request.title = "Save History To File";
+    request.filter = "All Files|*.*||";
+    HWND dialog = nullptr;
+    UiScript script;
+    script.WaitForDialog("Save History To File", &dialog).Then([&] { Click(dialog, IDCANCEL); });
+    FileDialogChoice choice;
+    EXPECT_FALSE(RunSaveFileDialog(request, choice));
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(choice.path, "");
 }

@@ -60,20 +60,6 @@ private:
     bool started_ = false;
 };
 
-std::string TextOf(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 struct WindowSearch {
     DWORD processId;
     std::vector<HWND> found;
@@ -110,7 +96,7 @@ HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& wanted, DWO
 HWND WaitForMainWindow(const Process& process)
 {
     return WaitForWindow(process.Id(), [](HWND w) {
-        return ClassOf(w) == "#32770" && TextOf(w) == "Velquin" && GetDlgItem(w, 1000) != nullptr;
+        return ClassOf(w) == "#32770" && WindowText(w) == "Velquin" && GetDlgItem(w, 1000) != nullptr;
     });
 }
 
@@ -176,7 +162,7 @@ TEST(Startup, OpensTheMainWindowFromItsTemplateAndEndsWithIt)
     HWND window = WaitForMainWindow(velquin);
     ASSERT_NE(window, nullptr);
 
-    EXPECT_EQ(TextOf(window), "Velquin");
+    EXPECT_EQ(WindowText(window), "Velquin");
     EXPECT_EQ(ClassOf(GetDlgItem(window, 1000)), "ComboBox");
     for (int id : {1062, 1, 1015, 1001, 1014, 1040, 1050, 2})
         EXPECT_NE(GetDlgItem(window, id), nullptr) << id;
@@ -224,8 +210,8 @@ TEST(Startup, ASecondCopyIsRefusedWhileTheFirstRuns)
         Process second;
         HWND box = WaitForMessageBox(second);
         ASSERT_NE(box, nullptr);
-        EXPECT_EQ(TextOf(MessageTextControl(box)), "Velquin is already running in another window.");
-        EXPECT_EQ(TextOf(box), "Velquin");
+        EXPECT_EQ(WindowText(MessageTextControl(box)), "Velquin is already running in another window.");
+        EXPECT_EQ(WindowText(box), "Velquin");
         EXPECT_TRUE(IsWindowVisible(GetDlgItem(box, 0x440))) << "the box shows an icon";
         EXPECT_EQ(VisibleWindowsOf(second.Id()).size(), 1u) << "no window but the message";
 

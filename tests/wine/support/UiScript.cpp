@@ -12,20 +12,6 @@ std::map<UINT_PTR, UiScript*>& Scripts()
     return scripts;
 }
 
-std::string WindowText(HWND window)
-{
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
-}
-
-std::string ClassOf(HWND window)
-{
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof(name));
-    return name;
-}
-
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -40,6 +26,20 @@ std::vector<HWND> ThreadWindows()
 }
 
 }  // namespace
+
+std::string WindowText(HWND window)
+{
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof(text));
+    return text;
+}
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return name;
+}
 
 HWND MessageTextControl(HWND box)
 {

@@ -60,6 +60,8 @@ HWND FindThreadDialog(const std::string& caption);   // visible dialog-class win
 HWND FindMessageBox();                               // visible message box, if any
 MessageBoxSeen ReadMessageBox(HWND box);
 // Also for windows of other processes.
+std::string WindowText(HWND window);
+std::string ClassOf(HWND window);
 bool IsMessageBox(HWND window);
 HWND MessageTextControl(HWND box);
 
