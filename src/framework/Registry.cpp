@@ -69,3 +69,33 @@ bool RegKey::DeleteValue(const std::string& name)
 {
     return key_ && RegDeleteValueA(key_.Get(), name.c_str()) == ERROR_SUCCESS;
 }
+
+std::vector<std::string> RegKey::ValueNames() const
+{
+    std::vector<std::string> names;
+    if (!key_)
+        return names;
+    for (DWORD index = 0;; ++index) {
+        char name[16384];  // the longest value name the registry allows
+        DWORD size = sizeof(name);
+        if (RegEnumValueA(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}
+
+std::vector<std::string> RegKey::SubkeyNames() const
+{
+    std::vector<std::string> names;
+    if (!key_)
+        return names;
+    for (DWORD index = 0;; ++index) {
+        char name[512];
+        DWORD size = sizeof(name);
+        if (RegEnumKeyExA(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.emplace_back(name, size);
+    }
+    return names;
+}

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 class RegKey {
 public:
@@ -25,6 +26,10 @@ public:
     bool WriteString(const std::string& name, const std::string& value);
     bool WriteDword(const std::string& name, DWORD value);
     bool DeleteValue(const std::string& name);
+
+    // Names of the key's values and of its direct subkeys, in the order the registry enumerates them.
+    std::vector<std::string> ValueNames() const;
+    std::vector<std::string> SubkeyNames() const;
 
 private:
     explicit RegKey(HKEY key) : key_(key) {}

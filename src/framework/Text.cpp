@@ -1,5 +1,6 @@
 #include "framework/Text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -28,6 +29,14 @@ std::string Trim(const std::string& text)
     return text.substr(first, last - first);
 }
 
+std::string TrimRight(const std::string& text)
+{
+    size_t last = text.size();
+    while (last > 0 && IsBlank(text[last - 1]))
+        --last;
+    return text.substr(0, last);
+}
+
 bool EqualsNoCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && StartsWithNoCase(a, b);
@@ -42,6 +51,12 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
             return false;
     }
     return true;
+}
+
+bool LessNoCase(const std::string& a, const std::string& b)
+{
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [](char x, char y) { return FoldCase(x) < FoldCase(y); });
 }
 
 std::optional<int> ParseInt(const std::string& text)

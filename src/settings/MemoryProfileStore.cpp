@@ -20,7 +20,17 @@ const MemoryProfileStore::Value* MemoryProfileStore::Find(const std::string& sec
     if (s == sections_.end())
         return nullptr;
     auto e = s->second.find(Fold(entry));
-    return e == s->second.end() ? nullptr : &e->second;
+    return e == s->second.end() ? nullptr : &e->second.value;
+}
+
+void MemoryProfileStore::Store(const std::string& section, const std::string& entry, Value value)
+{
+    auto& values = sections_[Fold(section)];
+    auto found = values.find(Fold(entry));
+    if (found == values.end())
+        values.emplace(Fold(entry), Stored{entry, std::move(value)});
+    else
+        found->second.value = std::move(value);  // the first spelling stays, as in the registry
 }
 
 int MemoryProfileStore::ReadInt(const std::string& section, const std::string& entry, int defaultValue) const
@@ -38,7 +48,7 @@ std::string MemoryProfileStore::ReadString(const std::string& section, const std
 
 bool MemoryProfileStore::WriteInt(const std::string& section, const std::string& entry, int value)
 {
-    sections_[Fold(section)][Fold(entry)] = value;
+    Store(section, entry, value);
     return true;
 }
 
@@ -47,20 +57,30 @@ bool MemoryProfileStore::WriteString(const std::string& section, const std::stri
 {
     if (value.size() > kMaxProfileText)
         return false;
-    sections_[Fold(section)][Fold(entry)] = value;
+    Store(section, entry, value);
     return true;
+}
+
+bool MemoryProfileStore::DeleteValue(const std::string& section, const std::string& entry)
+{
+    auto s = sections_.find(Fold(section));
+    return s != sections_.end() && s->second.erase(Fold(entry)) > 0;
+}
+
+std::vector<std::string> MemoryProfileStore::ValueNames(const std::string& section) const
+{
+    std::vector<std::string> names;
+    auto s = sections_.find(Fold(section));
+    if (s != sections_.end()) {
+        for (const auto& value : s->second)
+            names.push_back(value.second.name);
+    }
+    return names;
 }
 
 bool MemoryProfileStore::Contains(const std::string& section, const std::string& entry) const
 {
     return Find(section, entry) != nullptr;
-}
-
-void MemoryProfileStore::Remove(const std::string& section, const std::string& entry)
-{
-    auto s = sections_.find(Fold(section));
-    if (s != sections_.end())
-        s->second.erase(Fold(entry));
 }
 
 size_t MemoryProfileStore::ValueCount() const

@@ -17,13 +17,19 @@ public:
                                  const std::string& defaultValue = std::string()) const override;
     bool WriteInt(const std::string& section, const std::string& entry, int value) override;
     bool WriteString(const std::string& section, const std::string& entry, const std::string& value) override;
+    bool DeleteValue(const std::string& section, const std::string& entry) override;
+    std::vector<std::string> ValueNames(const std::string& section) const override;
 
     bool Contains(const std::string& section, const std::string& entry) const;
-    void Remove(const std::string& section, const std::string& entry);
     size_t ValueCount() const;
 
 private:
+    struct Stored {
+        std::string name;  // as first written
+        Value value;
+    };
     const Value* Find(const std::string& section, const std::string& entry) const;
+    void Store(const std::string& section, const std::string& entry, Value value);
 
-    std::map<std::string, std::map<std::string, Value>> sections_;  // keys folded to lower case
+    std::map<std::string, std::map<std::string, Stored>> sections_;  // keys folded to lower case
 };

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 // The longest text a registry write accepts: what fits a 260-byte buffer with its terminating zero.
 inline constexpr std::size_t kMaxProfileText = 259;
@@ -20,4 +21,9 @@ public:
     // A string longer than kMaxProfileText is refused (false) and the stored value kept.
     virtual bool WriteInt(const std::string& section, const std::string& entry, int value) = 0;
     virtual bool WriteString(const std::string& section, const std::string& entry, const std::string& value) = 0;
+
+    // Removes one value; true when it was there and is gone.
+    virtual bool DeleteValue(const std::string& section, const std::string& entry) = 0;
+    // The names of the section's values, as stored; empty when the section is missing.
+    virtual std::vector<std::string> ValueNames(const std::string& section) const = 0;
 };

@@ -42,3 +42,17 @@ bool RegistryProfileStore::WriteString(const std::string& section, const std::st
         return false;
     return RegKey::Create(HKEY_CURRENT_USER, SectionPath(section)).WriteString(entry, value);
 }
+
+bool RegistryProfileStore::DeleteValue(const std::string& section, const std::string& entry)
+{
+    if (root_.empty())
+        return false;
+    return RegKey::Open(HKEY_CURRENT_USER, SectionPath(section), KEY_SET_VALUE).DeleteValue(entry);
+}
+
+std::vector<std::string> RegistryProfileStore::ValueNames(const std::string& section) const
+{
+    if (root_.empty())
+        return {};
+    return RegKey::Open(HKEY_CURRENT_USER, SectionPath(section)).ValueNames();
+}

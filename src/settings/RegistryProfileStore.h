@@ -16,6 +16,8 @@ public:
                                  const std::string& defaultValue = std::string()) const override;
     bool WriteInt(const std::string& section, const std::string& entry, int value) override;
     bool WriteString(const std::string& section, const std::string& entry, const std::string& value) override;
+    bool DeleteValue(const std::string& section, const std::string& entry) override;
+    std::vector<std::string> ValueNames(const std::string& section) const override;
 
 private:
     std::string SectionPath(const std::string& section) const;

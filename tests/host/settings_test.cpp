@@ -83,9 +83,9 @@ TEST(SettingsRecord, WithTheMarkerPresentMissingValuesReadAsZeroOrEmpty)
 {
     MemoryProfileStore store;
     NonDefaultRecord().SaveSettings(store);
-    store.Remove(kSettings, kMaxHistory);
-    store.Remove(kSettings, kLogFile);
-    store.Remove(kSettings, kPromptOnShutDown);
+    store.DeleteValue(kSettings, kMaxHistory);
+    store.DeleteValue(kSettings, kLogFile);
+    store.DeleteValue(kSettings, kPromptOnShutDown);
 
     SettingsRecord r;
     r.LoadSettings(store);

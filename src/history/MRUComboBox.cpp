@@ -1,0 +1,194 @@
+#include "history/MRUComboBox.h"
+
+#include "framework/Trace.h"
+
+#include <algorithm>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace {
+
+void TraceLine(const char* text)
+{
+    Trace(std::string("CMRUComboBox -- ") + text + "\n");
+}
+
+}  // namespace
+
+CMRUComboBox::CMRUComboBox(ProfileStore& profile) : profile_(profile) {}
+
+CMRUComboBox::~CMRUComboBox()
+{
+    try {
+        if (saveOnDestroy_ && !SaveMRU())
+            TraceLine("Warning - SaveMRU() in destructor failed. MRU was not saved.");
+    } catch (...) {
+        // A destructor lets nothing escape; the history stays as last saved.
+    }
+}
+
+void CMRUComboBox::SetMRURegKey(const std::string& sectionName)
+{
+    try {
+        sectionName_ = sectionName;
+    } catch (const std::bad_alloc&) {
+        TraceLine("Memory exception in CMRUComboBox::SetMRURegKey()!");
+        throw;
+    }
+    parametersChanged_ = true;
+}
+
+bool CMRUComboBox::SetMRUValueFormat(const std::string& valueFormat)
+{
+    if (valueFormat.find("%d") == std::string::npos) {
+        TraceLine("SetMRUValueFormat() returning FALSE - argument didn't contain \"%d\"");
+        return false;
+    }
+    try {
+        valueFormat_ = valueFormat;
+    } catch (const std::bad_alloc&) {
+        TraceLine("Memory exception in CMRUComboBox::SetMRUValueFormat()!");
+        throw;
+    }
+    parametersChanged_ = true;
+    return true;
+}
+
+int CMRUComboBox::SetMaxMRUSize(int maximum)
+{
+    if (maximum <= 0)
+        return -1;
+    const int previous = list_ ? maximum_ : 0;
+    maximum_ = maximum;
+    if (!AllocNewMRU()) {
+        TraceLine("SetMaxMRUSize() failed - couldn't allocate new CRecentFileList.");
+        return -1;
+    }
+    return previous;
+}
+
+bool CMRUComboBox::SetSaveAfterAdd(bool save)
+{
+    return std::exchange(saveAfterAdd_, save);
+}
+
+bool CMRUComboBox::SetRefreshAfterAdd(bool refresh)
+{
+    return std::exchange(refreshAfterAdd_, refresh);
+}
+
+bool CMRUComboBox::VerifyMRUParams() const
+{
+    bool valid = true;
+    if (sectionName_.empty()) {
+        TraceLine("VerifyMRUParams() - registry key name not set.");
+        valid = false;
+    }
+    if (valueFormat_.empty()) {
+        TraceLine("VerifyMRUParams() - registry value format not set.");
+        valid = false;
+    } else if (valueFormat_.find("%d") == std::string::npos) {
+        TraceLine("VerifyMRUParams() - registry value format doesn't contain \"%d\"");
+        valid = false;
+    }
+    if (maximum_ <= 0) {
+        TraceLine("VerifyMRUParams() - max MRU size is set to <= 0");
+        valid = false;
+    }
+    return valid;
+}
+
+bool CMRUComboBox::AllocNewMRU()
+{
+    if (!VerifyMRUParams()) {
+        TraceLine("AllocNewMRU() returning FALSE - MRU list params invalid or not set.");
+        return false;
+    }
+    try {
+        std::vector<std::string> kept;
+        if (list_) {
+            const int count = std::min(maximum_, list_->GetSize());
+            for (int i = 0; i < count; ++i)
+                kept.push_back((*list_)[i]);
+            list_.reset();
+        }
+        list_ = std::make_unique<CRecentFileList>(1, sectionName_, valueFormat_, maximum_, 30);
+        // Added back oldest first, so every entry keeps its position.
+        for (auto entry = kept.rbegin(); entry != kept.rend(); ++entry)
+            list_->Add(*entry);
+    } catch (const std::bad_alloc&) {
+        TraceLine("Memory exception in AllocNewMRU()!");
+        list_.reset();
+        throw;
+    }
+    parametersChanged_ = false;
+    return true;
+}
+
+bool CMRUComboBox::LoadMRU()
+{
+    if (!AllocNewMRU()) {
+        TraceLine("AllocNewMRU() failed in LoadMRU().");
+        return false;
+    }
+    list_->ReadList(profile_);
+    return true;
+}
+
+bool CMRUComboBox::SaveMRU()
+{
+    if (!list_) {
+        TraceLine("SaveMRU failed - no CRecentFileList created.");
+        return false;
+    }
+    if (!VerifyMRUParams()) {
+        TraceLine("SaveMRU() failed - params not set.");
+        return false;
+    }
+    if (parametersChanged_ && !AllocNewMRU()) {
+        TraceLine("SaveMRU failed - couldn't reallocate CRecentFileList with new MRU params.");
+        return false;
+    }
+    list_->WriteList(profile_);
+    return true;
+}
+
+bool CMRUComboBox::AddToMRU(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    if (!list_ && !AllocNewMRU()) {
+        TraceLine("AllocNewMRU() failed in AddToMRU().");
+        return false;
+    }
+    list_->Add(text);
+    if (refreshAfterAdd_)
+        RefreshCtrl();
+    if (saveAfterAdd_)
+        SaveMRU();
+    return true;
+}
+
+void CMRUComboBox::RefreshCtrl()
+{
+    if (!list_ || !view_)
+        return;
+    const std::string typed = view_->EditText();
+    view_->ResetContent();
+    for (int i = 0; i < list_->GetSize(); ++i) {
+        const std::string& entry = (*list_)[i];
+        if (!entry.empty() && !view_->AddItem(entry))
+            Trace("CMRUComboBox -- Warning - RefreshCtrl() couldn't add MRU item " + std::to_string(i) +
+                  " to combobox.\n");
+    }
+    view_->SetEditText(typed);
+}
+
+void CMRUComboBox::ClearMRU()
+{
+    if (!list_)
+        return;
+    for (int i = list_->GetSize() - 1; i >= 0; --i)
+        list_->Remove(i);
+}

@@ -1,0 +1,56 @@
+// The history behind the main window's drop-down box: a most-recently-used list kept in the profile,
+// shown in the box's list newest first.
+#pragma once
+
+#include "history/ComboBoxView.h"
+#include "history/RecentFileList.h"
+#include "settings/ProfileStore.h"
+
+#include <memory>
+#include <string>
+
+class CMRUComboBox {
+public:
+    explicit CMRUComboBox(ProfileStore& profile);
+    // Saves the history to the profile.
+    ~CMRUComboBox();
+    CMRUComboBox(const CMRUComboBox&) = delete;
+    CMRUComboBox& operator=(const CMRUComboBox&) = delete;
+
+    // The box that shows the history; none leaves RefreshCtrl without effect.
+    void SetView(ComboBoxView* view) { view_ = view; }
+    ComboBoxView* View() const { return view_; }
+
+    void SetMRURegKey(const std::string& sectionName);
+    // Accepted only when the format contains "%d".
+    bool SetMRUValueFormat(const std::string& valueFormat);
+    // The previous maximum (0 when there was no list yet), or -1 when refused or the list could not be made.
+    int SetMaxMRUSize(int maximum);
+    int GetMaxMRUSize() const { return maximum_; }
+    bool SetSaveAfterAdd(bool save);
+    bool SetRefreshAfterAdd(bool refresh);
+
+    bool VerifyMRUParams() const;
+    bool AllocNewMRU();
+    bool LoadMRU();
+    bool SaveMRU();
+    // An empty text is refused: it would push the oldest entry out for nothing.
+    bool AddToMRU(const std::string& text);
+    void RefreshCtrl();
+    void ClearMRU();
+
+    // The list itself, or none before the first successful AllocNewMRU.
+    CRecentFileList* GetMRUList() { return list_.get(); }
+
+private:
+    ProfileStore& profile_;
+    ComboBoxView* view_ = nullptr;
+    std::unique_ptr<CRecentFileList> list_;
+    std::string sectionName_;
+    std::string valueFormat_;
+    int maximum_ = 10;
+    bool saveOnDestroy_ = true;
+    bool saveAfterAdd_ = false;
+    bool refreshAfterAdd_ = false;
+    bool parametersChanged_ = false;
+};

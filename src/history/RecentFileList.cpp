@@ -1,0 +1,64 @@
+#include "history/RecentFileList.h"
+
+#include "framework/Text.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+CRecentFileList::CRecentFileList(int /*firstNumber*/, std::string section, std::string entryFormat, int size,
+                                 int /*maxDisplayLength*/)
+    : section_(std::move(section)), entryFormat_(std::move(entryFormat)), entries_(static_cast<size_t>(size))
+{
+}
+
+void CRecentFileList::Add(const std::string& text)
+{
+    if (entries_.empty())
+        return;
+    std::move_backward(entries_.begin(), entries_.end() - 1, entries_.end());
+    entries_.front() = text;
+}
+
+void CRecentFileList::Remove(int index)
+{
+    if (index < 0 || index >= GetSize())
+        return;
+    entries_.erase(entries_.begin() + index);
+    entries_.emplace_back();
+}
+
+std::string CRecentFileList::EntryName(int index) const
+{
+    // Only the one "%d" is filled in, so a format never reads arguments it was not given.
+    std::string name = entryFormat_;
+    const size_t at = name.find("%d");
+    if (at != std::string::npos)
+        name.replace(at, 2, std::to_string(index + 1));
+    return name;
+}
+
+void CRecentFileList::ReadList(const ProfileStore& profile)
+{
+    for (int i = 0; i < GetSize(); ++i)
+        entries_[static_cast<size_t>(i)] = profile.ReadString(section_, EntryName(i));
+}
+
+void CRecentFileList::WriteList(ProfileStore& profile) const
+{
+    std::set<std::string, bool (*)(const std::string&, const std::string&)> written(
+        [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
+    for (int i = 0; i < GetSize(); ++i) {
+        const std::string& text = entries_[static_cast<size_t>(i)];
+        if (text.empty())
+            continue;
+        const std::string name = EntryName(i);
+        profile.WriteString(section_, name, text);
+        written.insert(name);
+    }
+    // Empty slots, and slots beyond a shrunken size, leave no value behind.
+    for (const std::string& name : profile.ValueNames(section_)) {
+        if (written.find(name) == written.end())
+            profile.DeleteValue(section_, name);
+    }
+}

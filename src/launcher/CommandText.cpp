@@ -1,0 +1,108 @@
+#include "launcher/CommandText.h"
+
+#include "framework/Text.h"
+
+namespace {
+
+constexpr auto npos = std::string::npos;
+
+// Between the first and the last double quote, and everything after the last one.
+CommandSplit SplitAtQuotes(const std::string& t)
+{
+    const size_t q1 = t.find('"');
+    const size_t q2 = t.rfind('"');
+    return {q1 == q2 ? std::string() : t.substr(q1 + 1, q2 - q1 - 1), t.substr(q2 + 1)};
+}
+
+CommandSplit Finish(CommandSplit split)
+{
+    return {Trim(split.program), TrimRight(split.parameters)};
+}
+
+}  // namespace
+
+CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find,
+                              const ShortcutResolver& resolve)
+{
+    const size_t n = t.size();
+    const size_t s = t.find(' ');
+    const size_t q1 = t.find('"');
+    const bool hasBlank = s != npos;
+    const bool hasQuote = q1 != npos;
+    const size_t lnk = t.find(".lnk");
+
+    // An existing shortcut typed without quotes: resolve it, and keep what follows as its parameters.
+    if (lnk != npos && !hasQuote) {
+        const std::string path = t.substr(0, lnk + 4);
+        const std::string rest = t.substr(lnk + 4);
+        if ((rest.empty() || rest[0] == ' ') && find(path, nullptr)) {
+            const std::string target = resolve(path);
+            return Finish({target.empty() ? path : target, rest});
+        }
+    }
+
+    CommandSplit split{t, std::string()};
+
+    // 1. A program followed by quoted arguments.
+    if (hasBlank && hasQuote && s < q1)
+        return {t.substr(0, s), t.substr(s)};
+
+    // 2. A blank without quotes.
+    if (hasBlank && !hasQuote) {
+        split = {t.substr(0, s), t.substr(s)};
+        if (t.back() == '\\')
+            split = {t.substr(0, n - 1), std::string()};
+        if (find(t, nullptr))
+            return {t, std::string()};
+    }
+
+    // 3. A quoted program.
+    if (hasQuote)
+        split = SplitAtQuotes(t);
+
+    // 4. A quoted shortcut, replaced by its target.
+    if (lnk != npos && hasQuote) {
+        split = SplitAtQuotes(t);
+        split.program = resolve(Trim(split.program));
+        if (split.program.empty())
+            split.program = fallbackProgram;
+    }
+
+    // 5. An unquoted ".exe".
+    if (t.find(".exe") != npos && !hasQuote) {
+        if (!hasBlank)
+            split.program = fallbackProgram;
+        else
+            split = {t.substr(0, s), t.substr(s)};
+    }
+
+    return Finish(split);
+}
+
+std::string ExaminedText(const std::string& source, bool trim)
+{
+    const std::string text = trim ? Trim(source) : source;
+    const size_t last = text.rfind('"');
+    if (!text.empty() && text[0] == '"' && last != npos && last > 0)
+        return text.substr(1, last - 1);
+    if (!text.empty() && text.back() == '\\')
+        return text.substr(0, text.size() - 1);
+    return text;
+}
+
+bool NamesExistingEntry(const std::string& examined, const FileSearch& find)
+{
+    return !examined.empty() && find(examined, nullptr);
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.rfind('\\');
+    return slash == npos ? std::string() : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const size_t slash = path.rfind('\\');
+    return slash == npos ? path : path.substr(slash + 1);
+}

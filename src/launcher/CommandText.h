@@ -1,0 +1,31 @@
+// How a typed text becomes a program and its parameters, and which text the control rules examine.
+#pragma once
+
+#include <functional>
+#include <string>
+
+// Whether a path or pattern matches a file or folder; fullPath (when given) gets the first match.
+using FileSearch = std::function<bool(const std::string& pattern, std::string* fullPath)>;
+// A shortcut file's target, or empty when it cannot be resolved.
+using ShortcutResolver = std::function<std::string(const std::string& shortcutPath)>;
+
+struct CommandSplit {
+    std::string program;
+    std::string parameters;  // keeps the blank it was split at as its first character
+};
+
+// Splits T (already trimmed). The fallback program replaces a program that ends up empty after a
+// shortcut resolution, and a bare ".exe" name. A shortcut written without quotes is resolved when the
+// path up to its ".lnk" names an existing file; the rest of the text are its parameters.
+CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find,
+                              const ShortcutResolver& resolve);
+
+// The text inside the first and last double quote when the text begins with one; otherwise the text
+// without a final backslash. Trimmed first when asked.
+std::string ExaminedText(const std::string& source, bool trim);
+// The examined text is not empty and names at least one file or folder.
+bool NamesExistingEntry(const std::string& examined, const FileSearch& find);
+
+// The text before the last backslash ("C:" for "C:\x.exe"), and the text after it.
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);

@@ -1,0 +1,226 @@
+#include "launcher/Launcher.h"
+
+#include "framework/Text.h"
+#include "launcher/HistoryLog.h"
+#include "settings/ProfileLayout.h"
+#include "settings/SettingsRecord.h"
+
+#include <vector>
+
+using Control = LauncherWindow::Control;
+
+Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile)
+    : window_(window), history_(history), system_(system), profile_(profile)
+{
+}
+
+FileSearch Launcher::Finder()
+{
+    return [this](const std::string& pattern, std::string* fullPath) { return system_.FindFile(pattern, fullPath); };
+}
+
+void Launcher::OnLaunch()
+{
+    const std::string t = Trim(window_.EditText());
+    const CommandSplit split = SplitCommandText(t, t);
+    LaunchCommand(split.program, split.parameters);
+}
+
+void Launcher::OnOpenLastItem()
+{
+    ComboBoxView* box = history_.View();
+    const std::string newest = box && box->ItemCount() > 0 ? box->ItemText(0) : std::string();
+    if (newest.empty()) {
+        window_.ShowMessage("There is no item to open.", "Velquin", ui::kIconExclamation);
+        return;
+    }
+    const std::string t = Trim(newest);
+    const CommandSplit split = SplitCommandText(t, t);
+    LaunchCommand(split.program, split.parameters);
+}
+
+CommandSplit Launcher::SplitCommandText(const std::string& t, const std::string& fallbackProgram)
+{
+    return ::SplitCommandText(t, fallbackProgram, Finder(), [this](const std::string& path) {
+        shortcutTarget = system_.ResolveShortcut(path);
+        return shortcutTarget;
+    });
+}
+
+void Launcher::LaunchCommand(std::string program, std::string parameters)
+{
+    std::string directory;
+    if (!system_.FindFile(program, nullptr))
+        directory = system_.ReadAppPathWorkingDirectory(program).value_or(std::string());
+
+    checkBoxValue = window_.IsAddToPathChecked() ? 1 : 0;
+    const std::string text = Trim(window_.EditText());
+    window_.SetEditText(text);
+
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+
+    // Failures name what the user typed: the quoted part of the text when there is one.
+    std::string displayName = program;
+    const size_t q1 = text.find('"');
+    const size_t q2 = text.rfind('"');
+    if (q1 != std::string::npos && q2 > q1)
+        displayName = text.substr(q1 + 1, q2 - q1 - 1);
+
+    if (program.find('\\') != std::string::npos)
+        directory = FolderOf(program);
+
+    const LaunchFailure failure = JudgeOpen(system_.Open({program, parameters, directory, settings.ShowWindow}));
+    if (failure != LaunchFailure::None) {
+        window_.ShowWindow(ui::Show::Hide);
+        window_.ShowMessage(FailureMessage(failure, displayName), displayName, ui::kIconError);
+        window_.ShowWindow(ui::Show::Normal);
+        window_.FocusBox();
+        return;
+    }
+
+    historyState = kHistoryNotCleared;
+    WriteHistoryState();
+    RecordInHistory();
+    WriteHistoryLog();
+    window_.Enable(Control::ClearHistory, true);
+    window_.FocusBox();
+    window_.SelectInBox(0, static_cast<int>(program.size()));
+    if (settings.HideOnSuccess == 1)
+        PutAway(settings.PutIconInTray);
+    if (checkBoxValue == 1 && addToPathArmed == 1)
+        RegisterLaunchedProgram(program);
+}
+
+void Launcher::RegisterLaunchedProgram(const std::string& program)
+{
+    std::string fullPath;
+    if (!system_.FindFile(program, &fullPath))
+        return;
+    system_.WriteAppPathEntry({NameOf(fullPath), fullPath, FolderOf(fullPath)});
+}
+
+void Launcher::ClearHistory()
+{
+    const int answer = window_.ShowMessage(
+        "This action will delete all items in your history folder.  Do you wish to continue?", "Velquin",
+        ui::kYesNo | ui::kIconQuestion | ui::kDefaultButton2);
+    if (answer != ui::kAnswerYes)
+        return;
+    history_.ClearMRU();
+    history_.RefreshCtrl();
+    history_.SaveMRU();
+    window_.Enable(Control::ClearHistory, false);
+    historyState = kHistoryCleared;
+    WriteHistoryState();
+    window_.FocusBox();
+}
+
+void Launcher::ClearHistoryQuietly()
+{
+    history_.ClearMRU();
+    history_.RefreshCtrl();
+    window_.Enable(Control::ClearHistory, false);
+    historyState = kHistoryCleared;
+    WriteHistoryState();
+}
+
+void Launcher::RecordInHistory()
+{
+    const std::string text = window_.EditText();
+    // The entries themselves are searched, not the drop-down's items: those skip empty slots, so their
+    // positions need not be the entries' positions.
+    if (CRecentFileList* list = history_.GetMRUList()) {
+        for (int i = list->GetSize() - 1; i >= 0; --i) {
+            if (!(*list)[i].empty() && EqualsNoCase((*list)[i], text))
+                list->Remove(i);
+        }
+    }
+    history_.AddToMRU(text);
+    history_.RefreshCtrl();
+    history_.SaveMRU();
+    historyState = kHistoryNotCleared;
+    WriteHistoryState();
+}
+
+std::string Launcher::ReadHistoryState()
+{
+    historyState = profile_.ReadString(profile::kSettings, profile::kConfig);
+    return historyState;
+}
+
+void Launcher::WriteHistoryState()
+{
+    profile_.WriteString(profile::kSettings, profile::kConfig, historyState);
+}
+
+void Launcher::WriteHistoryLog()
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    if (settings.SaveToFile != 1)
+        return;
+    std::vector<std::string> items;
+    if (ComboBoxView* box = history_.View()) {
+        for (int i = 0; i < box->ItemCount(); ++i)
+            items.push_back(box->ItemText(i));
+    }
+    WriteLogFile(settings.LogFile, HistoryLogText(items));
+}
+
+Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
+{
+    const std::string examined = ExaminedText(source, trim);
+    if (examined.empty())
+        return Existence::Empty;
+    return NamesExistingEntry(examined, Finder()) ? Existence::Exists : Existence::Missing;
+}
+
+void Launcher::ShowAddToPath(bool exists)
+{
+    window_.Enable(Control::AddToPath, exists);
+    window_.SetAddToPathCheck(exists && storedAddToPath == 1);
+}
+
+void Launcher::UpdateControlStates()
+{
+    const Existence existence = Examine(window_.EditText(), true);
+    if (existence == Existence::Exists) {
+        ShowAddToPath(true);
+        addToPathArmed = 1;
+        return;
+    }
+    const bool hasText = existence == Existence::Missing;
+    window_.Enable(Control::Ok, hasText);
+    window_.Enable(Control::Clear, hasText);
+    ShowAddToPath(false);
+}
+
+void Launcher::OnEditChange()
+{
+    const Existence existence = Examine(window_.EditText(), true);
+    const bool hasText = existence != Existence::Empty;
+    window_.Enable(Control::Ok, hasText);
+    window_.Enable(Control::Clear, hasText);
+    ShowAddToPath(existence == Existence::Exists);
+}
+
+void Launcher::OnSelectItem(const std::string& itemText)
+{
+    window_.Enable(Control::Ok, true);
+    window_.Enable(Control::Clear, true);
+    ShowAddToPath(Examine(itemText, false) == Existence::Exists);
+}
+
+void Launcher::HideOrMinimize()
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    PutAway(settings.PutIconInTray);
+}
+
+void Launcher::PutAway(int putIconInTray)
+{
+    const bool iconBringsItBack = putIconInTray == 1 && window_.TrayIconShown();
+    window_.ShowWindow(iconBringsItBack ? ui::Show::Hide : ui::Show::Minimize);
+}

@@ -1,0 +1,61 @@
+// The main window's launch command, history operations and control rules, apart from the window:
+// the window and the system are reached through LauncherWindow and LaunchSystem.
+#pragma once
+
+#include "history/MRUComboBox.h"
+#include "launcher/CommandText.h"
+#include "launcher/LauncherWindow.h"
+#include "settings/ProfileStore.h"
+
+#include <string>
+
+inline constexpr const char* kHistoryCleared = "Cleared";
+inline constexpr const char* kHistoryNotCleared = "Not Cleared";
+
+class Launcher {
+public:
+    Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile);
+
+    // State the main window keeps for these operations.
+    std::string shortcutTarget;  // the most recent shortcut resolution's target
+    int checkBoxValue = 0;       // the "Add to my path" check state as last exchanged
+    int storedAddToPath = 0;     // the copy of Settings/AddToPath that decides the check mark
+    int addToPathArmed = 0;      // 1 lets a launch enter the program in App Paths
+    std::string historyState;    // the copy of Settings/Config
+
+    // OK and Enter: launch the edit text.
+    void OnLaunch();
+    // The tray's "Open Last Item": launch the newest history entry.
+    void OnOpenLastItem();
+    CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram);
+    void LaunchCommand(std::string program, std::string parameters);
+
+    void ClearHistory();
+    void ClearHistoryQuietly();
+    // The edit text becomes the newest entry, once: entries equal to it, letter case ignored, go first.
+    void RecordInHistory();
+    std::string ReadHistoryState();
+    void WriteHistoryState();
+    // Rewrites the log file from the drop-down list when the user keeps one.
+    void WriteHistoryLog();
+
+    // The rules that enable OK, Clear and "Add to my path" from the text.
+    void UpdateControlStates();
+    void OnEditChange();
+    void OnSelectItem(const std::string& itemText);
+    // Hides the window when the tray icon is there to bring it back; minimises it otherwise.
+    void HideOrMinimize();
+
+private:
+    enum class Existence { Empty, Missing, Exists };
+    Existence Examine(const std::string& source, bool trim);
+    void ShowAddToPath(bool exists);
+    void PutAway(int putIconInTray);
+    void RegisterLaunchedProgram(const std::string& program);
+    FileSearch Finder();
+
+    LauncherWindow& window_;
+    CMRUComboBox& history_;
+    LaunchSystem& system_;
+    ProfileStore& profile_;
+};

@@ -1,0 +1,57 @@
+// What the launch and the control rules need of the main window and of the system, as interfaces,
+// so that the decisions run and are tested apart from any window.
+#pragma once
+
+#include "framework/MessageStyles.h"
+#include "launcher/LaunchOutcome.h"
+#include "paths/AppPathEntry.h"
+
+#include <optional>
+#include <string>
+
+class LauncherWindow {
+public:
+    enum class Control { Ok, Clear, AddToPath, ClearHistory };
+
+    virtual ~LauncherWindow() = default;
+
+    // The history box's edit field.
+    virtual std::string EditText() const = 0;
+    virtual void SetEditText(const std::string& text) = 0;
+    // Focus to the box, and the edit field's selection from start to end.
+    virtual void FocusBox() = 0;
+    virtual void SelectInBox(int start, int end) = 0;
+
+    virtual void Enable(Control control, bool enable) = 0;
+    virtual bool IsAddToPathChecked() const = 0;
+    virtual void SetAddToPathCheck(bool checked) = 0;
+
+    virtual void ShowWindow(ui::Show how) = 0;
+    // True while the notification-area icon is really there: the only way back to a hidden window.
+    virtual bool TrayIconShown() const = 0;
+
+    // A modal message box owned by the window; the button the user chose.
+    virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned style) = 0;
+};
+
+struct OpenRequest {
+    std::string program;
+    std::string parameters;
+    std::string directory;
+    int showCommand = 1;
+};
+
+class LaunchSystem {
+public:
+    virtual ~LaunchSystem() = default;
+
+    virtual bool FindFile(const std::string& pattern, std::string* fullPath) = 0;
+    // The target of a shortcut file, or empty when it cannot be loaded or resolved.
+    virtual std::string ResolveShortcut(const std::string& path) = 0;
+    // The shell's "open"; the last error is cleared before the call and read right after it.
+    virtual OpenResult Open(const OpenRequest& request) = 0;
+
+    // The App Paths table.
+    virtual std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) = 0;
+    virtual void WriteAppPathEntry(const AppPathEntry& entry) = 0;
+};

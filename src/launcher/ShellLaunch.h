@@ -1,0 +1,27 @@
+// The system side of the launch: the file finder, shortcut resolution, the shell's "open" and App Paths.
+#pragma once
+
+#include "launcher/LauncherWindow.h"
+
+#include <windows.h>
+
+// The target of a shortcut file in its short (8.3) form, or empty when any step fails.
+std::string ResolveShortcut(HWND owner, const std::string& shortcutPath);
+
+// ShellExecuteA with the verb "open", the last error cleared before the call and read right after it.
+OpenResult ShellOpen(HWND owner, const OpenRequest& request);
+
+class ShellLaunchSystem : public LaunchSystem {
+public:
+    explicit ShellLaunchSystem(HWND owner = nullptr) : owner_(owner) {}
+    void SetOwner(HWND owner) { owner_ = owner; }
+
+    bool FindFile(const std::string& pattern, std::string* fullPath) override;
+    std::string ResolveShortcut(const std::string& path) override;
+    OpenResult Open(const OpenRequest& request) override;
+    std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;
+    void WriteAppPathEntry(const AppPathEntry& entry) override;
+
+private:
+    HWND owner_;
+};

@@ -1,0 +1,10 @@
+// One entry of the system's App Paths table: a program name, where the program is, where it starts.
+#pragma once
+
+#include <string>
+
+struct AppPathEntry {
+    std::string name;              // the entry's key name, such as "notepad.exe"
+    std::string programPath;       // the key's default value
+    std::string workingDirectory;  // its "Path" value; empty when it has none
+};
