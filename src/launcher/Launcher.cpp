@@ -72,9 +72,9 @@ void Launcher::LaunchCommand(std::string program, std::string parameters)
 
     const LaunchFailure failure = JudgeOpen(system_.Open({program, parameters, directory, settings.ShowWindow}));
     if (failure != LaunchFailure::None) {
-        window_.ShowWindow(ui::Show::Hide);
+        window_.ShowAs(ui::Show::Hide);
         window_.ShowMessage(FailureMessage(failure, displayName), displayName, ui::kIconError);
-        window_.ShowWindow(ui::Show::Normal);
+        window_.ShowAs(ui::Show::Normal);
         window_.FocusBox();
         return;
     }
@@ -222,5 +222,5 @@ void Launcher::HideOrMinimize()
 void Launcher::PutAway(int putIconInTray)
 {
     const bool iconBringsItBack = putIconInTray == 1 && window_.TrayIconShown();
-    window_.ShowWindow(iconBringsItBack ? ui::Show::Hide : ui::Show::Minimize);
+    window_.ShowAs(iconBringsItBack ? ui::Show::Hide : ui::Show::Minimize);
 }

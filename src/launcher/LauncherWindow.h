@@ -26,7 +26,7 @@ public:
     virtual bool IsAddToPathChecked() const = 0;
     virtual void SetAddToPathCheck(bool checked) = 0;
 
-    virtual void ShowWindow(ui::Show how) = 0;
+    virtual void ShowAs(ui::Show how) = 0;
     // True while the notification-area icon is really there: the only way back to a hidden window.
     virtual bool TrayIconShown() const = 0;
 
