@@ -1,6 +1,7 @@
 #include "history/MRUComboBox.h"
 
 #include "framework/Trace.h"
+#include "settings/ProfileLayout.h"
 
 #include <algorithm>
 #include <new>
@@ -191,4 +192,15 @@ void CMRUComboBox::ClearMRU()
         return;
     for (int i = list_->GetSize() - 1; i >= 0; --i)
         list_->Remove(i);
+}
+
+void SetUpAsHistory(CMRUComboBox& box, int maxHistory)
+{
+    box.SetMRURegKey(profile::kHistory);
+    box.SetMRUValueFormat("File #%d");
+    box.SetMaxMRUSize(maxHistory == 0 ? 30 : maxHistory);
+    box.SetRefreshAfterAdd(true);
+    box.SetSaveAfterAdd(true);
+    box.LoadMRU();
+    box.RefreshCtrl();
 }

@@ -54,3 +54,7 @@ private:
     bool refreshAfterAdd_ = false;
     bool parametersChanged_ = false;
 };
+
+// Sets the box up as the main window's history: section "Velquin MRU", values "File #n", the capacity
+// (30 when 0 is asked for), shown and saved after every addition; then loads it and fills the drop-down.
+void SetUpAsHistory(CMRUComboBox& box, int maxHistory);

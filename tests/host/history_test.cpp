@@ -40,13 +40,7 @@ struct History {
     explicit History(int maximum = 30)
     {
         box->SetView(&combo);
-        box->SetMRURegKey(kSection);
-        box->SetMRUValueFormat("File #%d");
-        box->SetMaxMRUSize(maximum);
-        box->SetRefreshAfterAdd(true);
-        box->SetSaveAfterAdd(true);
-        box->LoadMRU();
-        box->RefreshCtrl();
+        SetUpAsHistory(*box, maximum);
     }
 };
 
@@ -139,6 +133,13 @@ TEST(MRUComboBox, RefusesBadSizesAndFormatsWithTheirTraceLines)
                   "CMRUComboBox -- SetMRUValueFormat() returning FALSE - argument didn't contain \"%d\"\n"}));
     h.box->SaveMRU();  // still the old format
     EXPECT_EQ(h.store.ReadString(kSection, "File #1"), "kept");
+}
+
+TEST(MRUComboBox, TheHistorySetUpTakesZeroForThirty)
+{
+    History h(0);
+    EXPECT_EQ(h.box->GetMaxMRUSize(), 30);
+    EXPECT_EQ(h.box->GetMRUList()->EntryName(0), "File #1");
 }
 
 TEST(MRUComboBox, FirstSizeOnABoxWithoutAListReturnsZero)

@@ -79,12 +79,7 @@ protected:
         SettingsRecord settings;
         settings.LoadSettings(store);  // first-run defaults: HideOnSuccess 1, tray 1, ShowWindow 1
         history.SetView(&combo);
-        history.SetMRURegKey(kHistory);
-        history.SetMRUValueFormat("File #%d");
-        history.SetMaxMRUSize(30);
-        history.SetRefreshAfterAdd(true);
-        history.SetSaveAfterAdd(true);
-        history.LoadMRU();
+        SetUpAsHistory(history, 30);
     }
     void TearDown() override { std::remove(logPath.c_str()); }
 

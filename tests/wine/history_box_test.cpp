@@ -38,12 +38,7 @@ TEST(HistoryBox, ShowsTheHistoryNewestFirstAndKeepsTheTypedText)
     script.WaitForDialog("Velquin", &window).Then([&] {
         CMRUComboBox history(AppProfile());
         history.SetView(&dialog.box);
-        history.SetMRURegKey(profile::kHistory);
-        history.SetMRUValueFormat("File #%d");
-        history.SetMaxMRUSize(30);
-        history.SetRefreshAfterAdd(true);
-        history.SetSaveAfterAdd(true);
-        history.LoadMRU();
+        SetUpAsHistory(history, 30);
         dialog.box.SetText("typed");
         history.AddToMRU("mspaint");
         for (int i = 0; i < dialog.box.ItemCount(); ++i)

@@ -88,12 +88,7 @@ protected:
         settings.LoadSettings(AppProfile());  // the first-run record, before a test changes single values
         AppProfile().WriteInt(kSettings, kHideOnSuccess, 0);
         history.SetView(&combo);
-        history.SetMRURegKey(kHistory);
-        history.SetMRUValueFormat("File #%d");
-        history.SetMaxMRUSize(30);
-        history.SetRefreshAfterAdd(true);
-        history.SetSaveAfterAdd(true);
-        history.LoadMRU();
+        SetUpAsHistory(history, 30);
     }
     void TearDown() override
     {
