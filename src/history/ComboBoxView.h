@@ -15,4 +15,12 @@ public:
     virtual void ResetContent() = 0;
     // Appends an item; false when the box refused it.
     virtual bool AddItem(const std::string& text) = 0;
+
+    // The edit field's selection (the caret when start equals end); false when the box cannot tell.
+    virtual bool GetEditSel(int& start, int& end) const = 0;
+    // An end of -1 selects up to the end of the text.
+    virtual void SetEditSel(int start, int end) = 0;
+    // Selects the first item that begins with the text, letter case ignored, and shows it in the edit
+    // field in the item's own spelling; its index, or -1 when no item begins so.
+    virtual int SelectString(const std::string& prefix) = 0;
 };

@@ -4,15 +4,51 @@
 #include "framework/Controls.h"
 #include "history/ComboBoxView.h"
 
+#include <functional>
+#include <utility>
+
 class ComboBoxWindow : public ControlObject, public ComboBoxView {
 public:
     std::string EditText() const override { return Text(); }
-    void SetEditText(const std::string& text) override { SetText(text); }
+    // Text put there by the program is no typing: it raises no edit update of ours.
+    void SetEditText(const std::string& text) override
+    {
+        const bool quiet = std::exchange(settingText_, true);
+        SetText(text);
+        settingText_ = quiet;
+    }
     int ItemCount() const override { return Box().Count(); }
     std::string ItemText(int index) const override { return Box().ItemText(index); }
     void ResetContent() override { Box().ResetContent(); }
     bool AddItem(const std::string& text) override { return Box().AddString(text) >= 0; }
+    bool GetEditSel(int& start, int& end) const override { return Box().GetEditSel(start, end); }
+    void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
+    int SelectString(const std::string& prefix) override { return Box().SelectString(-1, prefix); }
+
+    // Key presses on the box's edit field, seen before dispatch; and the box's own edit updates.
+    std::function<void(unsigned virtualKey)> onKeyDown;
+    std::function<void()> onEditUpdate;
+
+    bool PreTranslateMessage(MSG& message) override
+    {
+        if (message.message == WM_KEYDOWN && onKeyDown)
+            onKeyDown(static_cast<unsigned>(message.wParam));
+        return false;  // never swallowed
+    }
+    bool OnReflectedCommand(UINT code) override
+    {
+        if (code != CBN_EDITUPDATE || !onEditUpdate)
+            return false;
+        // Changes made by the program, the completion's own included, are no typing.
+        if (!settingText_) {
+            settingText_ = true;
+            onEditUpdate();
+            settingText_ = false;
+        }
+        return true;
+    }
 
 private:
+    bool settingText_ = false;
     ComboBox Box() const { return ComboBox(Handle()); }
 };

@@ -194,6 +194,37 @@ void CMRUComboBox::ClearMRU()
         list_->Remove(i);
 }
 
+void CMRUComboBox::OnKeyDown(unsigned virtualKey)
+{
+    constexpr unsigned kBackspace = 0x08;
+    constexpr unsigned kDelete = 0x2E;
+    completion_ = virtualKey != kBackspace && virtualKey != kDelete;
+}
+
+void CMRUComboBox::OnEditUpdate()
+{
+    if (!completion_ || !view_)
+        return;
+    const std::string typed = view_->EditText();
+    // Nothing typed, nothing to complete: an empty text would bring up the newest entry.
+    if (typed.empty())
+        return;
+    const int length = static_cast<int>(typed.size());
+    int start = 0;
+    int end = 0;
+    const bool hasSelection = view_->GetEditSel(start, end);
+
+    if (view_->SelectString(typed) < 0) {
+        view_->SetEditText(typed);
+        view_->SetEditSel(start, end);
+    }
+    // Typing inside the text keeps the caret where it was; at the end, the completed rest is selected.
+    if (hasSelection && end < length)
+        view_->SetEditSel(start, end);
+    else
+        view_->SetEditSel(length, -1);
+}
+
 void SetUpAsHistory(CMRUComboBox& box, int maxHistory)
 {
     box.SetMRURegKey(profile::kHistory);

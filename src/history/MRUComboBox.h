@@ -42,6 +42,11 @@ public:
     // The list itself, or none before the first successful AllocNewMRU.
     CRecentFileList* GetMRUList() { return list_.get(); }
 
+    // Type-ahead completion. Every key press allows the next edit update to complete, except the two keys
+    // that delete; the update then shows the newest entry that begins with the typed text, its rest selected.
+    void OnKeyDown(unsigned virtualKey);
+    void OnEditUpdate();
+
 private:
     ProfileStore& profile_;
     ComboBoxView* view_ = nullptr;
@@ -53,6 +58,7 @@ private:
     bool saveAfterAdd_ = false;
     bool refreshAfterAdd_ = false;
     bool parametersChanged_ = false;
+    bool completion_ = false;  // nothing completes before the first key press
 };
 
 // Sets the box up as the main window's history: section "Velquin MRU", values "File #n", the capacity

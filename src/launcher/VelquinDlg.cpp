@@ -1,17 +1,274 @@
 #include "launcher/VelquinDlg.h"
 
 #include "framework/App.h"
+#include "framework/MessageBox.h"
+#include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/Option.h"
+#include "settings/ProfileLayout.h"
 
-CVelquinDlg::CVelquinDlg() : Dialog(IDD_VELQUIN_DIALOG) {}
+using namespace profile;
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_USER + 10;
+constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
+
+HICON LoadAppIcon(UINT id, int size)
+{
+    return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+}  // namespace
+
+CVelquinDlg::CVelquinDlg()
+    : Dialog(IDD_VELQUIN_DIALOG),
+      smallIcon_(LoadAppIcon(IDI_VELQUIN_SMALL, 16)),
+      largeIcon_(LoadAppIcon(IDI_VELQUIN, GetSystemMetrics(SM_CXICON))),
+      history_(AppProfile()),
+      launcher_(*this, history_, system_, AppProfile())
+{
+    history_.SetView(&historyBox_);
+    historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
+    historyBox_.onEditUpdate = [this] { history_.OnEditUpdate(); };
+
+    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { launcher_.OnOpenLastItem(); });
+    OnCommand(IDC_CLEAR, [this] { OnClear(); });
+    OnCommand(IDC_MINIMIZE, [this] { OnMinimizeButton(); });
+    OnCommand(ID_FILE_MINIMIZE, [this] { launcher_.HideOrMinimize(); });
+    OnCommand(ID_TRAY_MAXIMIZE, [this] { ::ShowWindow(Handle(), SW_SHOWNORMAL); });
+    OnCommand(ID_FILE_EXIT, [this] { OnCancel(); });
+    OnCommand(ID_TRAY_EXIT, [this] { OnCancel(); });
+    OnCommand(IDC_ADD_TO_PATH, [this] { OnAddToPath(); });
+
+    OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { launcher_.UpdateControlStates(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
+
+    const auto updateThenDefault = [this](Message&) {
+        launcher_.UpdateControlStates();
+        return false;
+    };
+    OnMessage(WM_MOUSEMOVE, updateThenDefault);
+    OnMessage(WM_LBUTTONUP, updateThenDefault);
+    OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
+    OnMessage(WM_QUERYDRAGICON, [this](Message& m) {
+        m.result = reinterpret_cast<LRESULT>(smallIcon_);
+        return true;
+    });
+    OnMessage(WM_CLOSE, [this](Message&) {
+        SaveWindowPosition();
+        return false;  // the default turns it into Cancel, that is Exit
+    });
+}
+
+CVelquinDlg::~CVelquinDlg()
+{
+    boundText_.clear();
+    restoredState_ = 0;
+}
+
+void CVelquinDlg::DoDataExchange(DataExchange& dx)
+{
+    dx.Control(IDC_MINIMIZE, minimizeButton_);
+    dx.Control(IDC_ADD_TO_PATH, addToPathBox_);
+    dx.Control(IDC_BROWSE, browseButton_);
+    dx.Control(IDC_CLEAR, clearButton_);
+    dx.Control(IDC_CLEAR_HISTORY, clearHistoryButton_);
+    dx.Control(IDOK, okButton_);
+    dx.Control(IDC_HISTORY_COMBO, historyBox_);
+    dx.Text(IDC_HISTORY_COMBO, boundText_, kMaxBoxText);
+    dx.Check(IDC_ADD_TO_PATH, launcher_.checkBoxValue);
+}
+
+bool CVelquinDlg::CreateTrayIcon()
+{
+    COption settings;
+    settings.LoadSettings();
+    if (settings.PutIconInTray == 1 && !tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_, IDR_TRAY_MENU))
+        return false;
+    tray_.SetDefaultMenuItem(0, true);
+    return true;
+}
 
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
+    system_.SetOwner(Handle());
+
+    // Without the icon it asked for, the window could be hidden with no way back: it does not open.
+    if (!CreateTrayIcon()) {
+        EndDialog(-1);
+        return FALSE;
+    }
 
     COption settings;
     settings.LoadSettings();
+    Dialog::OnInitDialog();
 
-    return Dialog::OnInitDialog();
+    ProfileStore& profile = AppProfile();
+    const int top = profile.ReadInt(kWindow, kTop, 0);
+    const int left = profile.ReadInt(kWindow, kLeft, 0);
+    const int addToPath = profile.ReadInt(kSettings, kAddToPath, 0);
+
+    launcher_.checkBoxValue = addToPath;
+    launcher_.storedAddToPath = addToPath;
+    addToPathBox_.SetCheck(addToPath == 1);
+    launcher_.addToPathArmed = addToPath == 1 ? 1 : 0;
+
+    if (top != 0 && left != 0 && settings.StartMin == 0)
+        SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
+
+    // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
+    const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;
+    SetUpAsHistory(history_, capacity);
+
+    if (settings.ClearHistoryAuto == 1)
+        launcher_.ClearHistoryQuietly();
+    if (settings.StartMin == 1)
+        ::ShowWindow(Handle(), SW_SHOWMINIMIZED);
+
+    const std::string state = launcher_.ReadHistoryState();
+    if (state == kHistoryCleared)
+        clearHistoryButton_.Enable(false);
+    else if (state == kHistoryNotCleared)
+        PrimeFromNewestEntry();
+
+    RegisterSelfInAppPaths();
+    return TRUE;
+}
+
+void CVelquinDlg::PrimeFromNewestEntry()
+{
+    boundText_ = historyBox_.ItemCount() > 0 ? historyBox_.ItemText(0) : std::string();
+    std::string examined = boundText_;
+    const size_t last = examined.rfind('"');
+    if (!examined.empty() && examined[0] == '"' && last != std::string::npos && last > 0)
+        examined = examined.substr(1, last - 1);
+    UpdateData(false);
+    if (!examined.empty()) {
+        okButton_.Enable();
+        clearButton_.Enable();
+        addToPathBox_.Enable();
+    }
+    launcher_.UpdateControlStates();
+}
+
+void CVelquinDlg::OnOK()
+{
+    launcher_.OnLaunch();  // the window stays open
+}
+
+void CVelquinDlg::SaveWindowPosition()
+{
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(Handle(), &placement);
+    AppProfile().WriteInt(kWindow, kLeft, placement.rcNormalPosition.left);
+    AppProfile().WriteInt(kWindow, kTop, placement.rcNormalPosition.top);
+}
+
+void CVelquinDlg::OnCancel()
+{
+    SaveWindowPosition();
+    EndDialog(IDCANCEL);
+}
+
+void CVelquinDlg::OnClear()
+{
+    boundText_.clear();
+    UpdateData(false);
+    clearButton_.Enable(false);
+    okButton_.Enable(false);
+    historyBox_.Focus();
+}
+
+void CVelquinDlg::OnMinimizeButton()
+{
+    minimizeButton_.Focus();
+    launcher_.HideOrMinimize();
+}
+
+void CVelquinDlg::OnAddToPath()
+{
+    launcher_.checkBoxValue = launcher_.checkBoxValue == 0 ? 1 : 0;
+    AppProfile().WriteInt(kSettings, kAddToPath, launcher_.checkBoxValue);
+    launcher_.storedAddToPath = launcher_.checkBoxValue;
+}
+
+void CVelquinDlg::OnSelectionAccepted()
+{
+    const int selected = static_cast<int>(historyBox_.Send(CB_GETCURSEL));
+    launcher_.OnSelectItem(selected >= 0 ? historyBox_.ItemText(selected) : std::string());
+}
+
+bool CVelquinDlg::OnSystemCommand(Message& message)
+{
+    if (message.wParam != SC_MINIMIZE)
+        return false;
+    COption settings;
+    settings.LoadSettings();
+    if (settings.PutIconInTray == 1 && tray_.IconAdded()) {
+        ::ShowWindow(Handle(), SW_HIDE);
+        return true;
+    }
+    return false;  // the system minimises
+}
+
+std::string CVelquinDlg::EditText() const
+{
+    return historyBox_.EditText();
+}
+
+void CVelquinDlg::SetEditText(const std::string& text)
+{
+    historyBox_.SetEditText(text);
+}
+
+void CVelquinDlg::FocusBox()
+{
+    historyBox_.Focus();
+}
+
+void CVelquinDlg::SelectInBox(int start, int end)
+{
+    historyBox_.SetEditSel(start, end);
+}
+
+void CVelquinDlg::Enable(Control control, bool enable)
+{
+    switch (control) {
+    case Control::Ok: okButton_.Enable(enable); break;
+    case Control::Clear: clearButton_.Enable(enable); break;
+    case Control::AddToPath: addToPathBox_.Enable(enable); break;
+    case Control::ClearHistory: clearHistoryButton_.Enable(enable); break;
+    }
+}
+
+bool CVelquinDlg::IsAddToPathChecked() const
+{
+    return addToPathBox_.IsChecked();
+}
+
+void CVelquinDlg::SetAddToPathCheck(bool checked)
+{
+    addToPathBox_.SetCheck(checked);
+}
+
+void CVelquinDlg::ShowAs(ui::Show how)
+{
+    ::ShowWindow(Handle(), static_cast<int>(how));
+}
+
+bool CVelquinDlg::TrayIconShown() const
+{
+    return tray_.IconAdded();
+}
+
+int CVelquinDlg::ShowMessage(const std::string& text, const std::string& caption, unsigned style)
+{
+    return ShowMessageBox(Handle(), text, caption, style);
 }

@@ -1,12 +1,61 @@
-// The launcher's one window: the drop-down box of things to open, its buttons and its menu.
+// The launcher's one window: the drop-down box of things to open, its buttons, its menu and its tray icon.
 #pragma once
 
 #include "framework/Dialog.h"
+#include "history/ComboBoxWindow.h"
+#include "history/MRUComboBox.h"
+#include "launcher/Launcher.h"
+#include "launcher/ShellLaunch.h"
+#include "tray/SystemTray.h"
 
-class CVelquinDlg : public Dialog {
+#include <string>
+
+class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
     CVelquinDlg();
+    ~CVelquinDlg() override;
+
+    // For the tests: the decisions' state, the history and the tray icon.
+    Launcher& Commands() { return launcher_; }
+    CMRUComboBox& History() { return history_; }
+    const CSystemTray& Tray() const { return tray_; }
 
 protected:
     BOOL OnInitDialog() override;
+    void OnOK() override;
+    void OnCancel() override;
+    void DoDataExchange(DataExchange& dx) override;
+
+private:
+    // What the launch needs of the window.
+    std::string EditText() const override;
+    void SetEditText(const std::string& text) override;
+    void FocusBox() override;
+    void SelectInBox(int start, int end) override;
+    void Enable(Control control, bool enable) override;
+    bool IsAddToPathChecked() const override;
+    void SetAddToPathCheck(bool checked) override;
+    void ShowAs(ui::Show how) override;
+    bool TrayIconShown() const override;
+    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+
+    bool CreateTrayIcon();
+    void PrimeFromNewestEntry();
+    void SaveWindowPosition();
+    void OnClear();
+    void OnMinimizeButton();
+    void OnAddToPath();
+    void OnSelectionAccepted();
+    bool OnSystemCommand(Message& message);
+
+    HICON smallIcon_;
+    HICON largeIcon_;
+    CSystemTray tray_;
+    CMRUComboBox history_;
+    ComboBoxWindow historyBox_;
+    ShellLaunchSystem system_;
+    Launcher launcher_;
+    std::string boundText_;
+    int restoredState_ = 0;
+    Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;
 };

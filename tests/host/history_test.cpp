@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <memory>
 #include <new>
 
@@ -282,4 +283,96 @@ TEST(MRUComboBox, OutOfMemoryIsTracedAndPassedOn)
                                  "CMRUComboBox -- Memory exception in CMRUComboBox::SetMRURegKey()!\n",
                                  "CMRUComboBox -- Memory exception in CMRUComboBox::SetMRUValueFormat()!\n",
                              }));
+}
+
+namespace {
+
+// The history notepad (newest) and mspaint, and typing into the box.
+struct Completion {
+    History h;
+    Completion()
+    {
+        h.box->AddToMRU("mspaint");
+        h.box->AddToMRU("notepad");
+    }
+    void Press(char c)
+    {
+        h.box->OnKeyDown(static_cast<unsigned>(std::toupper(static_cast<unsigned char>(c))));
+        h.combo.Type(c);
+        h.box->OnEditUpdate();
+    }
+    void Delete(unsigned key)  // Backspace or Delete on the selection
+    {
+        h.box->OnKeyDown(key);
+        h.combo.edit.erase(static_cast<size_t>(h.combo.selStart),
+                           static_cast<size_t>(h.combo.selEnd - h.combo.selStart));
+        h.combo.selEnd = h.combo.selStart;
+        h.box->OnEditUpdate();
+    }
+    std::string Shown() const
+    {
+        return h.combo.edit + " [" + std::to_string(h.combo.selStart) + "," + std::to_string(h.combo.selEnd) + ")";
+    }
+};
+
+}  // namespace
+
+TEST(Completion, CompletesFromTheNewestMatchingEntryWithTheRestSelected)
+{
+    Completion c;
+    c.Press('n');
+    EXPECT_EQ(c.Shown(), "notepad [1,7)");
+    c.Press('o');
+    EXPECT_EQ(c.Shown(), "notepad [2,7)");
+
+    Completion upper;
+    upper.Press('N');
+    upper.Press('O');
+    EXPECT_EQ(upper.Shown(), "notepad [2,7)") << "the entry's own letter case";
+
+    Completion whole;
+    for (char ch : std::string("mspaint"))
+        whole.Press(ch);
+    EXPECT_EQ(whole.Shown(), "mspaint [7,7)");
+}
+
+TEST(Completion, DeletingNeverCompletes)
+{
+    for (unsigned key : {0x08u, 0x2Eu}) {
+        Completion c;
+        c.Press('n');
+        c.Delete(key);  // removes the selected rest
+        EXPECT_EQ(c.Shown(), "n [1,1)") << key;
+    }
+}
+
+TEST(Completion, NoMatchLeavesTheTypedTextAndCaret)
+{
+    Completion c;
+    c.Press('x');
+    EXPECT_EQ(c.Shown(), "x [1,1)");
+}
+
+TEST(Completion, TypingInsideTheTextPutsTheSelectionBack)
+{
+    Completion c;
+    c.h.combo.edit = "ntepad";
+    c.h.combo.selStart = c.h.combo.selEnd = 1;
+    c.Press('o');  // "notepad" again, a prefix of the entry
+    EXPECT_EQ(c.Shown(), "notepad [2,2)");
+}
+
+TEST(Completion, NothingCompletesBeforeAKeyOrInAnEmptyBox)
+{
+    Completion c;
+    c.h.combo.edit = "n";  // pasted with the mouse, no key pressed yet
+    c.h.combo.selStart = c.h.combo.selEnd = 1;
+    c.h.box->OnEditUpdate();
+    EXPECT_EQ(c.Shown(), "n [1,1)");
+
+    c.h.box->OnKeyDown('X');  // a cut of everything: no entry pops up
+    c.h.combo.edit.clear();
+    c.h.combo.selStart = c.h.combo.selEnd = 0;
+    c.h.box->OnEditUpdate();
+    EXPECT_EQ(c.Shown(), " [0,0)");
 }

@@ -171,6 +171,22 @@ void PressKey(HWND window, UINT virtualKey)
     PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | 0xC0000000u);
 }
 
+void TypeText(HWND window, const std::string& text)
+{
+    for (char c : text) {
+        // A key that makes no character of its own, then the character: exactly one WM_CHAR per character,
+        // whatever the keyboard layout and shift state.
+        PostMessageA(window, WM_KEYDOWN, VK_F24, 1);
+        PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
+        PostMessageA(window, WM_KEYUP, VK_F24, 0xC0000001u);
+    }
+}
+
+void ClickButton(HWND button)
+{
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
 void CloseThreadWindows()
 {
     for (HWND window : ThreadWindows()) {

@@ -68,6 +68,8 @@ HWND MessageTextControl(HWND box);
 // Input as the user gives it, posted so that a step never blocks.
 void Click(HWND dialog, int controlId);              // the control's BN_CLICKED, as a mouse click sends it
 void PressKey(HWND window, UINT virtualKey);         // WM_KEYDOWN + WM_KEYUP through the dialog's keyboard handling
+void TypeText(HWND window, const std::string& text); // per character a key press and the character it makes
+void ClickButton(HWND button);                       // BM_CLICK: a check box toggles itself and notifies
 
 // Sends window messages to end every visible window of this thread (used when a script runs out of time).
 void CloseThreadWindows();

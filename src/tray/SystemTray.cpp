@@ -1,0 +1,168 @@
+#include "tray/SystemTray.h"
+
+#include "framework/App.h"
+#include "framework/Trace.h"
+
+namespace {
+
+constexpr const char* kWindowClass = "VelquinTrayWindow";
+
+// Sent to every top-level window when the notification area has (re)started.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+HWND Target()
+{
+    return App::Exists() ? App::Current().MainWindow() : nullptr;
+}
+
+MenuHandle LoadTrayMenu(UINT id)
+{
+    return MenuHandle(LoadMenuA(App::Instance(), MAKEINTRESOURCEA(id)));
+}
+
+}  // namespace
+
+CSystemTray::~CSystemTray()
+{
+    DeleteIcon();
+    if (window_)
+        SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, 0);
+}
+
+void CSystemTray::CreateHiddenWindow()
+{
+    if (window_)
+        return;
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = WindowProcedure;
+    windowClass.hInstance = App::Instance();
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassA(&windowClass);  // fails harmlessly when already registered
+    window_.Reset(CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, App::Instance(),
+                                  nullptr));
+    if (window_)
+        SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+bool CSystemTray::AddIcon(HWND owner, UINT callbackMessage, const std::string& tip, HICON icon, UINT id)
+{
+    if (LOBYTE(LOWORD(GetVersion())) < 4) {
+        iconAdded_ = false;
+        return false;
+    }
+    CreateHiddenWindow();
+
+    notifyData_ = {};
+    notifyData_.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: the form every shell understands
+    notifyData_.hWnd = owner ? owner : window_.Get();
+    notifyData_.uID = id;
+    notifyData_.hIcon = icon;
+    notifyData_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    notifyData_.uCallbackMessage = callbackMessage;
+    tip.copy(notifyData_.szTip, 63);
+
+    iconAdded_ = Shell_NotifyIconA(NIM_ADD, &notifyData_) != FALSE;
+    return iconAdded_;
+}
+
+void CSystemTray::DeleteIcon()
+{
+    if (!iconAdded_)
+        return;
+    notifyData_.uFlags = 0;
+    Shell_NotifyIconA(NIM_DELETE, &notifyData_);
+    iconAdded_ = false;
+}
+
+bool CSystemTray::ChangeIcon(HICON icon)
+{
+    if (!iconAdded_)
+        return false;
+    notifyData_.uFlags = NIF_ICON;
+    notifyData_.hIcon = icon;
+    return Shell_NotifyIconA(NIM_MODIFY, &notifyData_) != FALSE;
+}
+
+bool CSystemTray::SetDefaultMenuItem(UINT item, bool byPosition)
+{
+    if (item == defaultItem_ && byPosition == defaultByPosition_)
+        return true;
+    defaultItem_ = item;
+    defaultByPosition_ = byPosition;
+
+    const MenuHandle menu = LoadTrayMenu(notifyData_.uID);
+    HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+    if (!popup)
+        return false;
+    SetMenuDefaultItem(popup, defaultItem_, defaultByPosition_);
+    return true;
+}
+
+LRESULT CALLBACK CSystemTray::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CSystemTray*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcA(window, message, wParam, lParam);
+    try {
+        return self->HandleMessage(message, wParam, lParam);
+    } catch (...) {
+        Trace("Velquin -- exception in the tray icon's window\n");
+        return 0;
+    }
+}
+
+LRESULT CSystemTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == notifyData_.uCallbackMessage && message != 0)
+        return OnIconNotify(wParam, lParam);
+    // The notification area restarted and forgot every icon: put ours back, or the window may be unreachable.
+    if (message == TaskbarCreatedMessage() && iconAdded_) {
+        NOTIFYICONDATAA again = notifyData_;
+        again.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        Shell_NotifyIconA(NIM_ADD, &again);
+        return 0;
+    }
+    return DefWindowProcA(window_.Get(), message, wParam, lParam);
+}
+
+LRESULT CSystemTray::OnIconNotify(WPARAM iconId, LPARAM mouseMessage)
+{
+    if (iconId != notifyData_.uID)
+        return 0;
+    switch (LOWORD(mouseMessage)) {
+    case WM_RBUTTONUP: {
+        const MenuHandle menu = LoadTrayMenu(notifyData_.uID);
+        HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+        if (!popup)
+            return 0;
+        SetMenuDefaultItem(popup, defaultItem_, defaultByPosition_);
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        const HWND target = Target();
+        SetForegroundWindow(target);
+        TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, target, nullptr);
+        PostMessageA(target, WM_NULL, 0, 0);  // lets the menu close when the user clicks elsewhere
+        return 1;
+    }
+    case WM_LBUTTONDBLCLK: {
+        const HWND target = Target();
+        SetForegroundWindow(target);
+        UINT command = defaultItem_;
+        if (defaultByPosition_) {
+            const MenuHandle menu = LoadTrayMenu(notifyData_.uID);
+            HMENU popup = menu ? GetSubMenu(menu.Get(), 0) : nullptr;
+            if (!popup)
+                return 0;
+            command = GetMenuItemID(popup, static_cast<int>(defaultItem_));
+        }
+        SendMessageA(target, WM_COMMAND, command, 0);
+        return 1;
+    }
+    default:
+        return 1;
+    }
+}
