@@ -445,3 +445,44 @@ TEST_F(MainWindow, TheCheckBoxWritesItsStateAtOnce)
     EXPECT_EQ(afterFirst, 1);
     EXPECT_EQ(afterSecond, 0);
 }
+
+TEST_F(MainWindow, ClearEmptiesTheBoxAndDisablesOkAndClear)
+{
+    std::string text = "unset";
+    bool ok = true, clear = true;
+    HWND focus = nullptr, edit = nullptr;
+    Run([&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "notepad"); })
+            .When([&] { return Enabled(IDC_CLEAR); }, [&] { Click(window, IDC_CLEAR); })
+            .Then([&] {
+                text = Text();
+                ok = Enabled(IDOK);
+                clear = Enabled(IDC_CLEAR);
+                focus = GetFocus();
+                edit = Edit();
+            });
+    });
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(clear);
+    EXPECT_EQ(focus, edit);
+}
+
+TEST_F(MainWindow, TurningTheTrayOnDuringARunMinimisesWhileThereIsNoIcon)
+{
+    Set(kPutIconInTray, 0);
+    bool iconic = false, visible = false;
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             Set(kPutIconInTray, 1);  // as the Preferences would, without a restart
+             Click(window, IDC_MINIMIZE);
+         })
+            .Then([&] {
+                iconic = IsIconic(window) != FALSE;
+                visible = IsWindowVisible(window) != FALSE;
+                ShowWindow(window, SW_RESTORE);
+            });
+    });
+    EXPECT_TRUE(iconic) << "no icon could bring a hidden window back";
+    EXPECT_TRUE(visible);
+}
