@@ -1,9 +1,71 @@
 #include "settings/Option.h"
 
 #include "framework/App.h"
+#include "framework/FileDialog.h"
+#include "framework/FileFinder.h"
+#include "framework/MessageBox.h"
+#include "framework/Registry.h"
+#include "launcher/HistoryLog.h"
+#include "launcher/ShellLaunch.h"
 #include "res/resource.h"
+#include "settings/ProfileLayout.h"
 
-COption::COption(HWND parent) : Dialog(IDD_PREFERENCES, parent) {}
+using namespace profile;
+
+namespace {
+
+constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunValue = "Velquin";
+constexpr int kMaxPathText = 259;
+
+// Check boxes and the fields they flip.
+struct CheckField {
+    int id;
+    int SettingsRecord::*field;
+};
+
+const CheckField kCheckFields[] = {
+    {IDC_CLEAR_HISTORY_AUTO, &SettingsRecord::ClearHistoryAuto},
+    {IDC_START_MIN, &SettingsRecord::StartMin},
+    {IDC_START_AUTO, &SettingsRecord::StartAuto},
+    {IDC_HIDE_ON_SUCCESS, &SettingsRecord::HideOnSuccess},
+    {IDC_PUT_ICON_IN_TRAY, &SettingsRecord::PutIconInTray},
+    {IDC_PROMPT_LOG_OFF, &SettingsRecord::PromptOnLogOff},
+    {IDC_PROMPT_RESTART, &SettingsRecord::PromptOnRestart},
+    {IDC_PROMPT_SHUTDOWN, &SettingsRecord::PromptOnShutDown},
+};
+
+// Radio buttons and the show command each stands for.
+struct ShowRadio {
+    int id;
+    int showCommand;
+};
+
+const ShowRadio kShowRadios[] = {{IDC_SHOW_NORMAL, 1}, {IDC_SHOW_MAXIMIZED, 3}, {IDC_SHOW_MINIMIZED, 2}};
+
+}  // namespace
+
+void WritePlaceholderLog(const std::string& path)
+{
+    WriteLogFile(path, PlaceholderLogText());
+}
+
+COption::COption(HWND parent) : Dialog(IDD_PREFERENCES, parent)
+{
+    for (const CheckField& check : kCheckFields) {
+        int SettingsRecord::*field = check.field;
+        OnCommand(check.id, [this, field] { this->*field = this->*field == 0 ? 1 : 0; });
+    }
+    for (const ShowRadio& radio : kShowRadios) {
+        const int command = radio.showCommand;
+        OnCommand(radio.id, [this, command] { ShowWindow = command; });
+    }
+    OnCommand(IDC_SAVE_TO_FILE, [this] { OnSaveToFileClicked(); });
+    OnNotify(IDC_LOG_FILE, EN_CHANGE, [this] { OnLocationChanged(); });
+    OnCommand(IDC_DEFAULTS, [this] { OnDefaults(); });
+    OnCommand(IDC_CHOOSE_LOG_FILE, [this] { OnChooseLogFile(); });
+    OnCommand(IDC_VIEW_LOG, [this] { OnView(); });
+}
 
 void COption::LoadSettings()
 {
@@ -13,4 +75,165 @@ void COption::LoadSettings()
 void COption::SaveSettings() const
 {
     SettingsRecord::SaveSettings(AppProfile());
+}
+
+void COption::DoDataExchange(DataExchange& dx)
+{
+    dx.Int(IDC_EDIT_FIELD, MaxHistory);
+    dx.Text(IDC_LOG_FILE, LogFile, kMaxPathText);
+    for (const CheckField& check : kCheckFields)
+        dx.Check(check.id, this->*check.field);
+    dx.Check(IDC_SAVE_TO_FILE, SaveToFile);
+}
+
+BOOL COption::OnInitDialog()
+{
+    const BOOL focus = Dialog::OnInitDialog();  // the count field shows the capacity the caller set
+    LoadSettings();
+    ShowLoadedSettings();
+    return focus;
+}
+
+void COption::ShowLoadedSettings()
+{
+    for (const CheckField& check : kCheckFields)
+        Item<Button>(check.id).SetCheck(this->*check.field == 1);
+    Item<Button>(IDC_SAVE_TO_FILE).SetCheck(SaveToFile == 1);
+    Item(IDC_LOG_FILE).Enable(SaveToFile == 1);
+    Item(IDC_CHOOSE_LOG_FILE).Enable(SaveToFile == 1);
+    if (LogFile.empty())
+        Item(IDC_VIEW_LOG).Enable(false);
+    for (const ShowRadio& radio : kShowRadios)
+        Item<Button>(radio.id).SetCheck(radio.showCommand == ShowWindow);
+}
+
+void COption::OnSaveToFileClicked()
+{
+    LogFile = Item(IDC_LOG_FILE).Text();
+    SaveToFile = SaveToFile == 0 ? 1 : 0;
+    Item(IDC_LOG_FILE).Enable(SaveToFile == 1);
+    Item(IDC_CHOOSE_LOG_FILE).Enable(SaveToFile == 1);
+    Item(IDOK).Enable(!(SaveToFile == 1 && LogFile.empty()));
+}
+
+void COption::OnLocationChanged()
+{
+    LogFile = Item(IDC_LOG_FILE).Text();
+    Item(IDC_VIEW_LOG).Enable(!LogFile.empty());
+    Item(IDOK).Enable(!LogFile.empty());
+    locationChanged_ = true;
+}
+
+void COption::OnDefaults()
+{
+    MaxHistory = 30;
+    UpdateData(false);
+    Item(IDC_EDIT_FIELD).Focus();
+    Item<Edit>(IDC_EDIT_FIELD).SetSel(0, 2);
+
+    Item<Button>(IDC_CLEAR_HISTORY_AUTO).SetCheck(false);
+    Item<Button>(IDC_SAVE_TO_FILE).SetCheck(false);
+    Item(IDC_LOG_FILE).Enable(false);
+    Item(IDC_CHOOSE_LOG_FILE).Enable(false);
+    SaveToFile = 0;
+    ShowWindow = 1;
+
+    Item<Button>(IDC_SHOW_NORMAL).SetCheck(true);
+    Item<Button>(IDC_SHOW_MAXIMIZED).SetCheck(false);
+    Item<Button>(IDC_SHOW_MINIMIZED).SetCheck(false);
+
+    for (int id : {IDC_HIDE_ON_SUCCESS, IDC_PUT_ICON_IN_TRAY, IDC_PROMPT_LOG_OFF, IDC_PROMPT_RESTART,
+                   IDC_PROMPT_SHUTDOWN})
+        Item<Button>(id).SetCheck(true);
+}
+
+void COption::OnChooseLogFile()
+{
+    FileDialogRequest request;
+    request.owner = Handle();
+    request.title = "Save History To File";
+    request.filter = "All Files|*.*||";
+    request.flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_CREATEPROMPT;
+    request.fileName = AppProfile().ReadString(kFolders, kLogFile);
+    FileDialogChoice choice;
+    if (!RunSaveFileDialog(request, choice))
+        return;
+
+    LogFile = choice.path;
+    UpdateData(false);
+    Item(IDOK).Enable();
+    Item(IDC_VIEW_LOG).Enable();
+    AppProfile().WriteString(kFolders, kLogFile, LogFile);
+    WritePlaceholderLog(LogFile);
+
+    locationChanged_ = false;
+    LogFile = Item(IDC_LOG_FILE).Text();
+    Item(IDC_LOG_FILE).Focus();
+    if (!LogFile.empty())
+        Item<Edit>(IDC_LOG_FILE).SetSel(0, -1);
+}
+
+void COption::OnView()
+{
+    LogFile = Item(IDC_LOG_FILE).Text();
+    // Judged by the shell's answer: a left-over error code is no failure, and no failure goes unreported.
+    const OpenResult result = ShellOpen(Handle(), {"notepad", LogFile, "", SW_SHOWNORMAL});
+    if (JudgeOpen(result) != LaunchFailure::None)
+        ShowMessageBox(Handle(), "There was a failure launching notepad.", "Velquin", MB_ICONEXCLAMATION);
+}
+
+void COption::RefuseCount()
+{
+    ShowMessageBox(Handle(), "Please enter an integer between 1 and 99", "Velquin", MB_ICONEXCLAMATION);
+    Item(IDC_EDIT_FIELD).Focus();
+    Item<Edit>(IDC_EDIT_FIELD).SetSel(0, 2);
+}
+
+void COption::OnOK()
+{
+    // An empty or unreadable count is as wrong as one out of range.
+    if (!UpdateData(true) || MaxHistory < 1 || MaxHistory > 99) {
+        RefuseCount();
+        return;
+    }
+
+    for (const CheckField& check : kCheckFields)
+        this->*check.field = Checked(check.id) ? 1 : 0;
+    SaveToFile = Checked(IDC_SAVE_TO_FILE) ? 1 : 0;
+    for (const ShowRadio& radio : kShowRadios) {
+        if (Checked(radio.id))
+            ShowWindow = radio.showCommand;
+    }
+
+    UpdateStartWithWindows();
+    LogFile = Item(IDC_LOG_FILE).Text();
+    CreateLogFileIfAsked();
+    SaveSettings();
+    EndDialog(IDOK);
+}
+
+void COption::UpdateStartWithWindows() const
+{
+    RegKey run = RegKey::Create(HKEY_CURRENT_USER, kRunKey);
+    if (StartAuto != 1) {
+        run.DeleteValue(kRunValue);
+        return;
+    }
+    char path[512] = {};
+    GetModuleFileNameA(nullptr, path, sizeof(path));
+    AppProfile().WriteString(kSettings, kVelquinPath, path);
+    run.WriteString(kRunValue, path);
+}
+
+void COption::CreateLogFileIfAsked()
+{
+    if (SaveToFile != 1 || LogFile.empty() || !locationChanged_)
+        return;
+    if (FindFirstMatch(LogFile)) {
+        const std::string question =
+            "The file '" + LogFile + "' already exists.  Would you like to replace it?";
+        if (ShowMessageBox(Handle(), question, "Velquin", MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
+            return;
+    }
+    WritePlaceholderLog(LogFile);
 }

@@ -1,0 +1,112 @@
+#include "history/HistoryEditor.h"
+
+#include "framework/App.h"
+#include "framework/MessageBox.h"
+#include "framework/Registry.h"
+#include "history/FindDlg.h"
+#include "history/SearchRule.h"
+#include "launcher/Launcher.h"
+#include "res/resource.h"
+#include "settings/ProfileLayout.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+std::string HistoryKeyPath()
+{
+    return std::string(profile::kProfileKey) + "\\" + profile::kHistory;
+}
+
+// A history value's text, read into 260 bytes; nothing when it does not fit or is unreadable.
+std::optional<std::string> ReadEntry(HKEY key, const std::string& name)
+{
+    char data[260] = {};
+    DWORD size = sizeof(data);
+    if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data, strnlen(data, std::min<DWORD>(size, sizeof(data) - 1)));
+}
+
+}  // namespace
+
+CHistoryEditor::CHistoryEditor(HWND parent) : Dialog(IDD_HISTORY_EDITOR, parent)
+{
+    OnNotify(IDC_HISTORY_LIST, LBN_SELCHANGE, [this] { Item(IDC_HISTORY_REMOVE).Enable(); });
+    OnCommand(IDC_HISTORY_REMOVE, [this] { OnRemove(); });
+    OnCommand(IDC_HISTORY_FIND, [this] { OnFind(); });
+    OnCommand(IDC_HISTORY_FIND_NEXT, [this] { OnFindNext(); });
+}
+
+BOOL CHistoryEditor::OnInitDialog()
+{
+    const BOOL focus = Dialog::OnInitDialog();
+    const RegKey key = RegKey::Create(HKEY_CURRENT_USER, HistoryKeyPath());
+    for (const std::string& name : key.ValueNames()) {
+        if (name.size() > 99)
+            continue;  // longer than a value name of the history can be
+        if (const auto text = ReadEntry(key.Get(), name)) {
+            List().AddString(*text);
+            valueNames_.push_back(name);
+        }
+    }
+    return focus;
+}
+
+ListBox CHistoryEditor::List() const
+{
+    return Item<ListBox>(IDC_HISTORY_LIST);
+}
+
+void CHistoryEditor::OnRemove()
+{
+    const ListBox list = List();
+    const int selected = list.CurSel();
+    if (selected < 0 || selected >= static_cast<int>(valueNames_.size()))
+        return;
+
+    const std::string name = valueNames_[static_cast<size_t>(selected)];
+    RegKey key = RegKey::Open(HKEY_CURRENT_USER, HistoryKeyPath(), KEY_READ | KEY_SET_VALUE);
+    lastRemoved_ = ReadEntry(key.Get(), name).value_or(list.ItemText(selected));
+    key.DeleteValue(name);
+
+    list.DeleteString(selected);
+    valueNames_.erase(valueNames_.begin() + selected);
+    Item(IDC_HISTORY_REMOVE).Enable(list.SetCurSel(selected) != LB_ERR);
+    if (list.Count() == 0)
+        AppProfile().WriteString(profile::kSettings, profile::kConfig, kHistoryCleared);
+}
+
+void CHistoryEditor::OnFind()
+{
+    FindFrom(false);
+}
+
+void CHistoryEditor::OnFindNext()
+{
+    FindFrom(found_);
+}
+
+void CHistoryEditor::FindFrom(bool afterLastMatch)
+{
+    for (;;) {
+        CFindDlg find(searchText_, Handle());
+        if (find.DoModal() != IDOK)
+            return;
+        const std::string text = find.SearchText();
+        const int index = SearchList(CFindDlg::ItemsOf(List()), text, afterLastMatch ? lastFoundIndex_ : -1);
+        if (index < 0) {
+            ShowMessageBox(Handle(), "The entry '" + text + "' was not found.", "Not Found", MB_ICONINFORMATION);
+            searchText_ = text;  // the Find dialog opens again showing it
+            continue;
+        }
+        List().SetCurSel(index);
+        searchText_.clear();
+        lastFoundIndex_ = index;
+        List().Focus();
+        Item(IDC_HISTORY_REMOVE).Enable();
+        found_ = true;
+        return;
+    }
+}

@@ -1,0 +1,148 @@
+#include "paths/RegeditDlg.h"
+
+#include "framework/FileDialog.h"
+#include "framework/MessageBox.h"
+#include "framework/Registry.h"
+#include "launcher/CommandText.h"
+#include "paths/AppPaths.h"
+#include "res/resource.h"
+
+namespace {
+
+constexpr int kMaxValueText = 259;  // a 260-byte registry buffer
+constexpr int kMaxNameText = 255;   // the longest key name the registry takes
+
+}  // namespace
+
+bool IsUsableAppPathName(const std::string& name)
+{
+    return !name.empty() && name.find('\\') == std::string::npos;
+}
+
+CRegeditDlg::CRegeditDlg(HWND parent) : Dialog(IDD_PATH_ENTRY, parent)
+{
+    for (int id : {IDC_PROGRAM_NAME, IDC_EDIT_FIELD, IDC_WORKING_DIRECTORY})
+        OnNotify(id, EN_CHANGE, [this] { ReadFields(); });
+    OnCommand(IDC_BROWSE, [this] { OnBrowse(); });
+}
+
+void CRegeditDlg::DoDataExchange(DataExchange& dx)
+{
+    dx.Control(IDC_BROWSE, browseButton_);
+    dx.Control(IDOK, okButton_);
+    dx.Control(IDC_PROGRAM_NAME, nameField_);
+    dx.Control(IDC_WORKING_DIRECTORY, directoryField_);
+    dx.Control(IDC_EDIT_FIELD, pathField_);
+    dx.Text(IDC_EDIT_FIELD, m_programPath, kMaxValueText);
+    dx.Text(IDC_WORKING_DIRECTORY, m_workingDirectory, kMaxValueText);
+    dx.Text(IDC_PROGRAM_NAME, m_name, kMaxNameText);
+}
+
+BOOL CRegeditDlg::OnInitDialog()
+{
+    const BOOL focus = Dialog::OnInitDialog();
+    if (!m_isNew) {
+        const AppPathEntry entry = ReadAppPathEntry(m_name);
+        m_programPath = entry.programPath;
+        m_workingDirectory = entry.workingDirectory;
+    }
+    if (m_editMode)
+        SetWindowTextA(Handle(), "Edit");
+    m_name = nameField_.Text();
+    if (!m_isNew) {
+        // Each field's change notice reads all three fields back: fill from copies.
+        const AppPathEntry read{m_name, m_programPath, m_workingDirectory};
+        directoryField_.SetText(read.workingDirectory);
+        pathField_.SetText(read.programPath);
+    }
+    UpdateOk();
+    return focus;  // the first field, Program Name
+}
+
+void CRegeditDlg::ReadFields()
+{
+    m_workingDirectory = directoryField_.Text();
+    m_name = nameField_.Text();
+    m_programPath = pathField_.Text();
+    UpdateOk();
+}
+
+void CRegeditDlg::UpdateOk()
+{
+    okButton_.Enable(!m_name.empty() && !m_programPath.empty());
+}
+
+void CRegeditDlg::OnBrowse()
+{
+    FileDialogRequest request;
+    request.owner = Handle();
+    request.title = "Browse";
+    request.filter = "Programs|*.exe;*.bat;*.com;*.dll|All Files |*.*||";
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NODEREFERENCELINKS;
+    request.initialFolder = pathField_.Text();
+    if (request.initialFolder.empty()) {
+        const RegKey folders =
+            RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+        request.initialFolder = folders.ReadString("Personal").value_or(std::string());
+    }
+    FileDialogChoice choice;
+    if (!RunOpenFileDialog(request, choice))
+        return;
+
+    pathField_.SetText(choice.path);
+    nameField_.SetSel(0, static_cast<int>(choice.path.size()));
+    directoryField_.SetText(FolderOf(choice.path));
+    m_name = nameField_.Text();
+    if (!m_name.empty()) {
+        okButton_.Focus();
+        browseButton_.SetButtonStyle(BS_PUSHBUTTON);
+    } else {
+        nameField_.Focus();
+    }
+    okButton_.SetButtonStyle(BS_DEFPUSHBUTTON);
+}
+
+void CRegeditDlg::FocusName()
+{
+    nameField_.Focus();
+    nameField_.SetSel(0, -1);
+}
+
+bool CRegeditDlg::NameIsUsable()
+{
+    if (IsUsableAppPathName(m_name))
+        return true;
+    ShowMessageBox(Handle(),
+                   "The program name cannot be empty or contain a backslash (\\).  Type the name the program is "
+                   "started by, such as notepad.exe.",
+                   "Velquin", MB_ICONEXCLAMATION);
+    FocusName();
+    return false;
+}
+
+void CRegeditDlg::Write()
+{
+    WriteAppPathEntry({m_name, m_programPath, m_workingDirectory});
+    Dialog::OnOK();
+}
+
+void CRegeditDlg::OnOK()
+{
+    m_workingDirectory = directoryField_.Text();
+    m_name = nameField_.Text();
+    m_programPath = pathField_.Text();
+    if (!NameIsUsable())
+        return;
+
+    if (!m_isNew || !AppPathEntryExists(m_name)) {
+        Write();
+        return;
+    }
+    const int answer = ShowMessageBox(Handle(),
+                                      "The entry you specified already exists.  Do you wish to overwrite it?",
+                                      "Confirm", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
+    if (answer == IDYES)
+        Write();
+    else
+        FocusName();
+}
