@@ -224,3 +224,107 @@ void Launcher::PutAway(int putIconInTray)
     const bool iconBringsItBack = putIconInTray == 1 && window_.TrayIconShown();
     window_.ShowAs(iconBringsItBack ? ui::Show::Hide : ui::Show::Minimize);
 }
+
+void Launcher::HideStepIfAsked()
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    if (settings.HideOnSuccess == 1)
+        PutAway(settings.PutIconInTray);
+}
+
+void Launcher::RunProgram(const ProgramCommand& command)
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    const OpenResult result = system_.Open({command.program, "", "", settings.ShowWindow});
+    // Judged by the shell's answer: a left-over error code is no failure, and no failure goes unreported.
+    if (*command.failureMessage && JudgeOpen(result) != LaunchFailure::None)
+        window_.ShowMessage(command.failureMessage, "Error", ui::kIconError);
+    HideStepIfAsked();
+}
+
+void Launcher::OpenFolder(const FolderCommand& command)
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    std::string folder;
+    switch (command.source) {
+    case FolderSource::ShellFolder:
+        folder = system_.ReadShellFolder(command.shellFolder);
+        break;
+    case FolderSource::SystemDirectory:
+        folder = system_.SystemDirectory();
+        break;
+    case FolderSource::WindowsDirectory:
+        folder = system_.WindowsDirectory();
+        break;
+    }
+    if (command.hide == HideStep::BeforeOpening) {
+        window_.FocusBox();
+        HideStepIfAsked();
+    }
+    // A folder the system does not name is not opened: there is nothing sensible to show.
+    if (!folder.empty())
+        system_.Open({folder, "", "", settings.ShowWindow});
+    if (command.hide == HideStep::AfterOpening)
+        HideStepIfAsked();
+}
+
+void Launcher::DisplayReadme()
+{
+    const std::string folder = system_.ProgramFolder();
+    const char* const chain[][2] = {{"winword", "Readme.doc"}, {"wordpad", "Readme.doc"}, {"notepad", "Readme.txt"}};
+    // The next program is tried only when the one before was not found.
+    for (const auto& step : chain) {
+        const OpenResult result = system_.Open({step[0], step[1], folder, static_cast<int>(ui::Show::Normal)});
+        if (JudgeOpen(result) != LaunchFailure::FileNotFound)
+            break;
+    }
+    window_.ShowAs(ui::Show::Minimize);
+}
+
+void Launcher::EndSession(const SessionCommand& command)
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile_);
+    if (settings.*command.prompt == 1 &&
+        window_.ShowMessage(command.question, command.caption, ui::kYesNo | ui::kIconQuestion) != ui::kAnswerYes)
+        return;
+    window_.Exit();
+    system_.EndSession(command.flags);
+}
+
+bool Launcher::ListHolds(const std::string& text) const
+{
+    ComboBoxView* box = history_.View();
+    for (int i = 0; box && i < box->ItemCount(); ++i) {
+        if (EqualsNoCase(box->ItemText(i), text))
+            return true;
+    }
+    return false;
+}
+
+void Launcher::ImportRunHistory()
+{
+    const std::string order = system_.ReadRunHistoryValue("MRUList").value_or(std::string());
+    std::string lastCommand;
+    for (char name : order) {
+        const auto value = system_.ReadRunHistoryValue(std::string(1, name));
+        if (!value)
+            continue;
+        historyState = kHistoryNotCleared;
+        const std::string command = RunHistoryCommand(*value);
+        if (command.empty())
+            continue;  // no command at all: nothing worth an entry
+        lastCommand = command;
+        if (!ListHolds(command))
+            history_.AddToMRU(command);
+    }
+    if (window_.EditText().empty() && !lastCommand.empty())
+        window_.SetEditText(lastCommand);
+    history_.RefreshCtrl();
+    WriteHistoryState();
+    WriteHistoryLog();
+    window_.ShowMessage("Run history has been added to your history folder.", "Velquin", ui::kIconInformation);
+}

@@ -5,6 +5,7 @@
 #include "history/MRUComboBox.h"
 #include "launcher/CommandText.h"
 #include "launcher/LauncherWindow.h"
+#include "launcher/ShellCommands.h"
 #include "settings/ProfileStore.h"
 
 #include <string>
@@ -46,11 +47,22 @@ public:
     // Hides the window when the tray icon is there to bring it back; minimises it otherwise.
     void HideOrMinimize();
 
+    // The Programs and Folders menus and the read-me.
+    void RunProgram(const ProgramCommand& command);
+    void OpenFolder(const FolderCommand& command);
+    void DisplayReadme();
+    // Log off, restart, shut down: ask when the user wants it, exit, then end the session.
+    void EndSession(const SessionCommand& command);
+    // Adds the system Run box's commands that the history lacks.
+    void ImportRunHistory();
+
 private:
     enum class Existence { Empty, Missing, Exists };
     Existence Examine(const std::string& source, bool trim);
     void ShowAddToPath(bool exists);
     void PutAway(int putIconInTray);
+    void HideStepIfAsked();
+    bool ListHolds(const std::string& text) const;
     void RegisterLaunchedProgram(const std::string& program);
     FileSearch Finder();
 

@@ -32,6 +32,9 @@ public:
 
     // A modal message box owned by the window; the button the user chose.
     virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned style) = 0;
+
+    // The Exit steps: the window's position is stored and the window ends.
+    virtual void Exit() = 0;
 };
 
 struct OpenRequest {
@@ -54,4 +57,17 @@ public:
     // The App Paths table.
     virtual std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) = 0;
     virtual void WriteAppPathEntry(const AppPathEntry& entry) = 0;
+
+    // Folders: a value of the user's Shell Folders (empty when missing), the system's and Windows' folders,
+    // and the folder of the running program.
+    virtual std::string ReadShellFolder(const std::string& valueName) = 0;
+    virtual std::string SystemDirectory() = 0;
+    virtual std::string WindowsDirectory() = 0;
+    virtual std::string ProgramFolder() = 0;
+
+    // A value of the system's Run history (RunMRU); nothing when it is missing or does not fit 260 bytes.
+    virtual std::optional<std::string> ReadRunHistoryValue(const std::string& name) = 0;
+
+    // Ends the logon or the machine's run (ExitWindowsEx flags), with the shutdown privilege enabled first.
+    virtual void EndSession(unsigned flags) = 0;
 };

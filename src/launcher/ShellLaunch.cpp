@@ -1,6 +1,9 @@
 #include "launcher/ShellLaunch.h"
 
 #include "framework/FileFinder.h"
+#include "framework/Handles.h"
+#include "framework/Registry.h"
+#include "launcher/CommandText.h"
 #include "paths/AppPaths.h"
 
 #include <objbase.h>
@@ -29,6 +32,40 @@ public:
 private:
     Interface* pointer_ = nullptr;
 };
+
+// A text value read into 260 bytes: nothing when it is missing or does not fit.
+std::optional<std::string> ReadShortString(HKEY root, const char* path, const std::string& name)
+{
+    const RegKey key = RegKey::Open(root, path);
+    if (!key)
+        return std::nullopt;
+    char data[260] = {};
+    DWORD size = sizeof(data);
+    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) !=
+        ERROR_SUCCESS)
+        return std::nullopt;
+    return std::string(data, strnlen(data, sizeof(data) - 1));
+}
+
+std::string Directory(UINT(WINAPI* query)(LPSTR, UINT))
+{
+    char folder[MAX_PATH] = {};
+    query(folder, MAX_PATH);
+    return folder;
+}
+
+void EnableShutdownPrivilege()
+{
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token))
+        return;
+    const KernelHandle owned(token);
+    TOKEN_PRIVILEGES privileges = {};
+    privileges.PrivilegeCount = 1;
+    privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+    if (LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+        AdjustTokenPrivileges(owned.Get(), FALSE, &privileges, 0, nullptr, nullptr);
+}
 
 }  // namespace
 
@@ -89,4 +126,39 @@ std::optional<std::string> ShellLaunchSystem::ReadAppPathWorkingDirectory(const 
 void ShellLaunchSystem::WriteAppPathEntry(const AppPathEntry& entry)
 {
     ::WriteAppPathEntry(entry);
+}
+
+std::string ShellLaunchSystem::ReadShellFolder(const std::string& valueName)
+{
+    return ReadShortString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                           valueName)
+        .value_or(std::string());
+}
+
+std::string ShellLaunchSystem::SystemDirectory()
+{
+    return Directory(GetSystemDirectoryA);
+}
+
+std::string ShellLaunchSystem::WindowsDirectory()
+{
+    return Directory(GetWindowsDirectoryA);
+}
+
+std::string ShellLaunchSystem::ProgramFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOf(path);
+}
+
+std::optional<std::string> ShellLaunchSystem::ReadRunHistoryValue(const std::string& name)
+{
+    return ReadShortString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", name);
+}
+
+void ShellLaunchSystem::EndSession(unsigned flags)
+{
+    EnableShutdownPrivilege();
+    ExitWindowsEx(flags, 0);
 }

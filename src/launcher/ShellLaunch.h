@@ -21,6 +21,12 @@ public:
     OpenResult Open(const OpenRequest& request) override;
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;
     void WriteAppPathEntry(const AppPathEntry& entry) override;
+    std::string ReadShellFolder(const std::string& valueName) override;
+    std::string SystemDirectory() override;
+    std::string WindowsDirectory() override;
+    std::string ProgramFolder() override;
+    std::optional<std::string> ReadRunHistoryValue(const std::string& name) override;
+    void EndSession(unsigned flags) override;
 
 private:
     HWND owner_;

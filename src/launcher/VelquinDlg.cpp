@@ -1,8 +1,14 @@
 #include "launcher/VelquinDlg.h"
 
+#include "app/AboutDlg.h"
 #include "framework/App.h"
+#include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
+#include "framework/Registry.h"
+#include "history/HistoryEditor.h"
+#include "launcher/ShellCommands.h"
 #include "paths/AppPaths.h"
+#include "paths/PathEditorDlg.h"
 #include "res/resource.h"
 #include "settings/Option.h"
 #include "settings/ProfileLayout.h"
@@ -21,12 +27,12 @@ HICON LoadAppIcon(UINT id, int size)
 
 }  // namespace
 
-CVelquinDlg::CVelquinDlg()
+CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     : Dialog(IDD_VELQUIN_DIALOG),
       smallIcon_(LoadAppIcon(IDI_VELQUIN_SMALL, 16)),
       largeIcon_(LoadAppIcon(IDI_VELQUIN, GetSystemMetrics(SM_CXICON))),
       history_(AppProfile()),
-      launcher_(*this, history_, system_, AppProfile())
+      launcher_(*this, history_, system ? *system : system_, AppProfile())
 {
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
@@ -40,6 +46,7 @@ CVelquinDlg::CVelquinDlg()
     OnCommand(ID_FILE_EXIT, [this] { OnCancel(); });
     OnCommand(ID_TRAY_EXIT, [this] { OnCancel(); });
     OnCommand(IDC_ADD_TO_PATH, [this] { OnAddToPath(); });
+    BindMenuCommands();
 
     OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
@@ -271,4 +278,131 @@ bool CVelquinDlg::TrayIconShown() const
 int CVelquinDlg::ShowMessage(const std::string& text, const std::string& caption, unsigned style)
 {
     return ShowMessageBox(Handle(), text, caption, style);
+}
+
+void CVelquinDlg::BindMenuCommands()
+{
+    for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
+        OnCommand(id, [this] { OnBrowse(); });
+    for (int id : {IDC_CLEAR_HISTORY, ID_TOOLS_CLEAR_HISTORY, ID_TRAY_CLEAR_HISTORY})
+        OnCommand(id, [this] { launcher_.ClearHistory(); });
+    for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT})
+        OnCommand(id, [this] { RunWhenFree<CAboutDlg>(); });
+    for (int id : {ID_TOOLS_PATH_EDITOR, ID_TRAY_PATH_EDITOR})
+        OnCommand(id, [this] { RunWhenFree<CPathEditorDlg>(); });
+    OnCommand(IDC_OPTIONS, [this] { OpenPreferences(); });
+    OnCommand(ID_TOOLS_PREFERENCES, [this] { PreferencesFromMenu(); });
+    OnCommand(ID_TRAY_PREFERENCES, [this] { PreferencesFromTray(); });
+    OnCommand(ID_TOOLS_EDIT_HISTORY, [this] { EditHistory(); });
+    OnCommand(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { launcher_.ImportRunHistory(); });
+    OnCommand(ID_HELP_README, [this] { launcher_.DisplayReadme(); });
+    for (const ProgramCommand& command : kProgramCommands)
+        OnCommand(command.id, [this, &command] { launcher_.RunProgram(command); });
+    for (const FolderCommand& command : kFolderCommands)
+        OnCommand(command.id, [this, &command] { launcher_.OpenFolder(command); });
+    for (const SessionCommand& command : kSessionCommands)
+        OnCommand(command.id, [this, &command] { launcher_.EndSession(command); });
+}
+
+template <typename DialogType>
+void CVelquinDlg::RunWhenFree()
+{
+    if (busy_ == 1)
+        return;
+    DialogType dialog;
+    busy_ = 1;
+    dialog.DoModal();
+    busy_ = 0;
+}
+
+void CVelquinDlg::OpenPreferences()
+{
+    if (busy_ == 1)
+        return;
+    COption preferences;
+    preferences.LoadSettings();
+    preferences.MaxHistory = history_.GetMaxMRUSize();
+    busy_ = 1;
+    if (preferences.DoModal() == IDOK) {
+        history_.SetMaxMRUSize(preferences.MaxHistory);
+        preferences.MaxHistory = history_.GetMaxMRUSize();
+        history_.RefreshCtrl();
+        preferences.SaveSettings();
+    }
+    busy_ = 0;
+}
+
+void CVelquinDlg::SelectWholeText(const std::string& text)
+{
+    historyBox_.SetEditSel(0, static_cast<int>(text.size()));
+}
+
+void CVelquinDlg::PreferencesFromMenu()
+{
+    const std::string typed = historyBox_.EditText();
+    OpenPreferences();
+    historyBox_.Focus();
+    SelectWholeText(typed);
+}
+
+void CVelquinDlg::PreferencesFromTray()
+{
+    OpenPreferences();
+    SelectWholeText(historyBox_.EditText());
+}
+
+void CVelquinDlg::EditHistory()
+{
+    // Opens even while another dialog runs: the list it edits is the profile's, not a window's.
+    CHistoryEditor editor;
+    const std::string typed = historyBox_.EditText();
+    busy_ = 1;
+    editor.DoModal();
+    if (!editor.LastRemovedText().empty()) {
+        historyBox_.ResetContent();
+        history_.LoadMRU();
+        history_.RefreshCtrl();
+    }
+    historyBox_.SetEditText(typed);
+    SelectWholeText(typed);
+    busy_ = 0;
+}
+
+void CVelquinDlg::OnBrowse()
+{
+    ProfileStore& profile = AppProfile();
+    const std::string lastFile = profile.ReadString(kFolders, kFile);
+
+    FileDialogRequest request;
+    request.owner = Handle();
+    request.title = "Browse";
+    request.filter = kBrowseFilter;
+    request.filterIndex = profile.ReadInt(kFolders, kFilter, 0);
+    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NODEREFERENCELINKS;
+    if (!lastFile.empty()) {
+        request.initialFolder = FolderOf(lastFile);
+    } else {
+        // The user's Desktop; its stored form may hold references such as %USERPROFILE%.
+        const RegKey folders = RegKey::Open(HKEY_CURRENT_USER,
+                                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+        const std::string desktop = folders.ReadString("Desktop").value_or(std::string());
+        char expanded[MAX_PATH] = {};
+        if (!desktop.empty() && ExpandEnvironmentStringsA(desktop.c_str(), expanded, MAX_PATH) > 0)
+            request.initialFolder = expanded;
+    }
+    FileDialogChoice choice;
+    if (!RunOpenFileDialog(request, choice))
+        return;
+
+    browseButton_.SetButtonStyle(BS_PUSHBUTTON);
+    historyBox_.SetEditText(QuoteIfBlank(choice.path));
+    okButton_.Enable();
+    clearButton_.Enable();
+    profile.WriteInt(kFolders, kFilter, choice.filterIndex);
+    profile.WriteString(kFolders, kFile, choice.path);
+    addToPathBox_.Enable();
+    launcher_.addToPathArmed = 1;
+    addToPathBox_.SetCheck(launcher_.storedAddToPath == 1);
+    okButton_.Focus();
+    okButton_.SetButtonStyle(BS_DEFPUSHBUTTON);
 }

@@ -12,7 +12,8 @@
 
 class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
-    CVelquinDlg();
+    // The system side of the commands; tests give one that records instead of ending the session.
+    explicit CVelquinDlg(LaunchSystem* system = nullptr);
     ~CVelquinDlg() override;
 
     // For the tests: the decisions' state, the history and the tray icon.
@@ -38,6 +39,7 @@ private:
     void ShowAs(ui::Show how) override;
     bool TrayIconShown() const override;
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+    void Exit() override { OnCancel(); }
 
     bool CreateTrayIcon();
     void PrimeFromNewestEntry();
@@ -47,6 +49,17 @@ private:
     void OnAddToPath();
     void OnSelectionAccepted();
     bool OnSystemCommand(Message& message);
+    void BindMenuCommands();
+    void OnBrowse();
+
+    // The window's modal dialogs, one at a time.
+    template <typename DialogType>
+    void RunWhenFree();
+    void OpenPreferences();
+    void PreferencesFromMenu();
+    void PreferencesFromTray();
+    void EditHistory();
+    void SelectWholeText(const std::string& text);
 
     HICON smallIcon_;
     HICON largeIcon_;
@@ -57,5 +70,6 @@ private:
     Launcher launcher_;
     std::string boundText_;
     int restoredState_ = 0;
+    int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;
 };

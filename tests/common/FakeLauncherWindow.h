@@ -31,6 +31,7 @@ public:
     std::pair<int, int> selection{-1, -1};
     std::vector<ShownMessage> messages;
     int answer = ui::kAnswerOk;
+    int exits = 0;
 
     explicit FakeWindow(FakeCombo& box) : combo(box) {}
     std::string EditText() const override { return combo.edit; }
@@ -51,5 +52,6 @@ public:
         messages.push_back({text, caption, style, shown == ui::Show::Hide});
         return answer;
     }
+    void Exit() override { ++exits; }
 };
 

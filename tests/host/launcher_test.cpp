@@ -15,6 +15,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <stdexcept>
 
 using namespace profile;
 using Control = LauncherWindow::Control;
@@ -55,6 +56,26 @@ public:
         return found->second;
     }
     void WriteAppPathEntry(const AppPathEntry& entry) override { written.push_back(entry); }
+
+    std::map<std::string, std::string> shellFolders;
+    std::map<std::string, std::string> runHistory;
+    std::vector<unsigned> sessionsEnded;
+    std::string ReadShellFolder(const std::string& name) override
+    {
+        auto found = shellFolders.find(name);
+        return found == shellFolders.end() ? std::string() : found->second;
+    }
+    std::string SystemDirectory() override { return "C:\\windows\\system32"; }
+    std::string WindowsDirectory() override { return "C:\\windows"; }
+    std::string ProgramFolder() override { return "C:\\Program Files\\Velquin"; }
+    std::optional<std::string> ReadRunHistoryValue(const std::string& name) override
+    {
+        auto found = runHistory.find(name);
+        if (found == runHistory.end())
+            return std::nullopt;
+        return found->second;
+    }
+    void EndSession(unsigned flags) override { sessionsEnded.push_back(flags); }
 };
 
 std::string ReadBytes(const std::string& path)
@@ -423,4 +444,208 @@ TEST_F(LauncherTest, TheLogIsLeftAloneWhenNotKeptAndAnUnwritableOneIsNoError)
     launcher.OnLaunch();
     EXPECT_EQ(system.opened.size(), 2u);
     EXPECT_FALSE(WriteLogFile("", "x"));
+}
+
+namespace {
+
+const ProgramCommand& Program(const char* name)
+{
+    for (const ProgramCommand& c : kProgramCommands) {
+        if (std::string(c.program) == name)
+            return c;
+    }
+    throw std::logic_error(name);
+}
+
+const FolderCommand& Folder(int index)
+{
+    return kFolderCommands[index];
+}
+
+}  // namespace
+
+TEST_F(LauncherTest, ProgramsReportARealFailureOnlyAndAlwaysTakeTheHideStep)
+{
+    store.WriteInt(kSettings, kShowWindow, 3);
+    store.WriteInt(kSettings, kPutIconInTray, 0);
+    system.result = {42, 2};  // started, with a stale error code left behind
+    launcher.RunProgram(Program("notepad"));
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_EQ(system.opened.back().program, "notepad");
+    EXPECT_EQ(system.opened.back().parameters, "");
+    EXPECT_EQ(system.opened.back().directory, "");
+    EXPECT_EQ(system.opened.back().showCommand, 3);
+    EXPECT_EQ(window.shows, (std::vector<ui::Show>{ui::Show::Minimize}));
+
+    system.result = {2, 0};  // not found, and no error code to say so
+    window.shows.clear();
+    launcher.RunProgram(Program("notepad"));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "There was a failure launching Notepad.");
+    EXPECT_EQ(window.messages[0].caption, "Error");
+    EXPECT_EQ(window.messages[0].style, ui::kIconError);
+    EXPECT_EQ(window.shows, (std::vector<ui::Show>{ui::Show::Minimize})) << "after the message";
+
+    launcher.RunProgram(Program("explorer"));
+    launcher.RunProgram(Program("regedit"));
+    EXPECT_EQ(window.messages.size(), 1u) << "these two never report";
+
+    store.WriteInt(kSettings, kHideOnSuccess, 0);
+    window.shows.clear();
+    launcher.RunProgram(Program("mspaint"));
+    EXPECT_TRUE(window.shows.empty());
+}
+
+TEST_F(LauncherTest, FoldersHideBeforeAfterOrNotAtAll)
+{
+    system.shellFolders = {{"Desktop", "C:\\users\\me\\Desktop"}};
+    store.WriteInt(kSettings, kShowWindow, 2);
+    struct Probe : FakeSystem {
+        FakeWindow* window = nullptr;
+        std::vector<ui::Show> shownAtOpen;
+        OpenResult Open(const OpenRequest& request) override
+        {
+            shownAtOpen.push_back(window->shown);
+            return FakeSystem::Open(request);
+        }
+    } probe;
+    probe.window = &window;
+    probe.shellFolders = system.shellFolders;
+    Launcher withProbe{window, history, probe, store};
+
+    withProbe.OpenFolder(Folder(0));  // Desktop
+    EXPECT_EQ(probe.opened.back().program, "C:\\users\\me\\Desktop");
+    EXPECT_EQ(probe.opened.back().showCommand, 2);
+    EXPECT_EQ(probe.shownAtOpen.back(), ui::Show::Hide) << "hidden before opening";
+    EXPECT_TRUE(window.focused);
+
+    window.shown = ui::Show::Normal;
+    withProbe.OpenFolder(Folder(7));  // System Directory
+    EXPECT_EQ(probe.opened.back().program, "C:\\windows\\system32");
+    EXPECT_EQ(probe.shownAtOpen.back(), ui::Show::Normal);
+    EXPECT_EQ(window.shown, ui::Show::Hide) << "hidden after opening";
+
+    window.shown = ui::Show::Normal;
+    withProbe.OpenFolder(Folder(8));  // Windows Directory
+    EXPECT_EQ(probe.opened.back().program, "C:\\windows");
+    EXPECT_EQ(window.shown, ui::Show::Normal) << "never hidden";
+
+    const size_t opened = probe.opened.size();
+    withProbe.OpenFolder(Folder(1));  // Favorites: not in the registry
+    EXPECT_EQ(probe.opened.size(), opened) << "nothing to open";
+}
+
+TEST_F(LauncherTest, TheReadmeGoesDownItsChainOnlyPastMissingPrograms)
+{
+    struct Chain : FakeSystem {
+        std::map<std::string, OpenResult> results;
+        OpenResult Open(const OpenRequest& request) override
+        {
+            FakeSystem::Open(request);
+            return results.count(request.program) ? results[request.program] : OpenResult{42, 0};
+        }
+    } chain;
+    Launcher readme{window, history, chain, store};
+
+    chain.results = {{"winword", {2, 2}}, {"wordpad", {2, 0}}};
+    readme.DisplayReadme();
+    ASSERT_EQ(chain.opened.size(), 3u);
+    EXPECT_EQ(chain.opened[0].program, "winword");
+    EXPECT_EQ(chain.opened[0].parameters, "Readme.doc");
+    EXPECT_EQ(chain.opened[1].program, "wordpad");
+    EXPECT_EQ(chain.opened[2].program, "notepad");
+    EXPECT_EQ(chain.opened[2].parameters, "Readme.txt");
+    EXPECT_EQ(chain.opened[2].directory, "C:\\Program Files\\Velquin");
+    EXPECT_EQ(chain.opened[2].showCommand, 1);
+    EXPECT_EQ(window.shown, ui::Show::Minimize);
+    EXPECT_TRUE(window.messages.empty());
+
+    chain.opened.clear();
+    chain.results = {{"winword", {42, 2}}};  // started; a stale code does not send it further
+    readme.DisplayReadme();
+    EXPECT_EQ(chain.opened.size(), 1u);
+
+    chain.opened.clear();
+    chain.results = {{"winword", {5, 5}}};  // there but refused: not a missing program
+    readme.DisplayReadme();
+    EXPECT_EQ(chain.opened.size(), 1u);
+}
+
+TEST_F(LauncherTest, EndingTheSessionAsksThenExitsThenEnds)
+{
+    const SessionCommand& logOff = kSessionCommands[0];
+    const SessionCommand& restart = kSessionCommands[1];
+    const SessionCommand& shutdown = kSessionCommands[2];
+
+    window.answer = ui::kAnswerNo;
+    launcher.EndSession(restart);
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Are you sure you want to restart?");
+    EXPECT_EQ(window.messages[0].caption, "Restart Windows");
+    EXPECT_EQ(window.messages[0].style, ui::kYesNo | ui::kIconQuestion);
+    EXPECT_EQ(window.exits, 0);
+    EXPECT_TRUE(system.sessionsEnded.empty());
+
+    window.answer = ui::kAnswerYes;
+    launcher.EndSession(logOff);
+    launcher.EndSession(restart);
+    launcher.EndSession(shutdown);
+    EXPECT_EQ(window.messages[1].text, "Are you sure you want to log off?");
+    EXPECT_EQ(window.messages[1].caption, "Log Off Windows");
+    EXPECT_EQ(window.messages[3].text, "Are you sure you want to shutdown?");
+    EXPECT_EQ(window.messages[3].caption, "Shutdown Windows");
+    EXPECT_EQ(window.exits, 3);
+    EXPECT_EQ(system.sessionsEnded, (std::vector<unsigned>{0, 6, 5}));
+
+    store.WriteInt(kSettings, kPromptOnShutDown, 0);
+    window.messages.clear();
+    launcher.EndSession(shutdown);
+    EXPECT_TRUE(window.messages.empty()) << "no question when the user turned it off";
+    EXPECT_EQ(system.sessionsEnded.back(), 5u);
+}
+
+TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicates)
+{
+    KeepLog();
+    system.runHistory = {{"MRUList", "bcad"},
+                         {"b", "calc\\1"},
+                         {"c", "nobackslash"},
+                         {"a", "C:\\Tools\\tool.exe -x\\1"},
+                         {"d", "NOTEPAD\\1"}};
+    history.AddToMRU("notepad");
+    launcher.ImportRunHistory();
+
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"C:\\Tools\\tool.exe -x", "calc", "notepad"}));
+    EXPECT_EQ(combo.edit, "NOTEPAD") << "an empty box gets the last command read";
+    EXPECT_EQ(store.ReadString(kSettings, kConfig), "Not Cleared");
+    EXPECT_EQ(ReadBytes(logPath),
+              "[Velquin History]\r\n\r\nFile #1: C:\\Tools\\tool.exe -x\r\nFile #2: calc\r\nFile #3: notepad\r\n");
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "Run history has been added to your history folder.");
+    EXPECT_EQ(window.messages[0].style, ui::kIconInformation);
+
+    combo.edit = "typed";
+    launcher.ImportRunHistory();
+    EXPECT_EQ(combo.items.size(), 3u) << "nothing new the second time";
+    EXPECT_EQ(combo.edit, "typed");
+    EXPECT_EQ(window.messages.size(), 2u);
+}
+
+TEST_F(LauncherTest, ImportWithoutARunHistoryChangesNothingButSaysSo)
+{
+    store.WriteString(kSettings, kConfig, "Cleared");
+    launcher.ReadHistoryState();
+    launcher.ImportRunHistory();
+    EXPECT_TRUE(combo.items.empty());
+    EXPECT_EQ(store.ReadString(kSettings, kConfig), "Cleared");
+    EXPECT_EQ(window.messages.size(), 1u);
+}
+
+TEST(ShellCommands, TheBrowseFilterAndPathQuoting)
+{
+    EXPECT_EQ(std::string(kBrowseFilter).size(), 343u);
+    EXPECT_EQ(QuoteIfBlank("C:\\My Files\\a.txt"), "\"C:\\My Files\\a.txt\"");
+    EXPECT_EQ(QuoteIfBlank("C:\\Tools\\a.exe"), "C:\\Tools\\a.exe");
+    EXPECT_EQ(RunHistoryCommand("C:\\Tools\\tool.exe\\1"), "C:\\Tools\\tool.exe");
+    EXPECT_EQ(RunHistoryCommand("calc"), "");
 }

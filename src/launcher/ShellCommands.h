@@ -1,0 +1,44 @@
+// The fixed commands of the Folders, Programs and Tools menus: what each opens, says and does after.
+#pragma once
+
+#include "settings/SettingsRecord.h"
+
+#include <string>
+
+struct ProgramCommand {
+    int id;
+    const char* program;         // handed to the shell as it is
+    const char* failureMessage;  // empty: a failure is not reported
+};
+
+enum class HideStep { BeforeOpening, AfterOpening, None };
+
+enum class FolderSource { ShellFolder, SystemDirectory, WindowsDirectory };
+
+struct FolderCommand {
+    int id;
+    FolderSource source;
+    const char* shellFolder;  // the Shell Folders value, for FolderSource::ShellFolder
+    HideStep hide;
+};
+
+struct SessionCommand {
+    int id;
+    int SettingsRecord::*prompt;  // ask first when it is 1
+    const char* question;
+    const char* caption;
+    unsigned flags;               // ExitWindowsEx
+};
+
+extern const ProgramCommand kProgramCommands[9];
+extern const FolderCommand kFolderCommands[9];
+extern const SessionCommand kSessionCommands[3];
+
+// The Browse dialog's file types, as the dialog takes them.
+extern const char* const kBrowseFilter;
+
+// A path with a blank goes into the box quoted, so the launch takes it whole.
+std::string QuoteIfBlank(const std::string& path);
+
+// The command of a Run history value: its text before the last backslash (empty without one).
+std::string RunHistoryCommand(const std::string& value);
