@@ -1,4 +1,5 @@
 // The real main window, run modally in this process and driven from inside its modal loop.
+#include "MainWindowFixture.h"
 #include "TestSupport.h"
 #include "UiScript.h"
 
@@ -32,68 +33,6 @@ std::string TempPath(const std::string& name)
     GetTempPathA(MAX_PATH, base);
     return std::string(base) + name;
 }
-
-// A clean profile holding the first-run settings, for a test to change before the window opens.
-class MainWindow : public ::testing::Test {
-protected:
-    CleanProfile clean;
-    TestApp app;
-    HWND window = nullptr;
-
-    void SetUp() override
-    {
-        SettingsRecord settings;
-        settings.LoadSettings(AppProfile());
-        // Away from where the window opens: a mouse movement over it runs the control rules.
-        SetCursorPos(0, 0);
-    }
-    void Set(const char* name, int value) { AppProfile().WriteInt(kSettings, name, value); }
-    void History(std::initializer_list<const char*> newestFirst)
-    {
-        int position = 1;
-        for (const char* text : newestFirst)
-            AppProfile().WriteString(kHistory, "File #" + std::to_string(position++), text);
-    }
-
-    HWND Box() const { return GetDlgItem(window, IDC_HISTORY_COMBO); }
-    HWND Edit() const { return FindWindowExA(Box(), nullptr, "Edit", nullptr); }
-    std::string Text() const { return WindowText(Box()); }
-    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window, id)) != FALSE; }
-    bool Checked(int id) const { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
-    std::string Selection() const
-    {
-        DWORD start = 0, end = 0;
-        SendMessageA(Box(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return Text() + " [" + std::to_string(start) + "," + std::to_string(end) + ")";
-    }
-    std::vector<std::string> Items() const
-    {
-        std::vector<std::string> items;
-        const int count = static_cast<int>(SendMessageA(Box(), CB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            char text[300] = {};
-            SendMessageA(Box(), CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-            items.push_back(text);
-        }
-        return items;
-    }
-
-    // Opens the window, runs the steps inside it, and ends it with Escape.
-    void Run(CVelquinDlg& dialog, const std::function<void(UiScript&)>& steps)
-    {
-        UiScript script;
-        script.WaitForDialog("Velquin", &window);
-        steps(script);
-        script.Then([this] { PressKey(Edit(), VK_ESCAPE); });
-        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-        EXPECT_TRUE(script.Finished());
-    }
-    void Run(const std::function<void(UiScript&)>& steps)
-    {
-        CVelquinDlg dialog;
-        Run(dialog, steps);
-    }
-};
 
 }  // namespace
 
