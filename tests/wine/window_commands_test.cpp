@@ -438,3 +438,46 @@ TEST_F(WindowCommands, ImportTakesTheRunBoxHistoryOnce)
     EXPECT_EQ(messages, 2);
     EXPECT_EQ(AppProfile().ReadString(kSettings, kConfig), "Not Cleared");
 }
+
+TEST_F(WindowCommands, PreferencesApplyTheCapacityAndEditHistoryReloadsTheList)
+{
+    History({"notepad", "mspaint", "write"});
+    CVelquinDlg dialog(&system);
+    HWND preferences = nullptr, editor = nullptr;
+    std::string selectionAfterPreferences, boxAfterEditor;
+    std::vector<std::string> itemsAfterEditor;
+    Run(dialog, [&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "typed"); })
+            .Then([&] { PostMessageA(window, WM_COMMAND, ID_TOOLS_PREFERENCES, 0); })
+            .WaitForDialog("Preferences", &preferences)
+            .Then([&] {
+                EXPECT_EQ(WindowText(GetDlgItem(preferences, IDC_EDIT_FIELD)), "30") << "the box's capacity";
+                SetDlgItemTextA(preferences, IDC_EDIT_FIELD, "2");
+                Click(preferences, IDOK);
+            })
+            .When([] { return FindThreadDialog("Preferences") == nullptr; },
+                  [&] {
+                      selectionAfterPreferences = Selection();
+                      PostMessageA(window, WM_COMMAND, ID_TOOLS_EDIT_HISTORY, 0);
+                  })
+            .WaitForDialog("Velquin History", &editor)
+            .Then([&] {
+                HWND list = GetDlgItem(editor, IDC_HISTORY_LIST);
+                SendMessageA(list, LB_SETCURSEL, 0, 0);
+                PostMessageA(editor, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_LIST, LBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(list));
+            })
+            .Then([&] { Click(editor, IDC_HISTORY_REMOVE); })
+            .Then([&] { Click(editor, IDCANCEL); })
+            .When([] { return FindThreadDialog("Velquin History") == nullptr; },
+                  [&] {
+                      itemsAfterEditor = Items();
+                      boxAfterEditor = Selection();
+                  });
+    });
+    EXPECT_EQ(dialog.History().GetMaxMRUSize(), 2);
+    EXPECT_EQ(AppProfile().ReadInt(kSettings, kMaxHistory, 0), 2);
+    EXPECT_EQ(selectionAfterPreferences, "typed [0,5)");
+    EXPECT_EQ(itemsAfterEditor, (std::vector<std::string>{"mspaint"})) << "reloaded from the profile";
+    EXPECT_EQ(boxAfterEditor, "typed [0,5)");
+}
