@@ -38,10 +38,28 @@ std::string CRecentFileList::EntryName(int index) const
     return name;
 }
 
+bool CRecentFileList::IsEntryName(const std::string& name) const
+{
+    const size_t at = entryFormat_.find("%d");
+    if (at == std::string::npos)
+        return false;
+    const std::string before = entryFormat_.substr(0, at);
+    const std::string after = entryFormat_.substr(at + 2);
+    if (name.size() <= before.size() + after.size() || !StartsWithNoCase(name, before) ||
+        !EqualsNoCase(name.substr(name.size() - after.size()), after))
+        return false;
+    const std::string digits = name.substr(before.size(), name.size() - before.size() - after.size());
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 void CRecentFileList::ReadList(const ProfileStore& profile)
 {
-    for (int i = 0; i < GetSize(); ++i)
-        entries_[static_cast<size_t>(i)] = profile.ReadString(section_, EntryName(i));
+    for (int i = 0; i < GetSize(); ++i) {
+        std::string text = profile.ReadString(section_, EntryName(i));
+        if (text.size() > kMaxProfileText)
+            text.clear();
+        entries_[static_cast<size_t>(i)] = std::move(text);
+    }
 }
 
 void CRecentFileList::WriteList(ProfileStore& profile) const
@@ -58,7 +76,7 @@ void CRecentFileList::WriteList(ProfileStore& profile) const
     }
     // Empty slots, and slots beyond a shrunken size, leave no value behind.
     for (const std::string& name : profile.ValueNames(section_)) {
-        if (written.find(name) == written.end())
+        if (IsEntryName(name) && written.find(name) == written.end())
             profile.DeleteValue(section_, name);
     }
 }

@@ -22,13 +22,17 @@ public:
     // Slot i disappears; the later ones move up and the last slot becomes empty.
     void Remove(int index);
 
-    // Every slot from the value named by the format filled with its 1-based position (empty when missing).
+    // Every slot from the value named by the format filled with its 1-based position; empty when missing,
+    // and when longer than a registry buffer holds (no such text can have been written by the list).
     void ReadList(const ProfileStore& profile);
-    // Afterwards the section holds exactly one value per used slot; everything else in it is removed.
+    // Afterwards the section holds exactly one value per used slot; other values named like slots (empty ones,
+    // ones beyond a shrunken size) are removed. Values named otherwise are not the list's and stay.
     void WriteList(ProfileStore& profile) const;
 
     // The value name of slot i: the format with its "%d" replaced by i + 1.
     std::string EntryName(int index) const;
+    // Whether a value name has the shape of a slot's name: the format with digits in place of "%d".
+    bool IsEntryName(const std::string& name) const;
 
 private:
     std::string section_;

@@ -376,3 +376,34 @@ TEST(Completion, NothingCompletesBeforeAKeyOrInAnEmptyBox)
     c.h.box->OnEditUpdate();
     EXPECT_EQ(c.Shown(), " [0,0)");
 }
+
+TEST(RecentFileList, LeavesOtherValuesAloneAndIgnoresOverlongOnes)
+{
+    MemoryProfileStore store;
+    store.WriteString(kSection, "Notes", "someone else's");
+    store.WriteString(kSection, "File #x", "not a number");
+    store.WriteString(kSection, "File #3", "stale");
+    CRecentFileList list(1, kSection, "File #%d", 3, 30);
+    list.Add("notepad");
+    list.WriteList(store);
+    EXPECT_EQ(SortedNames(store), (std::vector<std::string>{"File #1", "File #x", "Notes"}));
+
+    EXPECT_TRUE(list.IsEntryName("file #12"));
+    EXPECT_FALSE(list.IsEntryName("File #"));
+    EXPECT_FALSE(list.IsEntryName("File #1a"));
+}
+
+TEST(RecentFileList, AnOverlongValueReadsAsAnEmptySlot)
+{
+    // Only something outside Velquin can store a text no registry buffer of the list holds.
+    struct Outside : MemoryProfileStore {
+        std::string ReadString(const std::string& s, const std::string& e, const std::string& d) const override
+        {
+            return e == "File #2" ? std::string(300, 'x') : MemoryProfileStore::ReadString(s, e, d);
+        }
+    } store;
+    store.WriteString(kSection, "File #1", "notepad");
+    CRecentFileList list(1, kSection, "File #%d", 3, 30);
+    list.ReadList(store);
+    EXPECT_EQ(Entries(list), (std::vector<std::string>{"notepad", "", ""}));
+}
