@@ -1,5 +1,6 @@
 // Velquin.exe as a process: its window, the single-instance guard and the executable's resources.
 #include "TestSupport.h"
+#include "VelquinProcess.h"
 
 #include "app/VelquinApp.h"
 #include "UiScript.h"
@@ -14,96 +15,6 @@
 #include <vector>
 
 namespace {
-
-std::string VelquinExe()
-{
-    const char* path = std::getenv("VELQUIN_EXE");
-    return path ? path : "Velquin.exe";
-}
-
-// A started copy of Velquin; ended by force if a test leaves it running.
-class Process {
-public:
-    Process()
-    {
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof(startup);
-        std::string command = "\"" + VelquinExe() + "\"";
-        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &info_) != FALSE;
-    }
-    ~Process()
-    {
-        if (!started_)
-            return;
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
-            TerminateProcess(info_.hProcess, 99);
-            WaitForSingleObject(info_.hProcess, 5000);
-        }
-        CloseHandle(info_.hThread);
-        CloseHandle(info_.hProcess);
-    }
-    bool Started() const { return started_; }
-    DWORD Id() const { return info_.dwProcessId; }
-
-    // The exit code, or STILL_ACTIVE when it has not ended within the time.
-    DWORD WaitForExit(DWORD ms = 15000) const
-    {
-        WaitForSingleObject(info_.hProcess, ms);
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(info_.hProcess, &code);
-        return code;
-    }
-
-private:
-    PROCESS_INFORMATION info_ = {};
-    bool started_ = false;
-};
-
-struct WindowSearch {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectVisibleWindow(HWND window, LPARAM param)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window))
-        search->found.push_back(window);
-    return TRUE;
-}
-
-std::vector<HWND> VisibleWindowsOf(DWORD processId)
-{
-    WindowSearch search{processId, {}};
-    EnumWindows(CollectVisibleWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-HWND WaitForWindow(DWORD processId, const std::function<bool(HWND)>& wanted, DWORD ms = 20000)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(50)) {
-        for (HWND window : VisibleWindowsOf(processId)) {
-            if (wanted(window))
-                return window;
-        }
-    }
-    return nullptr;
-}
-
-HWND WaitForMainWindow(const Process& process)
-{
-    return WaitForWindow(process.Id(), [](HWND w) {
-        return ClassOf(w) == "#32770" && WindowText(w) == "Velquin" && GetDlgItem(w, 1000) != nullptr;
-    });
-}
-
-HWND WaitForMessageBox(const Process& process)
-{
-    return WaitForWindow(process.Id(), IsMessageBox);
-}
 
 // Everything under HKEY_CURRENT_USER\Software\Velquin, as one comparable text.
 std::string Snapshot(HKEY root, const std::string& path)
