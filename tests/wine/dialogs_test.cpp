@@ -19,18 +19,6 @@ bool Enabled(HWND dialog, int id)
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-std::vector<std::string> ListLines(HWND list)
-{
-    std::vector<std::string> lines;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[300] = {};
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        lines.push_back(text);
-    }
-    return lines;
-}
-
 int Selected(HWND list)
 {
     return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));

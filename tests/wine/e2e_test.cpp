@@ -70,12 +70,6 @@ void Exit(Process& velquin, HWND main)
     EXPECT_EQ(velquin.WaitForExit(), 0u);
 }
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 class EndToEnd : public ::testing::Test {
 protected:
     CleanProfile clean;
@@ -108,9 +102,7 @@ TEST_F(EndToEnd, TheFirstStartSavesTheSettingsRegistersItselfAndCentresTheWindow
 
 TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "VelquinE2E";
+    const std::string folder = TempPath("VelquinE2E");
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string program = folder + "\\rec.exe";
     const std::string record = folder + "\\record.txt";

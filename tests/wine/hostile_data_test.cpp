@@ -159,9 +159,7 @@ TEST_F(HostileData, ALogThatCannotBeWrittenDoesNotStopTheLaunch)
 {
     // A path in a missing folder, and a path that names a folder: neither can be written. (A read-only file
     // cannot stand in here: the tests run as root, whom no file refuses.)
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "velquin-log-folder";
+    const std::string folder = TempPath("velquin-log-folder");
     CreateDirectoryA(folder.c_str(), nullptr);
     Set(kSaveToFile, 1);
 

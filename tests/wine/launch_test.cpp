@@ -22,19 +22,6 @@ using namespace profile;
 
 namespace {
 
-std::string TempFolder()
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    return std::string(base) + "Velquin Launch " + std::to_string(GetCurrentProcessId());
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
@@ -74,7 +61,7 @@ protected:
     ShellLaunchSystem system;
     CMRUComboBox history{AppProfile()};
     Launcher launcher{window, history, system, AppProfile()};
-    std::string folder = TempFolder();
+    std::string folder = TempPath("Velquin Launch " + std::to_string(GetCurrentProcessId()));
     std::string spaced = folder + "\\Sub Folder";
     std::string record = folder + "\\record.txt";
     std::string recorder = std::getenv("VELQUIN_RECORDER") ? std::getenv("VELQUIN_RECORDER") : "recorder.exe";
@@ -251,12 +238,12 @@ TEST(ShellOpen, AStaleLastErrorDoesNotTurnASuccessIntoAFailure)
 {
     const char* recorder = std::getenv("VELQUIN_RECORDER");
     ASSERT_NE(recorder, nullptr);
-    SetEnvironmentVariableA("VELQUIN_RECORD", (TempFolder() + "-stale.txt").c_str());
+    SetEnvironmentVariableA("VELQUIN_RECORD", (TempPath("Velquin Launch " + std::to_string(GetCurrentProcessId())) + "-stale.txt").c_str());
     SetLastError(ERROR_FILE_NOT_FOUND);
     const OpenResult result = ShellOpen(nullptr, {recorder, "", "", SW_SHOWNORMAL});
     EXPECT_GT(result.returnValue, 32);
     EXPECT_EQ(JudgeOpen(result), LaunchFailure::None);
     Sleep(500);
-    DeleteFileA((TempFolder() + "-stale.txt").c_str());
+    DeleteFileA((TempPath("Velquin Launch " + std::to_string(GetCurrentProcessId())) + "-stale.txt").c_str());
     SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
 }

@@ -21,19 +21,6 @@ using namespace profile;
 
 namespace {
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-std::string TempPath(const std::string& name)
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    return std::string(base) + name;
-}
-
 }  // namespace
 
 TEST_F(MainWindow, OpensAtItsStoredPositionOnlyWhenBothEdgesAreSetAndNotMinimised)

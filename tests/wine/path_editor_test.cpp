@@ -13,18 +13,6 @@
 
 namespace {
 
-std::vector<std::string> Lines(HWND list)
-{
-    std::vector<std::string> lines;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[600] = {};
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        lines.push_back(text);
-    }
-    return lines;
-}
-
 std::string SelectedLine(HWND list)
 {
     const int selected = static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
@@ -87,7 +75,7 @@ TEST_F(PathEditor, ListsEveryEntrySortedWithNothingSelected)
     WriteAppPathEntry({"VqTestAlpha.exe", "C:\\a.exe", "C:\\"});
     UiScript script;
     script.WaitForDialog("Path Editor", &editor).Then([&] {
-        const auto lines = Lines(List());
+        const auto lines = ListLines(List());
         EXPECT_EQ(lines.size(), ListAppPathNames().size());
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
                                    [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }));
@@ -148,7 +136,7 @@ TEST_F(PathEditor, AddsANewEntryAndAsksBeforeOverwritingOne)
         .AnswerMessageBox(nullptr, IDYES)
         .When([&] { return FindThreadDialog("Add") == nullptr; },
               [&] {
-                  const auto lines = Lines(List());
+                  const auto lines = ListLines(List());
                   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                           [](const std::string& l) { return _stricmp(l.c_str(), "VqTestTool.exe") == 0; }),
                             1);
@@ -223,7 +211,7 @@ TEST_F(PathEditor, EditsAnEntryAndRenamesIt)
         .When([&] { return FindThreadDialog("Edit") == nullptr; },
               [&] {
                   EXPECT_EQ(SelectedLine(List()), "VqTestRenamed.exe");
-                  const auto lines = Lines(List());
+                  const auto lines = ListLines(List());
                   EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestEdit.exe"), lines.end());
               });
     Run(script);
@@ -254,7 +242,7 @@ TEST_F(PathEditor, RemovesOnlyAfterYes)
         .AnswerMessageBox(nullptr, IDYES)
         .When([] { return FindMessageBox() == nullptr; },
               [&] {
-                  const auto lines = Lines(List());
+                  const auto lines = ListLines(List());
                   EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestGone.exe"), lines.end());
               });
     Run(script);
@@ -276,7 +264,7 @@ TEST_F(PathEditor, ReloadShowsOutsideChangesAndKeepsThePosition)
             Click(editor, IDC_PATH_RELOAD);
         })
         .Then([&] {
-            const auto lines = Lines(List());
+            const auto lines = ListLines(List());
             EXPECT_NE(std::find(lines.begin(), lines.end(), "VqTestOutside.exe"), lines.end());
             after = static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0));
         });
@@ -325,9 +313,7 @@ TEST_F(PathEditor, FindStepsThroughTheMatchesAndWraps)
 
 TEST_F(PathEditor, BrowseFillsThePathAndFolderButNotTheName)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "VqTools";
+    const std::string folder = TempPath("VqTools");
     const std::string program = folder + "\\app.exe";
     CreateDirectoryA(folder.c_str(), nullptr);
     CloseHandle(CreateFileA(program.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));

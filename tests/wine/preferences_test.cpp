@@ -19,19 +19,6 @@ namespace {
 
 constexpr const char* kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
-
-std::string TempFile(const std::string& name)
-{
-    char base[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, base);
-    return std::string(base) + name;
-}
-
 class Preferences : public ::testing::Test {
 protected:
     CleanProfile clean;
@@ -187,7 +174,7 @@ TEST_F(Preferences, DefaultThenCancelChangesNothing)
 
 TEST_F(Preferences, AnExistingLogFileIsReplacedOnlyWhenTheUserSaysSo)
 {
-    const std::string log = TempFile("velquin-prefs.log");
+    const std::string log = TempPath("velquin-prefs.log");
     std::ofstream(log, std::ios::binary) << "keep me";
     AppProfile().WriteInt(kSettings, kSaveToFile, 1);
     AppProfile().WriteString(kSettings, kLogFile, log);
@@ -234,7 +221,7 @@ TEST_F(Preferences, SavingNeedsALocation)
 
 TEST_F(Preferences, ChoosingALogFileWritesItsPlaceholderAtOnce)
 {
-    const std::string log = TempFile("velquin-chosen.log");
+    const std::string log = TempPath("velquin-chosen.log");
     DeleteFileA(log.c_str());
     AppProfile().WriteInt(kSettings, kSaveToFile, 1);
     HWND save = nullptr;

@@ -209,10 +209,8 @@ TEST_F(WindowCommands, OnlyOneDialogAtATimeButEditHistoryAlwaysOpens)
 
 TEST_F(WindowCommands, BrowsePutsThePickedPathInTheBoxAndRemembersIt)
 {
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string spaced = std::string(temp) + "Velquin Browse";
-    const std::string plain = std::string(temp) + "VelquinBrowse";
+    const std::string spaced = TempPath("Velquin Browse");
+    const std::string plain = TempPath("VelquinBrowse");
     CreateDirectoryA(spaced.c_str(), nullptr);
     CreateDirectoryA(plain.c_str(), nullptr);
     const std::string first = spaced + "\\a.txt";

@@ -2,6 +2,8 @@
 
 #include "settings/ProfileLayout.h"
 
+#include <fstream>
+#include <iterator>
 #include <vector>
 
 TestApp::TestApp()
@@ -36,4 +38,30 @@ bool KeyExists(HKEY root, const std::string& key)
         return false;
     RegCloseKey(handle);
     return true;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::string TempPath(const std::string& name)
+{
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+std::vector<std::string> ListLines(HWND list)
+{
+    std::vector<std::string> lines;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(strlen(text.c_str()));
+        lines.push_back(text);
+    }
+    return lines;
 }

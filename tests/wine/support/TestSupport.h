@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // HKEY_CURRENT_USER\Software\Velquin removed before and after: each test starts from an empty profile.
 class CleanProfile {
@@ -30,3 +31,10 @@ struct RawValue {
 };
 std::optional<RawValue> ReadRawValue(HKEY root, const std::string& key, const std::string& name);
 bool KeyExists(HKEY root, const std::string& key);
+
+// A file's bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+// A name in the temporary folder.
+std::string TempPath(const std::string& name);
+// The lines of a list box, in order.
+std::vector<std::string> ListLines(HWND list);
