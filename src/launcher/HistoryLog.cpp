@@ -1,6 +1,6 @@
 #include "launcher/HistoryLog.h"
 
-#include <fstream>
+#include <cstdio>
 
 namespace {
 
@@ -30,8 +30,10 @@ bool WriteLogFile(const std::string& path, const std::string& content)
 {
     if (path.empty())
         return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << content;
-    file.close();
-    return static_cast<bool>(file);
+    // C streams: the C++ ones would bring their whole locale machinery into a small program.
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        return false;
+    const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    return std::fclose(file) == 0 && written;
 }
