@@ -23,19 +23,24 @@ RegKey RegKey::Create(HKEY root, const std::string& path)
 
 std::optional<std::string> RegKey::ReadString(const std::string& name) const
 {
+    if (!key_)
+        return std::nullopt;
+    // Most texts fit a path buffer: one query. A longer one is read again at its size.
+    char buffer[260];
     DWORD type = 0;
-    DWORD size = 0;
-    if (!key_ || RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return std::nullopt;
-
-    std::vector<char> data(size + 1, '\0');
-    if (RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS)
+    DWORD size = sizeof(buffer);
+    LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    std::vector<char> large;
+    char* data = buffer;
+    if (result == ERROR_MORE_DATA) {
+        large.resize(size + 1);
+        data = large.data();
+        result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    }
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;
     // Stored texts need not carry their zero; stop at the first one when they do.
-    return std::string(data.data(), strnlen(data.data(), size));
+    return std::string(data, strnlen(data, size));
 }
 
 std::optional<DWORD> RegKey::ReadDword(const std::string& name) const
