@@ -54,11 +54,14 @@ bool CRecentFileList::IsEntryName(const std::string& name) const
 
 void CRecentFileList::ReadList(const ProfileStore& profile)
 {
-    for (int i = 0; i < GetSize(); ++i) {
-        std::string text = profile.ReadString(section_, EntryName(i));
-        if (text.size() > kMaxProfileText)
-            text.clear();
-        entries_[static_cast<size_t>(i)] = std::move(text);
+    std::vector<std::string> names;
+    for (int i = 0; i < GetSize(); ++i)
+        names.push_back(EntryName(i));
+    std::vector<std::string> texts = profile.ReadStrings(section_, names);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].size() > kMaxProfileText)
+            texts[i].clear();
+        entries_[i] = std::move(texts[i]);
     }
 }
 

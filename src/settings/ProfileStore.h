@@ -22,6 +22,15 @@ public:
     virtual bool WriteInt(const std::string& section, const std::string& entry, int value) = 0;
     virtual bool WriteString(const std::string& section, const std::string& entry, const std::string& value) = 0;
 
+    // Several strings of one section at once (each empty when missing); a store may read them in one go.
+    virtual std::vector<std::string> ReadStrings(const std::string& section, const std::vector<std::string>& entries) const
+    {
+        std::vector<std::string> texts;
+        for (const std::string& entry : entries)
+            texts.push_back(ReadString(section, entry));
+        return texts;
+    }
+
     // Removes one value; true when it was there and is gone.
     virtual bool DeleteValue(const std::string& section, const std::string& entry) = 0;
     // The names of the section's values, as stored; empty when the section is missing.

@@ -56,3 +56,14 @@ std::vector<std::string> RegistryProfileStore::ValueNames(const std::string& sec
         return {};
     return RegKey::Open(HKEY_CURRENT_USER, SectionPath(section)).ValueNames();
 }
+
+std::vector<std::string> RegistryProfileStore::ReadStrings(const std::string& section,
+                                                           const std::vector<std::string>& entries) const
+{
+    // One key opening for the lot: a full history is 99 values.
+    const RegKey key = root_.empty() ? RegKey() : RegKey::Open(HKEY_CURRENT_USER, SectionPath(section));
+    std::vector<std::string> texts;
+    for (const std::string& entry : entries)
+        texts.push_back(key.ReadString(entry).value_or(std::string()));
+    return texts;
+}

@@ -16,6 +16,8 @@ public:
                                  const std::string& defaultValue = std::string()) const override;
     bool WriteInt(const std::string& section, const std::string& entry, int value) override;
     bool WriteString(const std::string& section, const std::string& entry, const std::string& value) override;
+    std::vector<std::string> ReadStrings(const std::string& section,
+                                         const std::vector<std::string>& entries) const override;
     bool DeleteValue(const std::string& section, const std::string& entry) override;
     std::vector<std::string> ValueNames(const std::string& section) const override;
 
