@@ -79,12 +79,19 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
     return Finish(split);
 }
 
+std::optional<std::string> LeadingQuotedPart(const std::string& text)
+{
+    const size_t last = text.rfind('"');
+    if (text.empty() || text[0] != '"' || last == npos || last == 0)
+        return std::nullopt;
+    return text.substr(1, last - 1);
+}
+
 std::string ExaminedText(const std::string& source, bool trim)
 {
     const std::string text = trim ? Trim(source) : source;
-    const size_t last = text.rfind('"');
-    if (!text.empty() && text[0] == '"' && last != npos && last > 0)
-        return text.substr(1, last - 1);
+    if (const auto quoted = LeadingQuotedPart(text))
+        return *quoted;
     if (!text.empty() && text.back() == '\\')
         return text.substr(0, text.size() - 1);
     return text;

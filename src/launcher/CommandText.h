@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 // Whether a path or pattern matches a file or folder; fullPath (when given) gets the first match.
@@ -20,8 +21,11 @@ struct CommandSplit {
 CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find,
                               const ShortcutResolver& resolve);
 
-// The text inside the first and last double quote when the text begins with one; otherwise the text
-// without a final backslash. Trimmed first when asked.
+// The text inside the first and last double quote when the text begins with one and holds a later one;
+// otherwise nothing.
+std::optional<std::string> LeadingQuotedPart(const std::string& text);
+// The leading quoted part when there is one; otherwise the text without a final backslash. Trimmed first
+// when asked.
 std::string ExaminedText(const std::string& source, bool trim);
 // The examined text is not empty and names at least one file or folder.
 bool NamesExistingEntry(const std::string& examined, const FileSearch& find);

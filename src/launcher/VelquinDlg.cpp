@@ -6,6 +6,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "history/HistoryEditor.h"
+#include "launcher/CommandText.h"
 #include "launcher/ShellCommands.h"
 #include "paths/AppPaths.h"
 #include "paths/PathEditorDlg.h"
@@ -151,10 +152,7 @@ BOOL CVelquinDlg::OnInitDialog()
 void CVelquinDlg::PrimeFromNewestEntry()
 {
     boundText_ = historyBox_.ItemCount() > 0 ? historyBox_.ItemText(0) : std::string();
-    std::string examined = boundText_;
-    const size_t last = examined.rfind('"');
-    if (!examined.empty() && examined[0] == '"' && last != std::string::npos && last > 0)
-        examined = examined.substr(1, last - 1);
+    const std::string examined = LeadingQuotedPart(boundText_).value_or(boundText_);
     UpdateData(false);
     if (!examined.empty()) {
         okButton_.Enable();
