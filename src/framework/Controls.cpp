@@ -84,6 +84,14 @@ int ListBox::FindStringExact(int start, const std::string& text) const
         Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
 }
 
+std::vector<std::string> ListBox::Items() const
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < Count(); ++i)
+        items.push_back(ItemText(i));
+    return items;
+}
+
 ControlObject::~ControlObject()
 {
     Detach();

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class Window {
 public:
@@ -85,6 +86,8 @@ public:
     int SetCurSel(int index) const { return static_cast<int>(Send(LB_SETCURSEL, static_cast<WPARAM>(index))); }
     int FindString(int start, const std::string& text) const;
     int FindStringExact(int start, const std::string& text) const;
+    // Every line, in order.
+    std::vector<std::string> Items() const;
 };
 
 // A control with behaviour of its own: it sees its own notifications before the dialog does,

@@ -39,11 +39,3 @@ void CFindDlg::OnOK()
         return;  // OK is disabled then; Enter must not confirm an empty search either
     Dialog::OnOK();
 }
-
-std::vector<std::string> CFindDlg::ItemsOf(const ListBox& list)
-{
-    std::vector<std::string> items;
-    for (int i = 0; i < list.Count(); ++i)
-        items.push_back(list.ItemText(i));
-    return items;
-}

@@ -12,9 +12,6 @@ public:
     // After IDOK: what the user typed, never empty.
     const std::string& SearchText() const { return searchText_; }
 
-    // Every item of a list box, for the search rule.
-    static std::vector<std::string> ItemsOf(const ListBox& list);
-
 protected:
     BOOL OnInitDialog() override;
     void OnOK() override;

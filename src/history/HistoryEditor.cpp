@@ -95,7 +95,7 @@ void CHistoryEditor::FindFrom(bool afterLastMatch)
         if (find.DoModal() != IDOK)
             return;
         const std::string text = find.SearchText();
-        const int index = SearchList(CFindDlg::ItemsOf(List()), text, afterLastMatch ? lastFoundIndex_ : -1);
+        const int index = SearchList(List().Items(), text, afterLastMatch ? lastFoundIndex_ : -1);
         if (index < 0) {
             ShowMessageBox(Handle(), "The entry '" + text + "' was not found.", "Not Found", MB_ICONINFORMATION);
             searchText_ = text;  // the Find dialog opens again showing it

@@ -221,8 +221,12 @@ void Launcher::HideOrMinimize()
 
 void Launcher::PutAway(int putIconInTray)
 {
-    const bool iconBringsItBack = putIconInTray == 1 && window_.TrayIconShown();
-    window_.ShowAs(iconBringsItBack ? ui::Show::Hide : ui::Show::Minimize);
+    window_.ShowAs(PutAwayHides(putIconInTray) ? ui::Show::Hide : ui::Show::Minimize);
+}
+
+bool Launcher::PutAwayHides(int putIconInTray) const
+{
+    return putIconInTray == 1 && window_.TrayIconShown();
 }
 
 void Launcher::HideStepIfAsked()

@@ -46,6 +46,9 @@ public:
     void OnSelectItem(const std::string& itemText);
     // Hides the window when the tray icon is there to bring it back; minimises it otherwise.
     void HideOrMinimize();
+    // Putting the window away hides it only when the user wants the tray and its icon is there to bring
+    // the window back; otherwise it is minimised.
+    bool PutAwayHides(int putIconInTray) const;
 
     // The Programs and Folders menus and the read-me.
     void RunProgram(const ProgramCommand& command);

@@ -21,6 +21,16 @@ namespace {
 constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
+// The decisions name styles, answers and show commands by their Windows values.
+static_assert(ui::kYesNo == MB_YESNO && ui::kIconError == MB_ICONERROR && ui::kIconQuestion == MB_ICONQUESTION &&
+                  ui::kIconExclamation == MB_ICONEXCLAMATION && ui::kIconInformation == MB_ICONINFORMATION &&
+                  ui::kDefaultButton2 == MB_DEFBUTTON2,
+              "message box styles");
+static_assert(ui::kAnswerOk == IDOK && ui::kAnswerYes == IDYES && ui::kAnswerNo == IDNO, "message box answers");
+static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui::Show::Normal) == SW_SHOWNORMAL &&
+                  static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
+              "show commands");
+
 HICON LoadAppIcon(UINT id, int size)
 {
     return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
@@ -69,12 +79,6 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         SaveWindowPosition();
         return false;  // the default turns it into Cancel, that is Exit
     });
-}
-
-CVelquinDlg::~CVelquinDlg()
-{
-    boundText_.clear();
-    restoredState_ = 0;
 }
 
 void CVelquinDlg::DoDataExchange(DataExchange& dx)
@@ -216,7 +220,7 @@ bool CVelquinDlg::OnSystemCommand(Message& message)
         return false;
     COption settings;
     settings.LoadSettings();
-    if (settings.PutIconInTray == 1 && tray_.IconAdded()) {
+    if (launcher_.PutAwayHides(settings.PutIconInTray)) {
         ::ShowWindow(Handle(), SW_HIDE);
         return true;
     }

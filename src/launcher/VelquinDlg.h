@@ -14,7 +14,6 @@ class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
     // The system side of the commands; tests give one that records instead of ending the session.
     explicit CVelquinDlg(LaunchSystem* system = nullptr);
-    ~CVelquinDlg() override;
 
     // For the tests: the decisions' state, the history and the tray icon.
     Launcher& Commands() { return launcher_; }
@@ -69,7 +68,6 @@ private:
     ShellLaunchSystem system_;
     Launcher launcher_;
     std::string boundText_;
-    int restoredState_ = 0;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;
 };

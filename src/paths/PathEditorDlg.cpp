@@ -116,7 +116,7 @@ void CPathEditorDlg::OnFind()
         if (find.DoModal() != IDOK)
             return;
         const std::string text = find.SearchText();
-        const std::vector<std::string> lines = CFindDlg::ItemsOf(m_list);
+        const std::vector<std::string> lines = m_list.Items();
         if (SearchList(lines, text, -1) < 0) {
             ShowMessageBox(Handle(), "The file '" + text + "' was not found.", "Not Found", MB_ICONINFORMATION);
             m_findText = text;  // the Find dialog opens again showing it

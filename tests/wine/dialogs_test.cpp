@@ -104,7 +104,7 @@ TEST_F(HistoryEditorTest, RemovesEntriesByTheValueEachLineWasReadFrom)
     UiScript script;
     script.WaitForDialog("Velquin History", &dialog)
         .Then([&] {
-            opened = ListLines(List());
+            opened = ListBox(List()).Items();
             removeAtOpening = Enabled(dialog, IDC_HISTORY_REMOVE);
             SelectLine(dialog, IDC_HISTORY_LIST, 0);
         })
@@ -138,7 +138,7 @@ TEST_F(HistoryEditorTest, RemovingTheOnlyEntryMarksTheHistoryCleared)
         .Then([&] { SelectLine(dialog, IDC_HISTORY_LIST, 0); })
         .Then([&] { Click(dialog, IDC_HISTORY_REMOVE); })
         .Then([&] {
-            EXPECT_TRUE(ListLines(List()).empty());
+            EXPECT_TRUE(ListBox(List()).Items().empty());
             EXPECT_FALSE(Enabled(dialog, IDC_HISTORY_REMOVE));
             Click(dialog, IDCANCEL);
         });

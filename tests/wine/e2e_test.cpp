@@ -37,12 +37,6 @@ std::string TextOf(HWND control)
     return text;
 }
 
-// Typing into another process's window: a key press and its character, per character.
-void Type(HWND edit, const std::string& text)
-{
-    TypeText(edit, text);
-}
-
 HWND WaitForDialogOf(const Process& process, const std::string& caption)
 {
     return WaitForWindow(process.Id(), [caption](HWND w) {
@@ -115,7 +109,7 @@ TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
         Process velquin;
         HWND main = WaitForMainWindow(velquin);
         ASSERT_NE(main, nullptr);
-        Type(ComboEdit(main), typed);
+        TypeText(ComboEdit(main), typed);
         ASSERT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(main, IDC_HISTORY_COMBO)) == typed; }))
             << TextOf(GetDlgItem(main, IDC_HISTORY_COMBO));
         PressKey(ComboEdit(main), VK_RETURN);

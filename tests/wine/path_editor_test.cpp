@@ -75,7 +75,7 @@ TEST_F(PathEditor, ListsEveryEntrySortedWithNothingSelected)
     WriteAppPathEntry({"VqTestAlpha.exe", "C:\\a.exe", "C:\\"});
     UiScript script;
     script.WaitForDialog("Path Editor", &editor).Then([&] {
-        const auto lines = ListLines(List());
+        const auto lines = ListBox(List()).Items();
         EXPECT_EQ(lines.size(), ListAppPathNames().size());
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
                                    [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }));
@@ -136,7 +136,7 @@ TEST_F(PathEditor, AddsANewEntryAndAsksBeforeOverwritingOne)
         .AnswerMessageBox(nullptr, IDYES)
         .When([&] { return FindThreadDialog("Add") == nullptr; },
               [&] {
-                  const auto lines = ListLines(List());
+                  const auto lines = ListBox(List()).Items();
                   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                                           [](const std::string& l) { return _stricmp(l.c_str(), "VqTestTool.exe") == 0; }),
                             1);
@@ -211,7 +211,7 @@ TEST_F(PathEditor, EditsAnEntryAndRenamesIt)
         .When([&] { return FindThreadDialog("Edit") == nullptr; },
               [&] {
                   EXPECT_EQ(SelectedLine(List()), "VqTestRenamed.exe");
-                  const auto lines = ListLines(List());
+                  const auto lines = ListBox(List()).Items();
                   EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestEdit.exe"), lines.end());
               });
     Run(script);
@@ -242,7 +242,7 @@ TEST_F(PathEditor, RemovesOnlyAfterYes)
         .AnswerMessageBox(nullptr, IDYES)
         .When([] { return FindMessageBox() == nullptr; },
               [&] {
-                  const auto lines = ListLines(List());
+                  const auto lines = ListBox(List()).Items();
                   EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestGone.exe"), lines.end());
               });
     Run(script);
@@ -264,7 +264,7 @@ TEST_F(PathEditor, ReloadShowsOutsideChangesAndKeepsThePosition)
             Click(editor, IDC_PATH_RELOAD);
         })
         .Then([&] {
-            const auto lines = ListLines(List());
+            const auto lines = ListBox(List()).Items();
             EXPECT_NE(std::find(lines.begin(), lines.end(), "VqTestOutside.exe"), lines.end());
             after = static_cast<int>(SendMessageA(List(), LB_GETCURSEL, 0, 0));
         });

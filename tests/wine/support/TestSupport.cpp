@@ -52,16 +52,3 @@ std::string TempPath(const std::string& name)
     GetTempPathA(MAX_PATH, folder);
     return std::string(folder) + name;
 }
-
-std::vector<std::string> ListLines(HWND list)
-{
-    std::vector<std::string> lines;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]));
-        text.resize(strlen(text.c_str()));
-        lines.push_back(text);
-    }
-    return lines;
-}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/App.h"
+#include "framework/Controls.h"
 
 #include <windows.h>
 
@@ -36,5 +37,4 @@ bool KeyExists(HKEY root, const std::string& key);
 std::string ReadFile(const std::string& path);
 // A name in the temporary folder.
 std::string TempPath(const std::string& name);
-// The lines of a list box, in order.
-std::vector<std::string> ListLines(HWND list);
+
