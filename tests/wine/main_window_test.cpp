@@ -272,7 +272,7 @@ TEST_F(MainWindow, TheTrayIconBringsTheWindowBack)
              EXPECT_STREQ(data.szTip, "Velquin");
              EXPECT_EQ(data.uID, 146u);
              EXPECT_EQ(data.uCallbackMessage, static_cast<UINT>(WM_USER + 10));
-             EXPECT_EQ(data.cbSize, 88u);
+             EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 104u : 88u);  // the first form of the structure
              tray = dialog.Tray().HiddenWindow();
              icon = data;
              Click(window, IDC_MINIMIZE);

@@ -194,6 +194,10 @@ TEST(Startup, TheExecutableCarriesItsVersionAndManifest)
     ASSERT_NE(found, nullptr);
     const std::string manifest(static_cast<const char*>(LockResource(LoadResource(image, found))),
                                SizeofResource(image, found));
+    // The program's processor: a 64-bit exe with an x86 manifest fails to start on Windows.
+    const bool is64 = sizeof(void*) == 8;
+    EXPECT_NE(manifest.find(is64 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\""), std::string::npos);
+    EXPECT_EQ(manifest.find(is64 ? "processorArchitecture=\"x86\"" : "processorArchitecture=\"amd64\""), std::string::npos);
     for (const char* part : {"Microsoft.Windows.Common-Controls", "6.0.0.0", "asInvoker", ">true</dpiAware>",
                              "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
         EXPECT_NE(manifest.find(part), std::string::npos) << part;
