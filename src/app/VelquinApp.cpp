@@ -4,8 +4,6 @@
 #include "launcher/VelquinDlg.h"
 #include "settings/ProfileLayout.h"
 
-#include <commctrl.h>
-
 bool CVelquinApp::InitInstance()
 {
     instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, kInstanceGuardName));
@@ -13,9 +11,6 @@ bool CVelquinApp::InitInstance()
         ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
         return false;
     }
-
-    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
 
     SetRegistryKey(profile::kCompany);
 

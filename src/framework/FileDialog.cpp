@@ -1,15 +1,25 @@
 #include "framework/FileDialog.h"
 
 #include "framework/FileFilter.h"
+#include "framework/SystemLibrary.h"
 
 #include <commdlg.h>
 
 namespace {
 
-using DialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEA);
+using DialogFunction = decltype(GetOpenFileNameA);
 
-bool RunFileDialog(DialogFunction run, const FileDialogRequest& request, FileDialogChoice& choice)
+// The dialogs' library is loaded when a dialog first opens, not at start-up.
+DialogFunction* CommonDialog(const char* name)
 {
+    static SystemLibrary library("comdlg32.dll");
+    return library.Procedure<DialogFunction>(name);
+}
+
+bool RunFileDialog(DialogFunction* run, const FileDialogRequest& request, FileDialogChoice& choice)
+{
+    if (!run)
+        return false;
     const std::string filter = FilterFromBars(request.filter);
     char path[MAX_PATH] = {};
     request.fileName.copy(path, MAX_PATH - 1);
@@ -37,10 +47,10 @@ bool RunFileDialog(DialogFunction run, const FileDialogRequest& request, FileDia
 
 bool RunOpenFileDialog(const FileDialogRequest& request, FileDialogChoice& choice)
 {
-    return RunFileDialog(GetOpenFileNameA, request, choice);
+    return RunFileDialog(CommonDialog("GetOpenFileNameA"), request, choice);
 }
 
 bool RunSaveFileDialog(const FileDialogRequest& request, FileDialogChoice& choice)
 {
-    return RunFileDialog(GetSaveFileNameA, request, choice);
+    return RunFileDialog(CommonDialog("GetSaveFileNameA"), request, choice);
 }

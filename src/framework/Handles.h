@@ -75,8 +75,15 @@ struct WindowTraits {
     static void Close(Type h) { ::DestroyWindow(h); }
 };
 
+struct ModuleTraits {
+    using Type = HMODULE;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::FreeLibrary(h); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using HookHandle = UniqueHandle<HookTraits>;
 using WindowHandle = UniqueHandle<WindowTraits>;
+using ModuleHandle = UniqueHandle<ModuleTraits>;

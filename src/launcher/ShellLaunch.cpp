@@ -3,6 +3,7 @@
 #include "framework/FileFinder.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
+#include "framework/SystemLibrary.h"
 #include "launcher/CommandText.h"
 #include "paths/AppPaths.h"
 
@@ -71,11 +72,17 @@ void EnableShutdownPrivilege()
 
 std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
 {
-    // The component system stays initialised for the thread: resolutions come again and again.
-    CoInitialize(nullptr);
+    // The component system is loaded with the first shortcut, not at start-up; it stays initialised for
+    // the thread: resolutions come again and again.
+    static SystemLibrary ole("ole32.dll");
+    auto* initialize = ole.Procedure<decltype(CoInitialize)>("CoInitialize");
+    auto* createInstance = ole.Procedure<decltype(CoCreateInstance)>("CoCreateInstance");
+    if (!initialize || !createInstance)
+        return std::string();
+    initialize(nullptr);
 
     ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+    if (FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
         return std::string();
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))

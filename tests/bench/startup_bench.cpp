@@ -70,6 +70,7 @@ bool Measure(const std::string& program, Sample& sample)
         TerminateProcess(info.hProcess, 1);
     CloseHandle(info.hThread);
     CloseHandle(info.hProcess);
+    Sleep(250);  // the shell has put away what the program left (its tray icon): the next start begins on a quiet system
     return search.found != nullptr;
 }
 
