@@ -89,8 +89,12 @@ int main(int argc, char** argv)
         return 2;
     const int runs = std::atoi(argv[1]);
     std::vector<std::vector<Sample>> samples(static_cast<size_t>(argc - 2));
+    // Each round starts with the next program: what one program leaves behind (the shell tidying away its
+    // tray icon, say) falls on each of the others in turn, not always on the same one.
+    const int programs = argc - 2;
     for (int run = 0; run < runs; ++run) {
-        for (int p = 2; p < argc; ++p) {
+        for (int i = 0; i < programs; ++i) {
+            const int p = 2 + (run + i) % programs;
             Sample sample{};
             if (!Measure(argv[p], sample)) {
                 std::fprintf(stderr, "no window from %s\n", argv[p]);
