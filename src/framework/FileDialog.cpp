@@ -34,7 +34,8 @@ bool RunFileDialog(DialogFunction* run, const FileDialogRequest& request, FileDi
     ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
     ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
     ofn.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    ofn.Flags = request.flags | OFN_EXPLORER;
+    // The process's current folder stays where it is: a folder browsed into is no place to find programs in.
+    ofn.Flags = request.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
 
     if (!run(&ofn))
         return false;

@@ -10,9 +10,9 @@
 
 namespace {
 
-void TraceLine(const char* text)
+void TraceLine(const std::string& text)
 {
-    Trace(std::string("CMRUComboBox -- ") + text + "\n");
+    Trace("CMRUComboBox -- " + text + "\n");
 }
 
 }  // namespace
@@ -159,6 +159,11 @@ bool CMRUComboBox::AddToMRU(const std::string& text)
 {
     if (text.empty())
         return false;
+    if (text.size() > kMaxProfileText) {
+        TraceLine("AddToMRU() - text longer than " + std::to_string(kMaxProfileText) +
+                  " characters not added: the profile cannot hold it.");
+        return false;
+    }
     if (!list_ && !AllocNewMRU()) {
         TraceLine("AllocNewMRU() failed in AddToMRU().");
         return false;

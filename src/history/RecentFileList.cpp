@@ -73,9 +73,11 @@ void CRecentFileList::WriteList(ProfileStore& profile) const
         const std::string& text = entries_[static_cast<size_t>(i)];
         if (text.empty())
             continue;
+        // A slot whose write is refused counts as empty: the text it held before must not stay behind
+        // as a second copy of an entry that has moved down.
         const std::string name = EntryName(i);
-        profile.WriteString(section_, name, text);
-        written.insert(name);
+        if (profile.WriteString(section_, name, text))
+            written.insert(name);
     }
     // Empty slots, and slots beyond a shrunken size, leave no value behind.
     for (const std::string& name : profile.ValueNames(section_)) {

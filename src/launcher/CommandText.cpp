@@ -105,7 +105,11 @@ bool NamesExistingEntry(const std::string& examined, const FileSearch& find)
 std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.rfind('\\');
-    return slash == npos ? std::string() : path.substr(0, slash);
+    if (slash == npos)
+        return std::string();
+    // "C:" alone means the current folder of drive C: a drive's root keeps its backslash.
+    const bool driveRoot = slash == 2 && path[1] == ':';
+    return path.substr(0, driveRoot ? slash + 1 : slash);
 }
 
 std::string NameOf(const std::string& path)

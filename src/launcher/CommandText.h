@@ -30,6 +30,6 @@ std::string ExaminedText(const std::string& source, bool trim);
 // The examined text is not empty and names at least one file or folder.
 bool NamesExistingEntry(const std::string& examined, const FileSearch& find);
 
-// The text before the last backslash ("C:" for "C:\x.exe"), and the text after it.
+// The folder of a path: the text before the last backslash, "C:\" for "C:\x.exe"; and the text after it.
 std::string FolderOf(const std::string& path);
 std::string NameOf(const std::string& path);

@@ -132,7 +132,7 @@ void Launcher::RecordInHistory()
     // positions need not be the entries' positions.
     if (CRecentFileList* list = history_.GetMRUList()) {
         for (int i = list->GetSize() - 1; i >= 0; --i) {
-            if (!(*list)[i].empty() && EqualsNoCase((*list)[i], text))
+            if (!(*list)[i].empty() && system_.SameTextIgnoringCase((*list)[i], text))
                 list->Remove(i);
         }
     }
@@ -303,7 +303,7 @@ bool Launcher::ListHolds(const std::string& text) const
 {
     ComboBoxView* box = history_.View();
     for (int i = 0; box && i < box->ItemCount(); ++i) {
-        if (EqualsNoCase(box->ItemText(i), text))
+        if (system_.SameTextIgnoringCase(box->ItemText(i), text))
             return true;
     }
     return false;

@@ -49,6 +49,9 @@ public:
     virtual ~LaunchSystem() = default;
 
     virtual bool FindFile(const std::string& pattern, std::string* fullPath) = 0;
+    // Whether two texts differ at most in letter case, by the system's own rule: "\xC4" and "\xE4" (Ä, ä)
+    // are the same text, as they are the same file name.
+    virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
     // The target of a shortcut file, or empty when it cannot be loaded or resolved.
     virtual std::string ResolveShortcut(const std::string& path) = 0;
     // The shell's "open"; the last error is cleared before the call and read right after it.

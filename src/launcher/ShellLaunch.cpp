@@ -110,6 +110,12 @@ OpenResult ShellOpen(HWND owner, const OpenRequest& request)
     return {reinterpret_cast<std::intptr_t>(result), lastError};
 }
 
+bool ShellLaunchSystem::SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
 bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPath)
 {
     return FindFirstMatch(pattern, fullPath);

@@ -17,6 +17,7 @@ public:
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool FindFile(const std::string& pattern, std::string* fullPath) override;
+    bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
     std::string ResolveShortcut(const std::string& path) override;
     OpenResult Open(const OpenRequest& request) override;
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;

@@ -8,6 +8,7 @@
 #include "history/HistoryEditor.h"
 #include "launcher/CommandText.h"
 #include "launcher/ShellCommands.h"
+#include "launcher/WindowPlacement.h"
 #include "paths/AppPaths.h"
 #include "paths/PathEditorDlg.h"
 #include "res/resource.h"
@@ -34,6 +35,24 @@ static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui
 HICON LoadAppIcon(UINT id, int size)
 {
     return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& work = info.rcWork;
+        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back({work.left, work.top, work.right, work.bottom});
+    }
+    return TRUE;
+}
+
+std::vector<ScreenRect> MonitorWorkAreas()
+{
+    std::vector<ScreenRect> areas;
+    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 }  // namespace
@@ -94,14 +113,15 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
     dx.Check(IDC_ADD_TO_PATH, launcher_.checkBoxValue);
 }
 
-bool CVelquinDlg::CreateTrayIcon()
+void CVelquinDlg::CreateTrayIcon()
 {
+    // A shell that refuses the icon now (the taskbar not ready at logon) gets it when it is ready; until
+    // then putting the window away minimises it, so it is never out of reach.
     COption settings;
     settings.LoadSettings();
-    if (settings.PutIconInTray == 1 && !tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_, IDR_TRAY_MENU))
-        return false;
+    if (settings.PutIconInTray == 1)
+        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_, IDR_TRAY_MENU);
     tray_.SetDefaultMenuItem(0, true);
-    return true;
 }
 
 BOOL CVelquinDlg::OnInitDialog()
@@ -109,11 +129,7 @@ BOOL CVelquinDlg::OnInitDialog()
     App::Current().SetMainWindow(Handle());
     system_.SetOwner(Handle());
 
-    // Without the icon it asked for, the window could be hidden with no way back: it does not open.
-    if (!CreateTrayIcon()) {
-        EndDialog(-1);
-        return FALSE;
-    }
+    CreateTrayIcon();
 
     COption settings;
     settings.LoadSettings();
@@ -130,7 +146,7 @@ BOOL CVelquinDlg::OnInitDialog()
     launcher_.addToPathArmed = addToPath == 1 ? 1 : 0;
 
     if (top != 0 && left != 0 && settings.StartMin == 0)
-        SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        MoveToStoredPlace(left, top);
 
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
 
@@ -151,6 +167,16 @@ BOOL CVelquinDlg::OnInitDialog()
 
     RegisterSelfInAppPaths();
     return TRUE;
+}
+
+void CVelquinDlg::MoveToStoredPlace(int left, int top)
+{
+    RECT frame = {};
+    GetWindowRect(Handle(), &frame);
+    const auto place = PlaceOnScreen({left, top}, frame.right - frame.left, frame.bottom - frame.top, MonitorWorkAreas());
+    if (place)  // on no screen at all, it stays centred
+        SetWindowPos(Handle(), nullptr, static_cast<int>(place->x), static_cast<int>(place->y), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
 void CVelquinDlg::PrimeFromNewestEntry()

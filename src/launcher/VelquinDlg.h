@@ -19,6 +19,7 @@ public:
     Launcher& Commands() { return launcher_; }
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
+    CSystemTray& Tray() { return tray_; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -40,8 +41,10 @@ private:
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
     void Exit() override { OnCancel(); }
 
-    bool CreateTrayIcon();
+    void CreateTrayIcon();
     void PrimeFromNewestEntry();
+    // At the stored place when that is on a screen; moved onto the nearest one, or left centred.
+    void MoveToStoredPlace(int left, int top);
     void SaveWindowPosition();
     void OnClear();
     void OnMinimizeButton();

@@ -67,9 +67,17 @@ void CPathEditorDlg::OnEdit()
     if (result == IDOK && !EqualsNoCase(entry.m_name, m_selectedName)) {
         DeleteAppPathEntry(m_selectedName);
         m_list.DeleteString(selected);
+        RemoveLine(entry.m_name);  // renamed onto an entry that was overwritten: one line of the name
         m_list.AddString(entry.m_name);
     }
     SelectExactly(entry.m_name);
+}
+
+void CPathEditorDlg::RemoveLine(const std::string& name)
+{
+    const int existing = m_list.FindStringExact(-1, name);
+    if (existing >= 0)
+        m_list.DeleteString(existing);
 }
 
 void CPathEditorDlg::OnAdd()
@@ -79,9 +87,7 @@ void CPathEditorDlg::OnAdd()
     entry.m_editMode = false;
     if (entry.DoModal() != IDOK)
         return;
-    const int existing = m_list.FindStringExact(-1, entry.m_name);
-    if (existing >= 0)
-        m_list.DeleteString(existing);
+    RemoveLine(entry.m_name);
     m_list.AddString(entry.m_name);
     SelectExactly(entry.m_name);
     editButton_.Enable();

@@ -22,6 +22,7 @@ private:
     void OnReload();
     void OnFind();
     void SelectExactly(const std::string& name);
+    void RemoveLine(const std::string& name);
 
     ListBox m_list;
     Button editButton_, removeButton_, findButton_;

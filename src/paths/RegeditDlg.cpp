@@ -3,6 +3,7 @@
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/Text.h"
 #include "launcher/CommandText.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
@@ -40,6 +41,7 @@ void CRegeditDlg::DoDataExchange(DataExchange& dx)
 
 BOOL CRegeditDlg::OnInitDialog()
 {
+    originalName_ = m_name;
     const BOOL focus = Dialog::OnInitDialog();
     if (!m_isNew) {
         const AppPathEntry entry = ReadAppPathEntry(m_name);
@@ -134,7 +136,9 @@ void CRegeditDlg::OnOK()
     if (!NameIsUsable())
         return;
 
-    if (!m_isNew || !AppPathEntryExists(m_name)) {
+    // Adding, or renaming an entry, onto another entry's name would replace that entry: ask first.
+    const bool takesAnotherName = m_isNew || !EqualsNoCase(m_name, originalName_);
+    if (!takesAnotherName || !AppPathEntryExists(m_name)) {
         Write();
         return;
     }

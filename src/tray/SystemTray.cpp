@@ -6,6 +6,8 @@
 namespace {
 
 constexpr const char* kWindowClass = "VelquinTrayWindow";
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryMilliseconds = 2000;
 
 // Sent to every top-level window when the notification area has (re)started.
 UINT TaskbarCreatedMessage()
@@ -65,16 +67,35 @@ bool CSystemTray::AddIcon(HWND owner, UINT callbackMessage, const std::string& t
     notifyData_.uCallbackMessage = callbackMessage;
     tip.copy(notifyData_.szTip, 63);
 
-    iconAdded_ = Shell_NotifyIconA(NIM_ADD, &notifyData_) != FALSE;
+    iconWanted_ = true;
+    if (!TryAdd()) {
+        Trace("CSystemTray -- the shell refused the icon; trying again when the taskbar is there.\n");
+        if (window_)
+            SetTimer(window_.Get(), kRetryTimer, kRetryMilliseconds, nullptr);
+    }
+    return iconAdded_;
+}
+
+bool CSystemTray::TryAdd()
+{
+    NOTIFYICONDATAA add = notifyData_;
+    add.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // An icon still there (a restart announced without the shell having forgotten it) refuses the add.
+    iconAdded_ = notify_(NIM_ADD, &add) != FALSE || (iconAdded_ && notify_(NIM_MODIFY, &add) != FALSE);
+    if (iconAdded_ && window_)
+        KillTimer(window_.Get(), kRetryTimer);
     return iconAdded_;
 }
 
 void CSystemTray::DeleteIcon()
 {
+    iconWanted_ = false;
+    if (window_)
+        KillTimer(window_.Get(), kRetryTimer);
     if (!iconAdded_)
         return;
     notifyData_.uFlags = 0;
-    Shell_NotifyIconA(NIM_DELETE, &notifyData_);
+    notify_(NIM_DELETE, &notifyData_);
     iconAdded_ = false;
 }
 
@@ -84,7 +105,7 @@ bool CSystemTray::ChangeIcon(HICON icon)
         return false;
     notifyData_.uFlags = NIF_ICON;
     notifyData_.hIcon = icon;
-    return Shell_NotifyIconA(NIM_MODIFY, &notifyData_) != FALSE;
+    return notify_(NIM_MODIFY, &notifyData_) != FALSE;
 }
 
 bool CSystemTray::SetDefaultMenuItem(UINT item, bool byPosition)
@@ -119,11 +140,9 @@ LRESULT CSystemTray::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == notifyData_.uCallbackMessage && message != 0)
         return OnIconNotify(wParam, lParam);
-    // The notification area restarted and forgot every icon: put ours back, or the window may be unreachable.
-    if (message == TaskbarCreatedMessage() && iconAdded_) {
-        NOTIFYICONDATAA again = notifyData_;
-        again.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        Shell_NotifyIconA(NIM_ADD, &again);
+    // The notification area (re)started: put the icon (back) there, or the window may be unreachable.
+    if ((message == TaskbarCreatedMessage() || (message == WM_TIMER && wParam == kRetryTimer)) && iconWanted_) {
+        TryAdd();
         return 0;
     }
     return DefWindowProcA(window_.Get(), message, wParam, lParam);

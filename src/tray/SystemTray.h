@@ -19,12 +19,18 @@ public:
     CSystemTray& operator=(const CSystemTray&) = delete;
 
     // Adds the icon; its id also names the pop-up menu resource. Without an owner, the notifications go to
-    // the object's own hidden window. True when the icon is in the notification area.
+    // the object's own hidden window. True when the icon is in the notification area. When the shell
+    // refuses it (a taskbar not ready yet, at logon), it is tried again when the taskbar announces itself
+    // and every few seconds until it is there.
     bool AddIcon(HWND owner, UINT callbackMessage, const std::string& tip, HICON icon, UINT id);
     void DeleteIcon();
     bool ChangeIcon(HICON icon);
     // The pop-up menu's default item, by position or by command id.
     bool SetDefaultMenuItem(UINT item, bool byPosition);
+
+    // What the icon calls are made with: the shell's own, or a stand-in that a test makes fail.
+    using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+    void SetNotifyFunction(NotifyFunction notify) { notify_ = notify; }
 
     bool IconAdded() const { return iconAdded_; }
     const NOTIFYICONDATAA& NotifyData() const { return notifyData_; }
@@ -38,8 +44,11 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateHiddenWindow();
+    bool TryAdd();
 
+    NotifyFunction notify_ = Shell_NotifyIconA;
     bool iconAdded_ = false;
+    bool iconWanted_ = false;  // asked for and not deleted since: added again whenever the shell forgot it
     NOTIFYICONDATAA notifyData_ = {};
     WindowHandle window_;
     UINT defaultItem_ = 0;

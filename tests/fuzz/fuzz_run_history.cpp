@@ -14,6 +14,7 @@ class RunHistorySystem : public LaunchSystem {
 public:
     std::map<std::string, std::string> values;
     bool FindFile(const std::string&, std::string*) override { return false; }
+    bool SameTextIgnoringCase(const std::string& a, const std::string& b) override { return EqualsNoCase(a, b); }
     std::string ResolveShortcut(const std::string&) override { return std::string(); }
     OpenResult Open(const OpenRequest&) override { return {42, 0}; }
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string&) override { return std::nullopt; }

@@ -163,7 +163,7 @@ TEST(ExaminedText, NamesAnExistingEntryOnlyWhenNotEmptyAndFound)
 TEST(CommandText, FolderAndNameOfAPath)
 {
     EXPECT_EQ(FolderOf("C:\\Tools\\x.exe"), "C:\\Tools");
-    EXPECT_EQ(FolderOf("C:\\x.exe"), "C:");
+    EXPECT_EQ(FolderOf("C:\\x.exe"), "C:\\");
     EXPECT_EQ(FolderOf("x.exe"), "");
     EXPECT_EQ(NameOf("C:\\Tools\\x.exe"), "x.exe");
     EXPECT_EQ(NameOf("x.exe"), "x.exe");

@@ -393,6 +393,18 @@ TEST(RecentFileList, LeavesOtherValuesAloneAndIgnoresOverlongOnes)
     EXPECT_FALSE(list.IsEntryName("File #1a"));
 }
 
+TEST(RecentFileList, ARefusedWriteLeavesNoStaleCopyBehindAndTheOthersInPlace)
+{
+    MemoryProfileStore store;
+    store.WriteString(kSection, "File #1", "notepad");
+    CRecentFileList list(1, kSection, "File #%d", 3, 30);
+    list.Add("notepad");
+    list.Add(std::string(260, 'x'));  // the store refuses it
+    list.WriteList(store);
+    EXPECT_EQ(SortedNames(store), (std::vector<std::string>{"File #2"}));
+    EXPECT_EQ(store.ReadString(kSection, "File #2"), "notepad");
+}
+
 TEST(RecentFileList, AnOverlongValueReadsAsAnEmptySlot)
 {
     // Only something outside Velquin can store a text no registry buffer of the list holds.

@@ -43,6 +43,19 @@ public:
         return false;
     }
     std::string ResolveShortcut(const std::string&) override { return shortcutTarget; }
+    // The system's rule as far as the tests need it: A-Z, and the Latin-1 letters.
+    bool SameTextIgnoringCase(const std::string& a, const std::string& b) override
+    {
+        const auto fold = [](std::string text) {
+            for (char& c : text) {
+                const unsigned char u = static_cast<unsigned char>(c);
+                if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
+                    c = static_cast<char>(u - 0x20);
+            }
+            return text;
+        };
+        return fold(a) == fold(b);
+    }
     OpenResult Open(const OpenRequest& request) override
     {
         opened.push_back(request);
@@ -138,6 +151,28 @@ TEST_F(LauncherTest, ASuccessRecordsTheTextOnceAndPutsTheWindowAway)
     EXPECT_EQ(combo.edit, "notepad");
     EXPECT_EQ(window.shown, ui::Show::Hide);
     EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(LauncherTest, ATextTooLongToStoreIsLaunchedButNeverReplacesOrRepeatsAnEntry)
+{
+    // What Browse sets: a 259-character path with a blank, put in quotes.
+    const std::string path = "C:\\Some Folder\\" + std::string(259 - 19, 'x') + ".exe";
+    ASSERT_EQ(path.size(), 259u);
+    history.AddToMRU("write");
+    history.AddToMRU("notepad");
+    Type("\"" + path + "\"");
+    const TraceCapture trace;
+    launcher.OnLaunch();
+
+    ASSERT_EQ(system.opened.size(), 1u);
+    EXPECT_EQ(system.opened[0].program, path);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"notepad", "write"}));
+    EXPECT_EQ(store.ReadString(kHistory, "File #1"), "notepad");
+    EXPECT_EQ(store.ReadString(kHistory, "File #2"), "write");
+    EXPECT_FALSE(store.Contains(kHistory, "File #3"));
+    EXPECT_EQ(trace.Lines(), (std::vector<std::string>{
+                                 "CMRUComboBox -- AddToMRU() - text longer than 259 characters not added: "
+                                 "the profile cannot hold it.\n"}));
 }
 
 TEST_F(LauncherTest, PuttingAwayHidesOnlyWhenAnIconCanBringTheWindowBack)
@@ -249,7 +284,7 @@ TEST_F(LauncherTest, TheWorkingDirectoryComesFromTheProgramsFolderOrItsAppPathsE
 
     Type("C:\\x.exe");
     launcher.OnLaunch();
-    EXPECT_EQ(system.opened.back().directory, "C:");
+    EXPECT_EQ(system.opened.back().directory, "C:\\");  // "C:" alone would be drive C's current folder
 
     system.files = {"C:\\Work\\notepad"};  // found as a file: no App Paths lookup
     Type("notepad");
@@ -296,6 +331,21 @@ TEST_F(LauncherTest, RecordingRemovesTheEntryThatMatchesEvenAfterGaps)
     launcher.RecordInHistory();
     EXPECT_EQ(combo.items, (std::vector<std::string>{"notepad", "mspaint", "write"}));
     EXPECT_EQ(store.ValueNames(kHistory).size(), 3u);
+
+    // Beyond A-Z the system's own rule decides: \xE4 and \xC4 are one letter (ä, Ä).
+    Type("C:\\\xE4rger.exe");
+    launcher.RecordInHistory();
+    Type("c:\\\xC4RGER.EXE");
+    launcher.RecordInHistory();
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"c:\\\xC4RGER.EXE", "notepad", "mspaint", "write"}));
+}
+
+TEST_F(LauncherTest, ImportSkipsACommandTheHistoryHoldsInOtherLetterCase)
+{
+    system.runHistory = {{"MRUList", "a"}, {"a", "\xE4rger.exe\\1"}};
+    history.AddToMRU("\xC4RGER.EXE");
+    launcher.ImportRunHistory();
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"\xC4RGER.EXE"}));
 }
 
 TEST_F(LauncherTest, OpenLastItemLaunchesTheNewestEntryOrSaysThereIsNone)

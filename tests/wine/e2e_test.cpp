@@ -156,6 +156,36 @@ TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
     RemoveDirectoryA(folder.c_str());
 }
 
+TEST_F(EndToEnd, AProgramPlantedInTheFolderItStartsFromNeverRunsInsteadOfTheSystems)
+{
+    // A download folder with a notepad.exe of its own; Velquin is started from there.
+    const std::string folder = TempPath("VelquinPlanted");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string planted = folder + "\\notepad.exe";
+    const std::string record = folder + "\\record.txt";
+    ASSERT_TRUE(CopyFileA(std::getenv("VELQUIN_RECORDER"), planted.c_str(), FALSE));
+    DeleteFileA(record.c_str());
+    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
+    {
+        Process velquin(folder);
+        HWND main = WaitForMainWindow(velquin);
+        ASSERT_NE(main, nullptr);
+        Press(main, ID_PROGRAMS_NOTEPAD);
+        HWND notepad = nullptr;
+        EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) || !ReadFile(record).empty(); }));
+        EXPECT_EQ(ReadFile(record), "") << "the planted notepad.exe ran";
+        EXPECT_NE(notepad, nullptr) << "the system's Notepad did not start";
+        if (notepad)
+            PostMessageA(notepad, WM_CLOSE, 0, 0);
+        if (IsWindowVisible(main))
+            Exit(velquin, main);
+    }
+    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
+    DeleteFileA(record.c_str());
+    DeleteFileA(planted.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
 TEST_F(EndToEnd, ImportRunHistoryFillsTheHistory)
 {
     const std::string runMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";

@@ -121,9 +121,13 @@ TEST(FileDialog, OpenDialogShowsTheFiltersAndReportsTheChosenPathAndFilter)
         SetWindowTextA(name, (folder.Path() + "\\alpha.txt").c_str());
         Click(dialog, IDOK);
     });
+    char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
     FileDialogChoice choice;
     EXPECT_TRUE(RunOpenFileDialog(request, choice));
     EXPECT_TRUE(script.Finished());
+    GetCurrentDirectoryA(MAX_PATH, after);
+    EXPECT_STREQ(after, before) << "a folder browsed into became the current one";
     EXPECT_EQ(shownFilter, "All Files ");
     EXPECT_EQ(choice.path, folder.Path() + "\\alpha.txt");
     EXPECT_EQ(choice.filterIndex, 2);

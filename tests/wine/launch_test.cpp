@@ -247,3 +247,11 @@ TEST(ShellOpen, AStaleLastErrorDoesNotTurnASuccessIntoAFailure)
     DeleteFileA((TempPath("Velquin Launch " + std::to_string(GetCurrentProcessId())) + "-stale.txt").c_str());
     SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
 }
+
+TEST(ShellLaunchSystem, LetterCaseIsComparedByTheSystemsRuleBeyondAToZ)
+{
+    ShellLaunchSystem system;
+    EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC4rger.exe", "c:\\\xE4RGER.EXE"));  // Ä and ä
+    EXPECT_FALSE(system.SameTextIgnoringCase("notepad", "notepad2"));
+    EXPECT_FALSE(system.SameTextIgnoringCase("\xE4", "a"));
+}

@@ -29,8 +29,9 @@ TEST_F(MainWindow, OpensAtItsStoredPositionOnlyWhenBothEdgesAreSetAndNotMinimise
         int left, top, startMin;
         const char* expect;
     };
+    // -1 and 100000 lie on no screen (a monitor since disconnected); 900 is partly off the right edge.
     for (const Case& c : {Case{100, 80, 0, "at"}, Case{0, 80, 0, "centred"}, Case{100, 0, 0, "centred"},
-                          Case{100, 80, 1, "minimised"}}) {
+                          Case{100, 80, 1, "minimised"}, Case{-1, 100000, 0, "centred"}, Case{900, 80, 0, "inside"}}) {
         AppProfile().WriteInt(kWindow, kLeft, c.left);
         AppProfile().WriteInt(kWindow, kTop, c.top);
         Set(kStartMin, c.startMin);
@@ -51,6 +52,13 @@ TEST_F(MainWindow, OpensAtItsStoredPositionOnlyWhenBothEdgesAreSetAndNotMinimise
             EXPECT_EQ(rect.top, 80) << context;
         } else if (std::string(c.expect) == "centred") {
             EXPECT_NEAR(rect.left, centredLeft, 2) << context;
+            EXPECT_GE(rect.top, 0) << context;
+            EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN)) << context;
+        } else if (std::string(c.expect) == "inside") {
+            RECT work = {};
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+            EXPECT_EQ(rect.right, work.right) << context;
+            EXPECT_EQ(rect.top, 80) << context;
         } else {
             EXPECT_TRUE(iconic) << context;
         }
@@ -411,4 +419,50 @@ TEST_F(MainWindow, TurningTheTrayOnDuringARunMinimisesWhileThereIsNoIcon)
     });
     EXPECT_TRUE(iconic) << "no icon could bring a hidden window back";
     EXPECT_TRUE(visible);
+}
+
+namespace {
+
+bool g_taskbarReady = false;
+
+// The shell as at logon: it refuses new icons until the taskbar is there.
+BOOL WINAPI NotifyBeforeTheTaskbar(DWORD message, PNOTIFYICONDATAA data)
+{
+    if (message == NIM_ADD && !g_taskbarReady)
+        return FALSE;
+    return Shell_NotifyIconA(message, data);
+}
+
+}  // namespace
+
+TEST_F(MainWindow, ARefusedTrayIconLeavesTheWindowOpenAndComesWhenTheTaskbarDoes)
+{
+    CVelquinDlg dialog;
+    g_taskbarReady = false;
+    dialog.Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
+    bool visible = false, iconAtFirst = true, minimisedMeanwhile = false, iconLater = false, hiddenLater = false;
+    Run(dialog, [&](UiScript& s) {
+        s.Then([&] {
+             visible = IsWindowVisible(window) != FALSE;
+             iconAtFirst = dialog.Tray().IconAdded();
+             Click(window, IDC_MINIMIZE);
+         })
+            .Then([&] {
+                minimisedMeanwhile = IsIconic(window) && IsWindowVisible(window);
+                ShowWindow(window, SW_RESTORE);
+                g_taskbarReady = true;
+                SendMessageA(dialog.Tray().HiddenWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+                iconLater = dialog.Tray().IconAdded();
+                Click(window, IDC_MINIMIZE);
+            })
+            .Then([&] {
+                hiddenLater = !IsWindowVisible(window);
+                ShowWindow(window, SW_SHOWNORMAL);
+            });
+    });
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(iconAtFirst);
+    EXPECT_TRUE(minimisedMeanwhile) << "no icon could bring a hidden window back";
+    EXPECT_TRUE(iconLater);
+    EXPECT_TRUE(hiddenLater);
 }

@@ -224,6 +224,48 @@ TEST_F(PathEditor, EditsAnEntryAndRenamesIt)
     EXPECT_EQ(ReadAppPathEntry("VqTestRenamed.exe").workingDirectory, "C:\\E2");
 }
 
+TEST_F(PathEditor, RenamingOntoAnotherEntryAsksAndLeavesOneLine)
+{
+    WriteAppPathEntry({"VqTestFrom.exe", "C:\\F\\from.exe", "C:\\F"});
+    WriteAppPathEntry({"VqTestOnto.exe", "C:\\O\\onto.exe", "C:\\O"});
+    MessageBoxSeen question;
+    HWND focusAfterNo = nullptr, nameField = nullptr;
+    UiScript script;
+    script.WaitForDialog("Path Editor", &editor)
+        .Then([&] { Select("VqTestFrom.exe"); })
+        .When([&] { return Enabled(editor, IDC_PATH_EDIT); }, [&] { Click(editor, IDC_PATH_EDIT); })
+        .WaitForDialog("Edit", &entry)
+        .Then([&] {
+            Fill("vqtestonto.exe", nullptr, nullptr);
+            Click(entry, IDOK);
+        })
+        .AnswerMessageBox(&question, IDNO)
+        .When([] { return FindMessageBox() == nullptr; },
+              [&] {
+                  focusAfterNo = GetFocus();
+                  nameField = GetDlgItem(entry, IDC_PROGRAM_NAME);
+                  EXPECT_EQ(ReadAppPathEntry("VqTestOnto.exe").programPath, "C:\\O\\onto.exe");
+                  EXPECT_TRUE(AppPathEntryExists("VqTestFrom.exe"));
+                  Click(entry, IDOK);
+              })
+        .AnswerMessageBox(nullptr, IDYES)
+        .When([&] { return FindThreadDialog("Edit") == nullptr; },
+              [&] {
+                  const auto lines = ListBox(List()).Items();
+                  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                          [](const std::string& l) { return _stricmp(l.c_str(), "VqTestOnto.exe") == 0; }),
+                            1);
+                  EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestFrom.exe"), lines.end());
+              });
+    Run(script);
+    EXPECT_EQ(question.text, "The entry you specified already exists.  Do you wish to overwrite it?");
+    EXPECT_EQ(question.caption, "Confirm");
+    EXPECT_EQ(question.icon, LoadIconA(nullptr, IDI_QUESTION));
+    EXPECT_EQ(focusAfterNo, nameField);
+    EXPECT_FALSE(AppPathEntryExists("VqTestFrom.exe"));
+    EXPECT_EQ(ReadAppPathEntry("VqTestOnto.exe").programPath, "C:\\F\\from.exe");
+}
+
 TEST_F(PathEditor, RemovesOnlyAfterYes)
 {
     WriteAppPathEntry({"VqTestGone.exe", "C:\\g.exe", "C:\\"});

@@ -13,13 +13,14 @@ std::string VelquinExe();
 // A started copy of Velquin; ended by force if a test leaves it running.
 class Process {
 public:
-    Process()
+    // Started from the given folder, or from this process's own.
+    explicit Process(const std::string& folder = std::string())
     {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
         std::string command = "\"" + VelquinExe() + "\"";
-        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                  &info_) != FALSE;
+        started_ = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                  folder.empty() ? nullptr : folder.c_str(), &startup, &info_) != FALSE;
     }
     ~Process()
     {
