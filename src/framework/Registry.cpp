@@ -56,11 +56,12 @@ std::optional<DWORD> RegKey::ReadDword(const std::string& name) const
     return value;
 }
 
-bool RegKey::WriteString(const std::string& name, const std::string& value)
+bool RegKey::WriteString(const std::string& name, const std::string& value, bool expandable)
 {
     if (!key_ || value.size() > kMaxProfileText)
         return false;
-    return RegSetValueExA(key_.Get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+    return RegSetValueExA(key_.Get(), name.c_str(), 0, expandable ? REG_EXPAND_SZ : REG_SZ,
+                          reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 

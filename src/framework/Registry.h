@@ -23,7 +23,8 @@ public:
     std::optional<DWORD> ReadDword(const std::string& name) const;
 
     // REG_SZ with its terminating zero. Texts over 259 characters are refused and nothing is written.
-    bool WriteString(const std::string& name, const std::string& value);
+    // REG_SZ, or REG_EXPAND_SZ when the text holds %NAME% references the reader is to expand.
+    bool WriteString(const std::string& name, const std::string& value, bool expandable = false);
     bool WriteDword(const std::string& name, DWORD value);
     bool DeleteValue(const std::string& name);
 

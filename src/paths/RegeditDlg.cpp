@@ -47,6 +47,8 @@ BOOL CRegeditDlg::OnInitDialog()
         const AppPathEntry entry = ReadAppPathEntry(m_name);
         m_programPath = entry.programPath;
         m_workingDirectory = entry.workingDirectory;
+        programExpands_ = entry.programExpands;
+        directoryExpands_ = entry.directoryExpands;
     }
     if (m_editMode)
         SetWindowTextA(Handle(), "Edit");
@@ -124,7 +126,8 @@ bool CRegeditDlg::NameIsUsable()
 
 void CRegeditDlg::Write()
 {
-    WriteAppPathEntry({m_name, m_programPath, m_workingDirectory});
+    // Each value keeps its type: an expandable one stays expandable, or its references stop working.
+    WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_});
     Dialog::OnOK();
 }
 

@@ -31,6 +31,8 @@ private:
     Button browseButton_, okButton_;
     Edit nameField_, directoryField_, pathField_;
     std::string originalName_;  // the name the entry had when the dialog opened
+    bool programExpands_ = false;
+    bool directoryExpands_ = false;
 };
 
 // A name the table can hold as one entry: not empty, no backslash (which would reach a deeper key).

@@ -56,6 +56,20 @@ TEST_F(CleanTable, WritesReadsListsAndDeletesAnEntry)
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kTable)) << "the table itself stays";
 }
 
+TEST_F(CleanTable, ALaunchReadsAnExpandableWorkingDirectoryExpanded)
+{
+    const std::string key = kTable + "\\VqTestExpand.exe";
+    const std::string directory = "%SystemRoot%\\Tools";
+    ASSERT_EQ(RegSetKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "Path", REG_EXPAND_SZ, directory.c_str(),
+                              static_cast<DWORD>(directory.size() + 1)),
+              ERROR_SUCCESS);
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
+    EXPECT_EQ(ReadAppPathEntry("VqTestExpand.exe").workingDirectory, directory) << "the editor shows it as stored";
+    DeleteAppPathEntry("VqTestExpand.exe");
+}
+
 TEST_F(CleanTable, NamesIgnoreCaseButMustMatchInFullAndKeepTheirSpelling)
 {
     WriteAppPathEntry({"vqtestpad.exe", "C:\\Windows\\vqtestpad.exe", "C:\\Windows"});

@@ -266,6 +266,30 @@ TEST_F(PathEditor, RenamingOntoAnotherEntryAsksAndLeavesOneLine)
     EXPECT_EQ(ReadAppPathEntry("VqTestOnto.exe").programPath, "C:\\F\\from.exe");
 }
 
+TEST_F(PathEditor, EditingKeepsExpandableValuesExpandable)
+{
+    WriteAppPathEntry({"VqTestExpand.exe", "%SystemRoot%\\vq.exe", "%SystemRoot%", true, true});
+    UiScript script;
+    script.WaitForDialog("Path Editor", &editor)
+        .Then([&] { Select("VqTestExpand.exe"); })
+        .When([&] { return Enabled(editor, IDC_PATH_EDIT); }, [&] { Click(editor, IDC_PATH_EDIT); })
+        .WaitForDialog("Edit", &entry)
+        .Then([&] {
+            Fill(nullptr, "%SystemRoot%\\vq2.exe", nullptr);
+            Click(entry, IDOK);
+        })
+        .When([&] { return FindThreadDialog("Edit") == nullptr; }, [] {});
+    Run(script);
+    const std::string key = std::string(kAppPathsKey) + "\\VqTestExpand.exe";
+    const auto program = ReadRawValue(HKEY_LOCAL_MACHINE, key, "");
+    const auto directory = ReadRawValue(HKEY_LOCAL_MACHINE, key, "Path");
+    ASSERT_TRUE(program && directory);
+    EXPECT_EQ(program->type, static_cast<DWORD>(REG_EXPAND_SZ));
+    EXPECT_EQ(program->data, std::string("%SystemRoot%\\vq2.exe", 20) + '\0');
+    EXPECT_EQ(directory->type, static_cast<DWORD>(REG_EXPAND_SZ));
+    DeleteAppPathEntry("VqTestExpand.exe");
+}
+
 TEST_F(PathEditor, RemovesOnlyAfterYes)
 {
     WriteAppPathEntry({"VqTestGone.exe", "C:\\g.exe", "C:\\"});
