@@ -58,6 +58,20 @@ protected:
             SetDlgItemTextA(entry, IDC_WORKING_DIRECTORY, directory);
     }
 
+    // How many lines of the list carry the name, in any letter case.
+    int LinesNamed(const char* name) const
+    {
+        const auto lines = ListBox(List()).Items();
+        return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                              [name](const std::string& l) { return _stricmp(l.c_str(), name) == 0; }));
+    }
+    static void ExpectOverwriteQuestion(const MessageBoxSeen& question)
+    {
+        EXPECT_EQ(question.text, "The entry you specified already exists.  Do you wish to overwrite it?");
+        EXPECT_EQ(question.caption, "Confirm");
+        EXPECT_EQ(question.icon, LoadIconA(nullptr, IDI_QUESTION));
+    }
+
     void Run(UiScript& script)
     {
         CPathEditorDlg dialog;
@@ -136,18 +150,13 @@ TEST_F(PathEditor, AddsANewEntryAndAsksBeforeOverwritingOne)
         .AnswerMessageBox(nullptr, IDYES)
         .When([&] { return FindThreadDialog("Add") == nullptr; },
               [&] {
-                  const auto lines = ListBox(List()).Items();
-                  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                          [](const std::string& l) { return _stricmp(l.c_str(), "VqTestTool.exe") == 0; }),
-                            1);
+                  EXPECT_EQ(LinesNamed("VqTestTool.exe"), 1);
                   EXPECT_EQ(_stricmp(SelectedLine(List()).c_str(), "VqTestTool.exe"), 0);
               });
     Run(script);
     EXPECT_FALSE(okWithNameOnly);
     EXPECT_TRUE(okWithBoth);
-    EXPECT_EQ(question.text, "The entry you specified already exists.  Do you wish to overwrite it?");
-    EXPECT_EQ(question.caption, "Confirm");
-    EXPECT_EQ(question.icon, LoadIconA(nullptr, IDI_QUESTION));
+    ExpectOverwriteQuestion(question);
     EXPECT_EQ(focusAfterNo, nameField);
     EXPECT_EQ(ReadAppPathEntry("VqTestNew.exe").programPath, "C:\\New\\new.exe");
     EXPECT_EQ(ReadAppPathEntry("VqTestTool.exe").programPath, "C:\\Newer\\tool.exe");
@@ -251,16 +260,11 @@ TEST_F(PathEditor, RenamingOntoAnotherEntryAsksAndLeavesOneLine)
         .AnswerMessageBox(nullptr, IDYES)
         .When([&] { return FindThreadDialog("Edit") == nullptr; },
               [&] {
-                  const auto lines = ListBox(List()).Items();
-                  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                                          [](const std::string& l) { return _stricmp(l.c_str(), "VqTestOnto.exe") == 0; }),
-                            1);
-                  EXPECT_EQ(std::find(lines.begin(), lines.end(), "VqTestFrom.exe"), lines.end());
+                  EXPECT_EQ(LinesNamed("VqTestOnto.exe"), 1);
+                  EXPECT_EQ(LinesNamed("VqTestFrom.exe"), 0);
               });
     Run(script);
-    EXPECT_EQ(question.text, "The entry you specified already exists.  Do you wish to overwrite it?");
-    EXPECT_EQ(question.caption, "Confirm");
-    EXPECT_EQ(question.icon, LoadIconA(nullptr, IDI_QUESTION));
+    ExpectOverwriteQuestion(question);
     EXPECT_EQ(focusAfterNo, nameField);
     EXPECT_FALSE(AppPathEntryExists("VqTestFrom.exe"));
     EXPECT_EQ(ReadAppPathEntry("VqTestOnto.exe").programPath, "C:\\F\\from.exe");
