@@ -225,39 +225,3 @@ TEST_F(EndToEnd, PreferencesChangeTheCapacity)
     EXPECT_TRUE(WaitUntil([&] { return AppProfile().ReadInt(kSettings, kMaxHistory, 0) == 5; }));
     Exit(velquin, main);
 }
-
-TEST_F(EndToEnd, ThePathEditorAddsAndRemovesAnEntry)
-{
-    DeleteAppPathEntry("VqTestE2E.exe");
-    Process velquin;
-    HWND main = WaitForMainWindow(velquin);
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, ID_TOOLS_PATH_EDITOR, 0);
-    HWND editor = WaitForDialogOf(velquin, "Path Editor");
-    ASSERT_NE(editor, nullptr);
-
-    Press(editor, IDC_PATH_ADD);
-    HWND add = WaitForDialogOf(velquin, "Add");
-    ASSERT_NE(add, nullptr);
-    SetWindowTextA(GetDlgItem(add, IDC_PROGRAM_NAME), "VqTestE2E.exe");
-    SetWindowTextA(GetDlgItem(add, IDC_EDIT_FIELD), "C:\\Tools\\e2e.exe");
-    SetWindowTextA(GetDlgItem(add, IDC_WORKING_DIRECTORY), "C:\\Tools");
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowEnabled(GetDlgItem(add, IDOK)) != FALSE; }));
-    Press(add, IDOK);
-    ASSERT_TRUE(WaitUntil([] { return AppPathEntryExists("VqTestE2E.exe"); }));
-    EXPECT_EQ(ReadAppPathEntry("VqTestE2E.exe").programPath, "C:\\Tools\\e2e.exe");
-
-    // The new line is selected; Remove, and Yes to the question.
-    HWND list = GetDlgItem(editor, IDC_PATH_LIST);
-    ASSERT_TRUE(WaitUntil([&] { return SendMessageA(list, LB_GETCURSEL, 0, 0) >= 0; }));
-    Press(editor, IDC_PATH_REMOVE);
-    HWND question = WaitForMessageBox(velquin);
-    ASSERT_NE(question, nullptr);
-    EXPECT_EQ(WindowText(question), "Confirm");
-    Press(question, IDYES);
-    EXPECT_TRUE(WaitUntil([] { return !AppPathEntryExists("VqTestE2E.exe"); }));
-
-    Press(editor, IDC_PATH_CLOSE);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor) || !IsWindowVisible(editor); }));
-    Exit(velquin, main);
-}
