@@ -1,6 +1,7 @@
 #include "app/VelquinApp.h"
 
 #include "framework/MessageBox.h"
+#include "framework/SystemLibrary.h"
 #include "launcher/VelquinDlg.h"
 #include "settings/ProfileLayout.h"
 
@@ -13,11 +14,9 @@ namespace {
 // profile folder, as the system's own Run box does, and its DLLs come from the system's folders.
 void KeepPlantedFilesOut()
 {
-    using SetDirectories = BOOL(WINAPI*)(DWORD);
     // Windows 7 without its security update lacks this one.
-    const auto setDefaultDirectories = reinterpret_cast<SetDirectories>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
-    if (setDefaultDirectories)
+    SystemLibrary kernel("kernel32.dll");
+    if (auto* setDefaultDirectories = kernel.Procedure<BOOL WINAPI(DWORD)>("SetDefaultDllDirectories"))
         setDefaultDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     SetDllDirectoryA("");  // takes the current folder out of the DLL search everywhere
 
