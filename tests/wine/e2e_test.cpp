@@ -64,6 +64,31 @@ void Exit(Process& velquin, HWND main)
     EXPECT_EQ(velquin.WaitForExit(), 0u);
 }
 
+// A folder with a copy of the recorder program under the given name. What the copy records lands in
+// `record`: Velquin passes VELQUIN_RECORD on to what it starts. All of it goes with the test, however it ends.
+struct RecorderCopy {
+    std::string folder, program, record;
+    bool copied = false;
+
+    RecorderCopy(const std::string& folderName, const std::string& programName)
+        : folder(TempPath(folderName)), program(folder + "\\" + programName), record(folder + "\\record.txt")
+    {
+        CreateDirectoryA(folder.c_str(), nullptr);
+        copied = CopyFileA(std::getenv("VELQUIN_RECORDER"), program.c_str(), FALSE) != FALSE;
+        DeleteFileA(record.c_str());
+        SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
+    }
+    ~RecorderCopy()
+    {
+        SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
+        DeleteFileA(record.c_str());
+        DeleteFileA(program.c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    RecorderCopy(const RecorderCopy&) = delete;
+    RecorderCopy& operator=(const RecorderCopy&) = delete;
+};
+
 class EndToEnd : public ::testing::Test {
 protected:
     CleanProfile clean;
@@ -96,14 +121,10 @@ TEST_F(EndToEnd, TheFirstStartSavesTheSettingsRegistersItselfAndCentresTheWindow
 
 TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
 {
-    const std::string folder = TempPath("VelquinE2E");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string program = folder + "\\rec.exe";
-    const std::string record = folder + "\\record.txt";
-    ASSERT_TRUE(CopyFileA(std::getenv("VELQUIN_RECORDER"), program.c_str(), FALSE));
-    DeleteFileA(record.c_str());
-    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());  // Velquin passes it on to what it starts
-    const std::string typed = program + " one two";
+    const RecorderCopy recorder("VelquinE2E", "rec.exe");
+    ASSERT_TRUE(recorder.copied);
+    const std::string& record = recorder.record;
+    const std::string typed = recorder.program + " one two";
 
     {
         Process velquin;
@@ -149,25 +170,16 @@ TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
     EXPECT_EQ(TextOf(GetDlgItem(main, IDC_HISTORY_COMBO)), typed);
     EXPECT_EQ(AppProfile().ReadString(kHistory, "File #1"), typed);
     Exit(again, main);
-
-    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
-    DeleteFileA(record.c_str());
-    DeleteFileA(program.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(EndToEnd, AProgramPlantedInTheFolderItStartsFromNeverRunsInsteadOfTheSystems)
 {
     // A download folder with a notepad.exe of its own; Velquin is started from there.
-    const std::string folder = TempPath("VelquinPlanted");
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string planted = folder + "\\notepad.exe";
-    const std::string record = folder + "\\record.txt";
-    ASSERT_TRUE(CopyFileA(std::getenv("VELQUIN_RECORDER"), planted.c_str(), FALSE));
-    DeleteFileA(record.c_str());
-    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
+    const RecorderCopy planted("VelquinPlanted", "notepad.exe");
+    ASSERT_TRUE(planted.copied);
+    const std::string& record = planted.record;
     {
-        Process velquin(folder);
+        Process velquin(planted.folder);
         HWND main = WaitForMainWindow(velquin);
         ASSERT_NE(main, nullptr);
         Press(main, ID_PROGRAMS_NOTEPAD);
@@ -180,10 +192,6 @@ TEST_F(EndToEnd, AProgramPlantedInTheFolderItStartsFromNeverRunsInsteadOfTheSyst
         if (IsWindowVisible(main))
             Exit(velquin, main);
     }
-    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
-    DeleteFileA(record.c_str());
-    DeleteFileA(planted.c_str());
-    RemoveDirectoryA(folder.c_str());
 }
 
 TEST_F(EndToEnd, ImportRunHistoryFillsTheHistory)
