@@ -102,6 +102,18 @@ bool NamesExistingEntry(const std::string& examined, const FileSearch& find)
     return !examined.empty() && find(examined, nullptr);
 }
 
+bool IsUncPath(const std::string& path)
+{
+    const auto slash = [](char c) { return c == '\\' || c == '/'; };
+    return path.size() > 2 && slash(path[0]) && slash(path[1]);
+}
+
+std::string DriveRootOf(const std::string& path)
+{
+    const bool letter = !path.empty() && ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+    return letter && path.size() >= 2 && path[1] == ':' ? path.substr(0, 2) + "\\" : std::string();
+}
+
 std::string FolderOf(const std::string& path)
 {
     const size_t slash = path.rfind('\\');

@@ -29,6 +29,10 @@ std::optional<std::string> LeadingQuotedPart(const std::string& text);
 std::string ExaminedText(const std::string& source, bool trim);
 // The examined text is not empty and names at least one file or folder.
 bool NamesExistingEntry(const std::string& examined, const FileSearch& find);
+// "\\server\share\..." (or with forward slashes): a path that is found over the network.
+bool IsUncPath(const std::string& path);
+// "C:\" for a path that starts with a drive letter and colon; empty otherwise.
+std::string DriveRootOf(const std::string& path);
 
 // The folder of a path: the text before the last backslash, "C:\" for "C:\x.exe"; and the text after it.
 std::string FolderOf(const std::string& path);

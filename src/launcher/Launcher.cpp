@@ -97,7 +97,9 @@ void Launcher::RegisterLaunchedProgram(const std::string& program)
     std::string fullPath;
     if (!system_.FindFile(program, &fullPath))
         return;
-    system_.WriteAppPathEntry({NameOf(fullPath), fullPath, FolderOf(fullPath)});
+    const std::string name = NameOf(fullPath);
+    if (!system_.WriteAppPathEntry({name, fullPath, FolderOf(fullPath)}))
+        window_.ShowMessage(AppPathRefusedText(name), "Velquin", ui::kIconExclamation);
 }
 
 void Launcher::ClearHistory()
@@ -173,6 +175,14 @@ Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
     const std::string examined = ExaminedText(source, trim);
     if (examined.empty())
         return Existence::Empty;
+    if (system_.IsOnNetwork(examined)) {
+        if (examined != networkText_) {
+            networkText_ = examined;
+            networkTextExists_.reset();
+            window_.CheckExistenceInBackground(examined);
+        }
+        return networkTextExists_.value_or(false) ? Existence::Exists : Existence::Missing;
+    }
     return NamesExistingEntry(examined, Finder()) ? Existence::Exists : Existence::Missing;
 }
 
@@ -210,6 +220,14 @@ void Launcher::OnSelectItem(const std::string& itemText)
     window_.Enable(Control::Ok, true);
     window_.Enable(Control::Clear, true);
     ShowAddToPath(Examine(itemText, false) == Existence::Exists);
+}
+
+void Launcher::OnExistenceChecked(const std::string& examined, bool exists)
+{
+    if (examined != networkText_)
+        return;
+    networkTextExists_ = exists;
+    UpdateControlStates();
 }
 
 void Launcher::HideOrMinimize()

@@ -8,6 +8,7 @@
 #include "launcher/ShellCommands.h"
 #include "settings/ProfileStore.h"
 
+#include <optional>
 #include <string>
 
 inline constexpr const char* kHistoryCleared = "Cleared";
@@ -44,6 +45,8 @@ public:
     void UpdateControlStates();
     void OnEditChange();
     void OnSelectItem(const std::string& itemText);
+    // The worker's answer for a network text; applied while that text is still the one in question.
+    void OnExistenceChecked(const std::string& examined, bool exists);
     // Hides the window when the tray icon is there to bring it back; minimises it otherwise.
     void HideOrMinimize();
     // Putting the window away hides it only when the user wants the tray and its icon is there to bring
@@ -68,6 +71,11 @@ private:
     bool ListHolds(const std::string& text) const;
     void RegisterLaunchedProgram(const std::string& program);
     FileSearch Finder();
+
+    // A network text is searched for once per change, on the window's worker; until it answers, the text
+    // counts as missing.
+    std::string networkText_;
+    std::optional<bool> networkTextExists_;
 
     LauncherWindow& window_;
     CMRUComboBox& history_;

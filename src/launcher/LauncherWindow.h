@@ -30,6 +30,10 @@ public:
     // True while the notification-area icon is really there: the only way back to a hidden window.
     virtual bool TrayIconShown() const = 0;
 
+    // Starts finding a network text away from the window's thread; the answer comes back through
+    // Launcher::OnExistenceChecked.
+    virtual void CheckExistenceInBackground(const std::string& examined) = 0;
+
     // A modal message box owned by the window; the button the user chose.
     virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned style) = 0;
 
@@ -49,6 +53,9 @@ public:
     virtual ~LaunchSystem() = default;
 
     virtual bool FindFile(const std::string& pattern, std::string* fullPath) = 0;
+    // Whether finding the path may wait on the network: a UNC path, or one on a drive the system reports
+    // as remote.
+    virtual bool IsOnNetwork(const std::string& path) = 0;
     // Whether two texts differ at most in letter case, by the system's own rule: "\xC4" and "\xE4" (Ä, ä)
     // are the same text, as they are the same file name.
     virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
@@ -59,7 +66,8 @@ public:
 
     // The App Paths table.
     virtual std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) = 0;
-    virtual void WriteAppPathEntry(const AppPathEntry& entry) = 0;
+    // False when neither the machine's table nor the user's own took the entry.
+    virtual bool WriteAppPathEntry(const AppPathEntry& entry) = 0;
 
     // Folders: a value of the user's Shell Folders (empty when missing), the system's and Windows' folders,
     // and the folder of the running program.

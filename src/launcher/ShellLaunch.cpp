@@ -121,6 +121,14 @@ bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPa
     return FindFirstMatch(pattern, fullPath);
 }
 
+bool ShellLaunchSystem::IsOnNetwork(const std::string& path)
+{
+    if (IsUncPath(path))
+        return true;
+    const std::string root = DriveRootOf(path);
+    return !root.empty() && GetDriveTypeA(root.c_str()) == DRIVE_REMOTE;
+}
+
 std::string ShellLaunchSystem::ResolveShortcut(const std::string& path)
 {
     return ::ResolveShortcut(owner_, path);
@@ -136,9 +144,9 @@ std::optional<std::string> ShellLaunchSystem::ReadAppPathWorkingDirectory(const 
     return ::ReadAppPathWorkingDirectory(name);
 }
 
-void ShellLaunchSystem::WriteAppPathEntry(const AppPathEntry& entry)
+bool ShellLaunchSystem::WriteAppPathEntry(const AppPathEntry& entry)
 {
-    ::WriteAppPathEntry(entry);
+    return ::WriteAppPathEntry(entry).has_value();
 }
 
 std::string ShellLaunchSystem::ReadShellFolder(const std::string& valueName)

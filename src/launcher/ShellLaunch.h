@@ -17,11 +17,12 @@ public:
     void SetOwner(HWND owner) { owner_ = owner; }
 
     bool FindFile(const std::string& pattern, std::string* fullPath) override;
+    bool IsOnNetwork(const std::string& path) override;
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
     std::string ResolveShortcut(const std::string& path) override;
     OpenResult Open(const OpenRequest& request) override;
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;
-    void WriteAppPathEntry(const AppPathEntry& entry) override;
+    bool WriteAppPathEntry(const AppPathEntry& entry) override;
     std::string ReadShellFolder(const std::string& valueName) override;
     std::string SystemDirectory() override;
     std::string WindowsDirectory() override;

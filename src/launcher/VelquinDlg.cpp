@@ -3,6 +3,7 @@
 #include "app/AboutDlg.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
+#include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "history/HistoryEditor.h"
@@ -20,6 +21,7 @@ using namespace profile;
 namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 10;
+constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
 // The decisions name styles, answers and show commands by their Windows values.
@@ -31,6 +33,11 @@ static_assert(ui::kAnswerOk == IDOK && ui::kAnswerYes == IDYES && ui::kAnswerNo 
 static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui::Show::Normal) == SW_SHOWNORMAL &&
                   static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
               "show commands");
+
+bool FindsExistingEntry(const std::string& examined)
+{
+    return NamesExistingEntry(examined, FindFirstMatch);
+}
 
 HICON LoadAppIcon(UINT id, int size)
 {
@@ -62,7 +69,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
       smallIcon_(LoadAppIcon(IDI_VELQUIN_SMALL, 16)),
       largeIcon_(LoadAppIcon(IDI_VELQUIN, GetSystemMetrics(SM_CXICON))),
       history_(AppProfile()),
-      launcher_(*this, history_, system ? *system : system_, AppProfile())
+      launcher_(*this, history_, system ? *system : system_, AppProfile()),
+      existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage)
 {
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
@@ -89,6 +97,11 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     };
     OnMessage(WM_MOUSEMOVE, updateThenDefault);
     OnMessage(WM_LBUTTONUP, updateThenDefault);
+    OnMessage(kExistenceCheckedMessage, [this](Message&) {
+        if (const auto answer = existenceCheck_.TakeAnswer())
+            launcher_.OnExistenceChecked(answer->text, answer->yes);
+        return true;
+    });
     OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
     OnMessage(WM_QUERYDRAGICON, [this](Message& m) {
         m.result = reinterpret_cast<LRESULT>(smallIcon_);
@@ -306,6 +319,11 @@ bool CVelquinDlg::TrayIconShown() const
 int CVelquinDlg::ShowMessage(const std::string& text, const std::string& caption, unsigned style)
 {
     return ShowMessageBox(Handle(), text, caption, style);
+}
+
+void CVelquinDlg::CheckExistenceInBackground(const std::string& examined)
+{
+    existenceCheck_.Ask(Handle(), examined);
 }
 
 void CVelquinDlg::BindMenuCommands()

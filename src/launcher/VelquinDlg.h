@@ -1,6 +1,7 @@
 // The launcher's one window: the drop-down box of things to open, its buttons, its menu and its tray icon.
 #pragma once
 
+#include "framework/BackgroundCheck.h"
 #include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
@@ -39,6 +40,7 @@ private:
     void ShowAs(ui::Show how) override;
     bool TrayIconShown() const override;
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
+    void CheckExistenceInBackground(const std::string& examined) override;
     void Exit() override { OnCancel(); }
 
     void CreateTrayIcon();
@@ -70,6 +72,7 @@ private:
     ComboBoxWindow historyBox_;
     ShellLaunchSystem system_;
     Launcher launcher_;
+    BackgroundCheck existenceCheck_;
     std::string boundText_;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct AppPathEntry {
     std::string name;              // the entry's key name, such as "notepad.exe"
@@ -11,3 +12,19 @@ struct AppPathEntry {
     bool programExpands = false;
     bool directoryExpands = false;
 };
+
+// The table exists twice: the machine's, for every user, and each user's own, which the shell reads first.
+enum class AppPathTable { Machine, User };
+
+struct ListedAppPath {
+    std::string name;
+    AppPathTable table;
+};
+
+// The names of both tables, each once and in the tables' order: a name in both (letter case ignored) is
+// the user's, as that is the entry the shell uses.
+std::vector<ListedAppPath> MergeAppPathNames(const std::vector<std::string>& machine,
+                                             const std::vector<std::string>& user);
+
+// What the user is told when neither table takes an entry.
+std::string AppPathRefusedText(const std::string& name);

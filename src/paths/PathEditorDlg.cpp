@@ -18,6 +18,14 @@ CPathEditorDlg::CPathEditorDlg(HWND parent) : Dialog(IDD_PATH_EDITOR, parent)
     OnCommand(IDC_PATH_RELOAD, [this] { OnReload(); });
     OnCommand(IDC_PATH_FIND, [this] { OnFind(); });
     OnCommand(IDC_PATH_CLOSE, [this] { EndDialog(IDCANCEL); });
+    OnMessage(WM_DRAWITEM, [this](Message& m) {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.lParam);
+        if (item.CtlID != IDC_PATH_LIST)
+            return false;
+        DrawLine(item);
+        m.result = TRUE;
+        return true;
+    });
 }
 
 void CPathEditorDlg::DoDataExchange(DataExchange& dx)
@@ -31,14 +39,78 @@ void CPathEditorDlg::DoDataExchange(DataExchange& dx)
 BOOL CPathEditorDlg::OnInitDialog()
 {
     const BOOL focus = Dialog::OnInitDialog();
+    // The lines are as tall as the dialog's font, which the list received after it measured them.
+    if (const HDC dc = GetDC(m_list.Handle())) {
+        const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(m_list.Send(WM_GETFONT)));
+        TEXTMETRICA metrics = {};
+        if (GetTextMetricsA(dc, &metrics))
+            m_list.Send(LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+        SelectObject(dc, old);
+        ReleaseDC(m_list.Handle(), dc);
+    }
     Fill();
     return focus;
 }
 
 void CPathEditorDlg::Fill()
 {
-    for (const std::string& name : ListAppPathNames())
-        m_list.AddString(name);
+    for (const ListedAppPath& entry : ListAppPaths())
+        AddLine(entry.name, entry.table);
+}
+
+void CPathEditorDlg::AddLine(const std::string& name, AppPathTable table)
+{
+    const int index = m_list.AddString(name);
+    if (index >= 0)
+        m_list.SetItemData(index, static_cast<LRESULT>(table));
+}
+
+AppPathTable CPathEditorDlg::TableOfLine(int index) const
+{
+    return static_cast<AppPathTable>(m_list.ItemData(index));
+}
+
+void CPathEditorDlg::Relist(const std::string& name)
+{
+    RemoveLine(name);
+    if (const std::optional<AppPathTable> table = FindAppPathTable(name))
+        AddLine(name, *table);
+}
+
+void CPathEditorDlg::RemoveFromTable(const std::string& name, AppPathTable table)
+{
+    if (!DeleteAppPathEntry(name, table))
+        ShowMessageBox(Handle(),
+                       "The entry '" + name +
+                           "' could not be removed: Windows refused the change to the machine's App Paths.  Ask an "
+                           "administrator to remove it.",
+                       "Velquin", MB_ICONEXCLAMATION);
+    Relist(name);  // a machine-wide entry of the name shows again once the user's own is gone
+}
+
+void CPathEditorDlg::DrawLine(const DRAWITEMSTRUCT& item) const
+{
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const int index = static_cast<int>(item.itemID);
+        const std::string name = m_list.ItemText(index);
+        RECT area = item.rcItem;
+        area.left += 2;
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        constexpr UINT kLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+        DrawTextA(item.hDC, name.c_str(), -1, &area, kLine);
+        if (TableOfLine(index) == AppPathTable::User) {
+            RECT measured = area;
+            DrawTextA(item.hDC, name.c_str(), -1, &measured, kLine | DT_CALCRECT);
+            area.left = measured.right;
+            SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
+            DrawTextA(item.hDC, "  (for you only)", -1, &area, kLine);
+        }
+    }
+    if (item.itemState & ODS_FOCUS)
+        DrawFocusRect(item.hDC, &item.rcItem);
 }
 
 void CPathEditorDlg::OnSelectionChanged()
@@ -58,17 +130,16 @@ void CPathEditorDlg::OnEdit()
     if (selected < 0)
         return;
     m_selectedName = m_list.ItemText(selected);
+    const AppPathTable table = TableOfLine(selected);
 
     CRegeditDlg entry(Handle());
     entry.m_name = m_selectedName;
     entry.m_editMode = true;
     entry.m_isNew = false;
-    const INT_PTR result = entry.DoModal();
-    if (result == IDOK && !EqualsNoCase(entry.m_name, m_selectedName)) {
-        DeleteAppPathEntry(m_selectedName);
-        m_list.DeleteString(selected);
-        RemoveLine(entry.m_name);  // renamed onto an entry that was overwritten: one line of the name
-        m_list.AddString(entry.m_name);
+    if (entry.DoModal() == IDOK) {
+        if (!EqualsNoCase(entry.m_name, m_selectedName))
+            RemoveFromTable(m_selectedName, table);
+        Relist(entry.m_name);  // one line of the name, also when it overwrote another entry
     }
     SelectExactly(entry.m_name);
 }
@@ -87,8 +158,7 @@ void CPathEditorDlg::OnAdd()
     entry.m_editMode = false;
     if (entry.DoModal() != IDOK)
         return;
-    RemoveLine(entry.m_name);
-    m_list.AddString(entry.m_name);
+    Relist(entry.m_name);
     SelectExactly(entry.m_name);
     editButton_.Enable();
 }
@@ -101,9 +171,7 @@ void CPathEditorDlg::OnRemove()
     const int selected = m_list.CurSel();
     if (selected < 0)
         return;
-    const std::string name = m_list.ItemText(selected);
-    m_list.DeleteString(selected);
-    DeleteAppPathEntry(name);
+    RemoveFromTable(m_list.ItemText(selected), TableOfLine(selected));
     editButton_.Enable(m_list.Count() > 0);
 }
 

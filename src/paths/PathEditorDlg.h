@@ -1,7 +1,9 @@
-// The App Paths table as a sorted list of names: add, edit or rename, remove, reload and find.
+// The App Paths tables as one sorted list of names, the user's own entries marked: add, edit or rename,
+// remove, reload and find.
 #pragma once
 
 #include "framework/Dialog.h"
+#include "paths/AppPathEntry.h"
 
 #include <string>
 
@@ -23,6 +25,13 @@ private:
     void OnFind();
     void SelectExactly(const std::string& name);
     void RemoveLine(const std::string& name);
+    // A line's text is the entry's name; its item data, the table the entry is in.
+    void AddLine(const std::string& name, AppPathTable table);
+    AppPathTable TableOfLine(int index) const;
+    // The name's line as the tables now hold it: marked with its table, or gone.
+    void Relist(const std::string& name);
+    void RemoveFromTable(const std::string& name, AppPathTable table);
+    void DrawLine(const DRAWITEMSTRUCT& item) const;
 
     ListBox m_list;
     Button editButton_, removeButton_, findButton_;

@@ -127,8 +127,12 @@ bool CRegeditDlg::NameIsUsable()
 void CRegeditDlg::Write()
 {
     // Each value keeps its type: an expandable one stays expandable, or its references stop working.
-    WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_});
-    Dialog::OnOK();
+    if (WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_})) {
+        Dialog::OnOK();
+        return;
+    }
+    ShowMessageBox(Handle(), AppPathRefusedText(m_name), "Velquin", MB_ICONEXCLAMATION);  // the fields stay
+    FocusName();
 }
 
 void CRegeditDlg::OnOK()

@@ -53,5 +53,7 @@ public:
         return answer;
     }
     void Exit() override { ++exits; }
+    std::vector<std::string> backgroundChecks;
+    void CheckExistenceInBackground(const std::string& examined) override { backgroundChecks.push_back(examined); }
 };
 

@@ -14,11 +14,12 @@ class RunHistorySystem : public LaunchSystem {
 public:
     std::map<std::string, std::string> values;
     bool FindFile(const std::string&, std::string*) override { return false; }
+    bool IsOnNetwork(const std::string&) override { return false; }
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override { return EqualsNoCase(a, b); }
     std::string ResolveShortcut(const std::string&) override { return std::string(); }
     OpenResult Open(const OpenRequest&) override { return {42, 0}; }
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string&) override { return std::nullopt; }
-    void WriteAppPathEntry(const AppPathEntry&) override {}
+    bool WriteAppPathEntry(const AppPathEntry&) override { return true; }
     std::string ReadShellFolder(const std::string&) override { return std::string(); }
     std::string SystemDirectory() override { return std::string(); }
     std::string WindowsDirectory() override { return std::string(); }

@@ -168,3 +168,15 @@ TEST(CommandText, FolderAndNameOfAPath)
     EXPECT_EQ(NameOf("C:\\Tools\\x.exe"), "x.exe");
     EXPECT_EQ(NameOf("x.exe"), "x.exe");
 }
+
+TEST(CommandText, NetworkPathsAndDriveRoots)
+{
+    EXPECT_TRUE(IsUncPath("\\\\server\\share\\x.exe"));
+    EXPECT_TRUE(IsUncPath("//server/share"));
+    EXPECT_FALSE(IsUncPath("\\Windows\\notepad.exe"));
+    EXPECT_FALSE(IsUncPath("\\\\"));
+    EXPECT_EQ(DriveRootOf("n:\\tools\\x.exe"), "n:\\");
+    EXPECT_EQ(DriveRootOf("N:"), "N:\\");
+    EXPECT_EQ(DriveRootOf("notepad"), "");
+    EXPECT_EQ(DriveRootOf("1:\\x"), "");
+}

@@ -43,6 +43,10 @@ public:
         return false;
     }
     std::string ResolveShortcut(const std::string&) override { return shortcutTarget; }
+    bool IsOnNetwork(const std::string& path) override
+    {
+        return path.rfind("\\\\", 0) == 0 || path.rfind("N:", 0) == 0;
+    }
     // The system's rule as far as the tests need it: A-Z, and the Latin-1 letters.
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override
     {
@@ -68,7 +72,12 @@ public:
             return std::nullopt;
         return found->second;
     }
-    void WriteAppPathEntry(const AppPathEntry& entry) override { written.push_back(entry); }
+    bool refuseAppPaths = false;
+    bool WriteAppPathEntry(const AppPathEntry& entry) override
+    {
+        written.push_back(entry);
+        return !refuseAppPaths;
+    }
 
     std::map<std::string, std::string> shellFolders;
     std::map<std::string, std::string> runHistory;
@@ -317,6 +326,26 @@ TEST_F(LauncherTest, AddToMyPathEntersTheLaunchedFileOnlyWhenCheckedAndArmed)
     launcher.OnLaunch();
     EXPECT_EQ(system.written.size(), 1u);
     EXPECT_EQ(launcher.checkBoxValue, 0);
+    EXPECT_TRUE(window.messages.empty());
+
+    window.checked = true;  // neither App Paths table takes it: the user is told
+    system.refuseAppPaths = true;
+    launcher.OnLaunch();
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text, "The entry 'tool.exe' could not be saved: Windows refused the change to both "
+                                       "the machine's App Paths and your own.");
+    EXPECT_EQ(window.messages[0].caption, "Velquin");
+    EXPECT_EQ(window.messages[0].style, 0x30u);
+}
+
+TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
+{
+    const std::vector<ListedAppPath> listed =
+        MergeAppPathNames({"notepad.exe", "Tool.exe", "wordpad.exe"}, {"TOOL.EXE", "mine.exe"});
+    std::vector<std::string> lines;
+    for (const ListedAppPath& entry : listed)
+        lines.push_back(entry.name + (entry.table == AppPathTable::User ? " (user)" : ""));
+    EXPECT_EQ(lines, (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "notepad.exe", "wordpad.exe"}));
 }
 
 TEST_F(LauncherTest, RecordingRemovesTheEntryThatMatchesEvenAfterGaps)
@@ -464,6 +493,38 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     launcher.OnSelectItem("C:\\Windows");
     EXPECT_TRUE(window.enabled[Control::AddToPath]);
     EXPECT_TRUE(window.checked);
+}
+
+TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerChangeAwayFromTheWindow)
+{
+    const std::string share = "\\\\gone\\share\\x.exe";
+    system.files = {share, "N:\\tools", "C:\\Windows"};
+    launcher.storedAddToPath = 1;
+
+    Type(share);
+    launcher.OnEditChange();
+    launcher.UpdateControlStates();  // a mouse move: the same text, no second search
+    EXPECT_EQ(window.backgroundChecks, std::vector<std::string>{share});
+    EXPECT_TRUE(window.enabled[Control::Ok]);
+    EXPECT_FALSE(window.enabled[Control::AddToPath]) << "missing until the worker says otherwise";
+
+    launcher.OnExistenceChecked(share, true);
+    EXPECT_TRUE(window.enabled[Control::AddToPath]);
+    EXPECT_TRUE(window.checked);
+
+    Type("N:\\tools\\");
+    launcher.OnEditChange();
+    launcher.OnExistenceChecked(share, true);  // a late answer about the earlier text changes nothing
+    EXPECT_FALSE(window.enabled[Control::AddToPath]);
+    launcher.OnExistenceChecked("N:\\tools", false);
+    EXPECT_FALSE(window.enabled[Control::AddToPath]);
+
+    Type(share);  // a new change: searched again
+    launcher.OnEditChange();
+    Type("C:\\Windows");  // a local path is found at once
+    launcher.OnEditChange();
+    EXPECT_EQ(window.backgroundChecks, (std::vector<std::string>{share, "N:\\tools", share}));
+    EXPECT_TRUE(window.enabled[Control::AddToPath]);
 }
 
 TEST(HistoryLog, HasItsExactBytes)

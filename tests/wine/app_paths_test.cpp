@@ -14,20 +14,13 @@ const std::string kTable = kAppPathsKey;
 // Test entries carry this prefix and are removed before and after each test.
 class CleanTable : public ::testing::Test {
 protected:
-    void SetUp() override { RemoveTestEntries(); }
-    void TearDown() override { RemoveTestEntries(); }
-    static void RemoveTestEntries()
-    {
-        for (const std::string& name : ListAppPathNames()) {
-            if (name.rfind("VqTest", 0) == 0 || name.rfind("vqtest", 0) == 0 || name == "Velquin.exe")
-                RegDeleteTreeA(HKEY_LOCAL_MACHINE, (kTable + "\\" + name).c_str());
-        }
-    }
+    void SetUp() override { CleanTestAppPaths(); }
+    void TearDown() override { CleanTestAppPaths(); }
 };
 
 bool Listed(const std::string& name)
 {
-    const auto names = ListAppPathNames();
+    const auto names = ListAppPathNames(AppPathTable::Machine);
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -49,10 +42,10 @@ TEST_F(CleanTable, WritesReadsListsAndDeletesAnEntry)
     EXPECT_EQ(path->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(path->data, std::string("C:\\Tools\0", 9));
 
-    EXPECT_TRUE(DeleteAppPathEntry("VqTestTool.exe"));
+    EXPECT_TRUE(DeleteAppPathEntry("VqTestTool.exe", AppPathTable::Machine));
     EXPECT_FALSE(AppPathEntryExists("VqTestTool.exe"));
     EXPECT_FALSE(Listed("VqTestTool.exe"));
-    EXPECT_FALSE(DeleteAppPathEntry(""));
+    EXPECT_FALSE(DeleteAppPathEntry("", AppPathTable::Machine));
     EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kTable)) << "the table itself stays";
 }
 
@@ -67,7 +60,7 @@ TEST_F(CleanTable, ALaunchReadsAnExpandableWorkingDirectoryExpanded)
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
     EXPECT_EQ(ReadAppPathEntry("VqTestExpand.exe").workingDirectory, directory) << "the editor shows it as stored";
-    DeleteAppPathEntry("VqTestExpand.exe");
+    DeleteAppPathEntry("VqTestExpand.exe", AppPathTable::Machine);
 }
 
 TEST_F(CleanTable, NamesIgnoreCaseButMustMatchInFullAndKeepTheirSpelling)
@@ -131,4 +124,31 @@ TEST_F(CleanTable, TheProgramRegistersItselfAsVelquinExe)
     WriteAppPathEntry({"Velquin.exe", "C:\\old\\Velquin.exe", "C:\\old"});
     RegisterSelfInAppPaths();
     EXPECT_EQ(ReadAppPathEntry("Velquin.exe").programPath, self);
+}
+
+TEST_F(CleanTable, AWriteTheMachineRefusesGoesToTheUsersOwnTableWhichTheShellReadsFirst)
+{
+    const std::string userKey = kTable + "\\VqTestMine.exe";
+    WriteAppPathEntry({"VqTestMine.exe", "C:\\All\\mine.exe", "C:\\All"});
+    RefuseAppPathWrites(true);
+
+    EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\Me\\mine.exe", "C:\\Me"}), AppPathTable::User);
+    EXPECT_TRUE(KeyExists(HKEY_CURRENT_USER, userKey));
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\Me"));
+    EXPECT_EQ(ReadAppPathEntry("VqTestMine.exe").programPath, "C:\\Me\\mine.exe");
+    int listed = 0;
+    for (const ListedAppPath& entry : ListAppPaths())
+        listed += entry.name == "VqTestMine.exe" ? (entry.table == AppPathTable::User ? 1 : 100) : 0;
+    EXPECT_EQ(listed, 1) << "listed once, as the user's";
+
+    EXPECT_FALSE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::Machine));
+    EXPECT_TRUE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::User));
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\All"));
+
+    RegisterSelfInAppPaths();
+    EXPECT_EQ(FindAppPathTable("Velquin.exe"), AppPathTable::User) << "start-up registration takes too";
+
+    RefuseAppPathWrites(true, true);
+    EXPECT_EQ(WriteAppPathEntry({"VqTestNone.exe", "C:\\n.exe", "C:\\"}), std::nullopt);
+    EXPECT_FALSE(AppPathEntryExists("VqTestNone.exe"));
 }

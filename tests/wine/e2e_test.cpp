@@ -99,7 +99,7 @@ protected:
 
 TEST_F(EndToEnd, TheFirstStartSavesTheSettingsRegistersItselfAndCentresTheWindow)
 {
-    DeleteAppPathEntry("Velquin.exe");
+    DeleteAppPathEntry("Velquin.exe", AppPathTable::Machine);
     Process velquin;
     HWND main = WaitForMainWindow(velquin);
     ASSERT_NE(main, nullptr);

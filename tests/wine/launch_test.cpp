@@ -231,7 +231,7 @@ TEST_F(RealLaunch, ASuccessRewritesTheLogAndAddToPathEntersTheProgram)
     const AppPathEntry entry = ReadAppPathEntry("rec.exe");
     EXPECT_EQ(entry.programPath, program);
     EXPECT_EQ(entry.workingDirectory, folder);
-    DeleteAppPathEntry("rec.exe");
+    DeleteAppPathEntry("rec.exe", AppPathTable::Machine);
 }
 
 TEST(ShellOpen, AStaleLastErrorDoesNotTurnASuccessIntoAFailure)

@@ -21,6 +21,13 @@ using namespace profile;
 
 namespace {
 
+// Every path counts as on the network, so each text goes to the window's worker.
+class AllRemoteSystem : public ShellLaunchSystem {
+public:
+    int asked = 0;
+    bool IsOnNetwork(const std::string&) override { return ++asked, true; }
+};
+
 }  // namespace
 
 TEST_F(MainWindow, OpensAtItsStoredPositionOnlyWhenBothEdgesAreSetAndNotMinimised)
@@ -378,6 +385,16 @@ TEST_F(MainWindow, TheCheckBoxWritesItsStateAtOnce)
     });
     EXPECT_EQ(afterFirst, 1);
     EXPECT_EQ(afterSecond, 0);
+}
+
+TEST_F(MainWindow, ANetworkTextIsFoundByTheWorkerAndItsAnswerReachesTheControls)
+{
+    AllRemoteSystem system;
+    CVelquinDlg dialog(&system);
+    Run(dialog, [&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "C:\\windows"); }).When([&] { return Enabled(IDC_ADD_TO_PATH); }, [] {});
+    });
+    EXPECT_GT(system.asked, 0);
 }
 
 TEST_F(MainWindow, ClearEmptiesTheBoxAndDisablesOkAndClear)

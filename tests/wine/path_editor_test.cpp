@@ -29,15 +29,8 @@ protected:
     HWND editor = nullptr;
     HWND entry = nullptr;
 
-    void SetUp() override { Clean(); }
-    void TearDown() override { Clean(); }
-    static void Clean()
-    {
-        for (const std::string& name : ListAppPathNames()) {
-            if (name.size() >= 6 && _strnicmp(name.c_str(), "VqTest", 6) == 0)
-                RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kAppPathsKey) + "\\" + name).c_str());
-        }
-    }
+    void SetUp() override { CleanTestAppPaths(); }
+    void TearDown() override { CleanTestAppPaths(); }
 
     HWND List() const { return GetDlgItem(editor, IDC_PATH_LIST); }
     bool Enabled(HWND dialog, int id) const { return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE; }
@@ -90,7 +83,7 @@ TEST_F(PathEditor, ListsEveryEntrySortedWithNothingSelected)
     UiScript script;
     script.WaitForDialog("Path Editor", &editor).Then([&] {
         const auto lines = ListBox(List()).Items();
-        EXPECT_EQ(lines.size(), ListAppPathNames().size());
+        EXPECT_EQ(lines.size(), ListAppPaths().size());
         EXPECT_TRUE(std::is_sorted(lines.begin(), lines.end(),
                                    [](const std::string& a, const std::string& b) { return _stricmp(a.c_str(), b.c_str()) < 0; }));
         const auto alpha = std::find(lines.begin(), lines.end(), "VqTestAlpha.exe");
@@ -291,7 +284,7 @@ TEST_F(PathEditor, EditingKeepsExpandableValuesExpandable)
     EXPECT_EQ(program->type, static_cast<DWORD>(REG_EXPAND_SZ));
     EXPECT_EQ(program->data, std::string("%SystemRoot%\\vq2.exe", 20) + '\0');
     EXPECT_EQ(directory->type, static_cast<DWORD>(REG_EXPAND_SZ));
-    DeleteAppPathEntry("VqTestExpand.exe");
+    DeleteAppPathEntry("VqTestExpand.exe", AppPathTable::Machine);
 }
 
 TEST_F(PathEditor, RemovesOnlyAfterYes)
@@ -422,4 +415,58 @@ TEST_F(PathEditor, BrowseFillsThePathAndFolderButNotTheName)
     EXPECT_FALSE(AppPathEntryExists("tool.exe")) << "Cancel writes nothing";
     DeleteFileA(program.c_str());
     RemoveDirectoryA(folder.c_str());
+}
+
+TEST_F(PathEditor, WithoutRightsToTheMachinesTableEntriesGoToTheUsersOwnAndTheListShowsOnlyWhatWasStored)
+{
+    WriteAppPathEntry({"VqTestShared.exe", "C:\\s.exe", "C:\\"});
+    RefuseAppPathWrites(true);
+    const auto tableOf = [&](const char* name) {
+        const LRESULT index = SendMessageA(List(), LB_FINDSTRINGEXACT, -1, reinterpret_cast<LPARAM>(name));
+        return index < 0 ? -1 : static_cast<int>(SendMessageA(List(), LB_GETITEMDATA, index, 0));
+    };
+    MessageBoxSeen removeRefused, bothRefused;
+    UiScript script;
+    script.WaitForDialog("Path Editor", &editor)
+        .Then([&] { Click(editor, IDC_PATH_ADD); })
+        .WaitForDialog("Add", &entry)
+        .Then([&] {
+            Fill("VqTestOwn.exe", "C:\\Own\\own.exe", "C:\\Own");
+            Click(entry, IDOK);
+        })
+        .When([&] { return FindThreadDialog("Add") == nullptr; },
+              [&] {
+                  EXPECT_EQ(tableOf("VqTestOwn.exe"), static_cast<int>(AppPathTable::User));
+                  EXPECT_EQ(tableOf("VqTestShared.exe"), static_cast<int>(AppPathTable::Machine));
+                  Select("VqTestShared.exe");
+              })
+        .When([&] { return Enabled(editor, IDC_PATH_REMOVE); }, [&] { Click(editor, IDC_PATH_REMOVE); })
+        .AnswerMessageBox(nullptr, IDYES)
+        .AnswerMessageBox(&removeRefused, IDOK)
+        .When([] { return FindMessageBox() == nullptr; },
+              [&] {
+                  EXPECT_EQ(tableOf("VqTestShared.exe"), static_cast<int>(AppPathTable::Machine));
+                  RefuseAppPathWrites(true, true);
+                  Click(editor, IDC_PATH_ADD);
+              })
+        .WaitForDialog("Add", &entry)
+        .Then([&] {
+            Fill("VqTestNone.exe", "C:\\n.exe", "C:\\");
+            Click(entry, IDOK);
+        })
+        .AnswerMessageBox(&bothRefused, IDOK)
+        .When([&] { return FindMessageBox() == nullptr; },
+              [&] {
+                  EXPECT_EQ(WindowText(GetDlgItem(entry, IDC_PROGRAM_NAME)), "VqTestNone.exe") << "nothing typed is lost";
+                  PressKey(entry, VK_ESCAPE);
+              })
+        .When([&] { return FindThreadDialog("Add") == nullptr; },
+              [&] { EXPECT_EQ(tableOf("VqTestNone.exe"), -1); });
+    Run(script);
+    EXPECT_EQ(FindAppPathTable("VqTestOwn.exe"), AppPathTable::User);
+    EXPECT_EQ(removeRefused.caption, "Velquin");
+    EXPECT_EQ(removeRefused.text, "The entry 'VqTestShared.exe' could not be removed: Windows refused the change to "
+                                  "the machine's App Paths.  Ask an administrator to remove it.");
+    EXPECT_EQ(bothRefused.text, "The entry 'VqTestNone.exe' could not be saved: Windows refused the change to both "
+                                "the machine's App Paths and your own.");
 }

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "paths/AppPaths.h"
 #include "settings/ProfileLayout.h"
 
 #include <fstream>
@@ -51,4 +52,16 @@ std::string TempPath(const std::string& name)
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
     return std::string(folder) + name;
+}
+
+void CleanTestAppPaths()
+{
+    RefuseAppPathWrites(false);
+    for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        const AppPathTable table = root == HKEY_CURRENT_USER ? AppPathTable::User : AppPathTable::Machine;
+        for (const std::string& name : ListAppPathNames(table)) {
+            if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || name == "Velquin.exe")
+                RegDeleteTreeA(root, (std::string(kAppPathsKey) + "\\" + name).c_str());
+        }
+    }
 }

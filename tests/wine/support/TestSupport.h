@@ -32,6 +32,9 @@ struct RawValue {
 };
 std::optional<RawValue> ReadRawValue(HKEY root, const std::string& key, const std::string& name);
 bool KeyExists(HKEY root, const std::string& key);
+// Removes the tests' App Paths entries ("VqTest…" in any case, and "Velquin.exe") from both tables, and
+// lets both tables be written again.
+void CleanTestAppPaths();
 
 // A file's bytes; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
