@@ -1,5 +1,7 @@
 #include "launcher/ShellCommands.h"
 
+#include "launcher/CommandText.h"
+
 #include "res/resource.h"
 
 const ProgramCommand kProgramCommands[9] = {
@@ -43,6 +45,11 @@ const char* const kBrowseFilter =
 std::string QuoteIfBlank(const std::string& path)
 {
     return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
+std::string BrowseStartFolder(const std::string& lastFile, const std::string& fallback)
+{
+    return lastFile.empty() ? fallback : FolderOf(lastFile);
 }
 
 std::string RunHistoryCommand(const std::string& value)

@@ -39,6 +39,8 @@ extern const char* const kBrowseFilter;
 
 // A path with a blank goes into the box quoted, so the launch takes it whole.
 std::string QuoteIfBlank(const std::string& path);
+// Where Browse opens: the folder of the file picked there last, or else the fallback (the user's Desktop).
+std::string BrowseStartFolder(const std::string& lastFile, const std::string& fallback);
 
 // The command of a Run history value: its text before the last backslash (empty without one).
 std::string RunHistoryCommand(const std::string& value);

@@ -39,6 +39,16 @@ bool FindsExistingEntry(const std::string& examined)
     return NamesExistingEntry(examined, FindFirstMatch);
 }
 
+// The user's Desktop; its stored form may hold references such as %USERPROFILE%.
+std::string DesktopFolder()
+{
+    const RegKey folders =
+        RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
+    const std::string desktop = folders.ReadString("Desktop").value_or(std::string());
+    char expanded[MAX_PATH] = {};
+    return !desktop.empty() && ExpandEnvironmentStringsA(desktop.c_str(), expanded, MAX_PATH) > 0 ? expanded : "";
+}
+
 HICON LoadAppIcon(UINT id, int size)
 {
     return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
@@ -425,17 +435,7 @@ void CVelquinDlg::OnBrowse()
     request.filter = kBrowseFilter;
     request.filterIndex = profile.ReadInt(kFolders, kFilter, 0);
     request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NODEREFERENCELINKS;
-    if (!lastFile.empty()) {
-        request.initialFolder = FolderOf(lastFile);
-    } else {
-        // The user's Desktop; its stored form may hold references such as %USERPROFILE%.
-        const RegKey folders = RegKey::Open(HKEY_CURRENT_USER,
-                                            "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
-        const std::string desktop = folders.ReadString("Desktop").value_or(std::string());
-        char expanded[MAX_PATH] = {};
-        if (!desktop.empty() && ExpandEnvironmentStringsA(desktop.c_str(), expanded, MAX_PATH) > 0)
-            request.initialFolder = expanded;
-    }
+    request.initialFolder = BrowseStartFolder(lastFile, DesktopFolder());
     FileDialogChoice choice;
     if (!RunOpenFileDialog(request, choice))
         return;

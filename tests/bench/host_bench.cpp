@@ -4,7 +4,7 @@
 #include "framework/Trace.h"
 #include "history/MRUComboBox.h"
 #include "launcher/CommandText.h"
-#include "settings/MemoryProfileStore.h"
+#include "MemoryProfileStore.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,7 +13,6 @@ public:
     std::string edit;
     std::vector<std::string> items;
     int selStart = 0, selEnd = 0;
-    int refuseItemAt = -1;  // AddItem fails when the list holds this many items
 
     std::string EditText() const override { return edit; }
     void SetEditText(const std::string& text) override
@@ -24,13 +23,7 @@ public:
     int ItemCount() const override { return static_cast<int>(items.size()); }
     std::string ItemText(int index) const override { return items.at(static_cast<size_t>(index)); }
     void ResetContent() override { items.clear(); }
-    bool AddItem(const std::string& text) override
-    {
-        if (static_cast<int>(items.size()) == refuseItemAt)
-            return false;
-        items.push_back(text);
-        return true;
-    }
+    bool AddItem(const std::string& text) override { return items.push_back(text), true; }
     bool GetEditSel(int& start, int& end) const override
     {
         start = selStart;

@@ -27,7 +27,6 @@ public:
     bool trayIcon = true;
     ui::Show shown = ui::Show::Normal;
     std::vector<ui::Show> shows;
-    bool focused = false;
     std::pair<int, int> selection{-1, -1};
     std::vector<ShownMessage> messages;
     int answer = ui::kAnswerOk;
@@ -36,7 +35,7 @@ public:
     explicit FakeWindow(FakeCombo& box) : combo(box) {}
     std::string EditText() const override { return combo.edit; }
     void SetEditText(const std::string& text) override { combo.edit = text; }
-    void FocusBox() override { focused = true; }
+    void FocusBox() override {}
     void SelectInBox(int start, int end) override { selection = {start, end}; }
     void Enable(Control control, bool enable) override { enabled[control] = enable; }
     bool IsAddToPathChecked() const override { return checked; }

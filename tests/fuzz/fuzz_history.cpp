@@ -4,7 +4,7 @@
 
 #include "framework/Text.h"
 #include "history/MRUComboBox.h"
-#include "settings/MemoryProfileStore.h"
+#include "MemoryProfileStore.h"
 
 namespace {
 

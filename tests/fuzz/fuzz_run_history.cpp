@@ -4,7 +4,7 @@
 
 #include "framework/Text.h"
 #include "launcher/Launcher.h"
-#include "settings/MemoryProfileStore.h"
+#include "MemoryProfileStore.h"
 
 #include <map>
 

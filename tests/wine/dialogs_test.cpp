@@ -1,16 +1,14 @@
-// Find, the history editor and the About box on their real templates.
+// Preferences, the Path Editor and the history editor on their real templates, their message boxes
+// answered as the user answers them.
 #include "TestSupport.h"
-#include "UiScript.h"
 
-#include "app/AboutDlg.h"
-#include "history/FindDlg.h"
+#include "framework/Text.h"
 #include "history/HistoryEditor.h"
+#include "paths/PathEditorDlg.h"
 #include "res/resource.h"
-#include "settings/ProfileLayout.h"
+#include "settings/Option.h"
 
-#include <gtest/gtest.h>
-
-using namespace profile;
+#include <functional>
 
 namespace {
 
@@ -19,234 +17,208 @@ bool Enabled(HWND dialog, int id)
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
 }
 
-int Selected(HWND list)
-{
-    return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0));
-}
-
-// A selection as the user makes it: the list box tells the dialog.
-void SelectLine(HWND dialog, int listId, int index)
+// A line selected as the user selects it: the list box tells the dialog.
+void SelectLine(HWND dialog, int listId, const std::string& text)
 {
     HWND list = GetDlgItem(dialog, listId);
-    SendMessageA(list, LB_SETCURSEL, index, 0);
+    SendMessageA(list, LB_SETCURSEL, SendMessageA(list, LB_FINDSTRINGEXACT, -1, (LPARAM)text.c_str()), 0);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-}  // namespace
-
-TEST(FindDialog, OkWaitsForATextAndReturnsIt)
-{
-    HWND dialog = nullptr;
-    bool okAtOpening = true, okWithText = false, okEmptiedAgain = true;
-    CFindDlg find;
-    UiScript script;
-    script.WaitForDialog("Find", &dialog)
-        .Then([&] {
-            okAtOpening = Enabled(dialog, IDOK);
-            SetDlgItemTextA(dialog, IDC_EDIT_FIELD, "note");
-        })
-        .Then([&] {
-            okWithText = Enabled(dialog, IDOK);
-            SetDlgItemTextA(dialog, IDC_EDIT_FIELD, "");
-        })
-        .Then([&] {
-            okEmptiedAgain = Enabled(dialog, IDOK);
-            PressKey(GetDlgItem(dialog, IDC_EDIT_FIELD), VK_RETURN);  // Enter with no text: nothing
-        })
-        .Then([&] {
-            EXPECT_TRUE(IsWindowVisible(dialog));
-            SetDlgItemTextA(dialog, IDC_EDIT_FIELD, "mspaint");
-        })
-        .Then([&] { Click(dialog, IDOK); });
-    EXPECT_EQ(find.DoModal(), IDOK);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_FALSE(okAtOpening);
-    EXPECT_TRUE(okWithText);
-    EXPECT_FALSE(okEmptiedAgain);
-    EXPECT_EQ(find.SearchText(), "mspaint");
-
-    CFindDlg again("Notes");
-    bool okAtOnce = false;
-    std::string shown;
-    UiScript second;
-    second.WaitForDialog("Find", &dialog).Then([&] {
-        okAtOnce = Enabled(dialog, IDOK);
-        shown = WindowText(GetDlgItem(dialog, IDC_EDIT_FIELD));
-        Click(dialog, IDCANCEL);
-    });
-    EXPECT_EQ(again.DoModal(), IDCANCEL);
-    EXPECT_TRUE(okAtOnce);
-    EXPECT_EQ(shown, "Notes");
-}
-
-class HistoryEditorTest : public ::testing::Test {
+// Runs a dialog of this thread with the steps inside it, then closes it unless the steps did; the dialog's
+// caption gives its window.
+class DialogTest : public ::testing::Test {
 protected:
-    CleanProfile clean;
     TestApp app;
     HWND dialog = nullptr;
-    HWND List() const { return GetDlgItem(dialog, IDC_HISTORY_LIST); }
-    void Entries(std::initializer_list<const char*> texts)
+    HWND entry = nullptr;
+
+    void SetUp() override { CleanTestAppPaths(); }
+    void TearDown() override { CleanTestAppPaths(); }
+    template <typename DialogType>
+    INT_PTR Run(DialogType& opened, const std::string& caption, const std::function<void(UiScript&)>& steps,
+                bool close = true)
     {
-        int n = 1;
-        for (const char* text : texts)
-            AppProfile().WriteString(kHistory, "File #" + std::to_string(n++), text);
+        UiScript script;
+        script.WaitForDialog(caption, &dialog);
+        steps(script);
+        if (close)
+            script.Then([this] { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+        const INT_PTR result = opened.DoModal();
+        EXPECT_TRUE(script.Finished());
+        return result;
+    }
+    // The Path Editor's entry dialog filled in and confirmed.
+    void FillEntry(UiScript& s, const char* name, const char* path, const char* directory)
+    {
+        s.WaitForDialog("Add", &entry).Then([this, name, path, directory] {
+            SetDlgItemTextA(entry, IDC_PROGRAM_NAME, name);
+            SetDlgItemTextA(entry, IDC_EDIT_FIELD, path);
+            SetDlgItemTextA(entry, IDC_WORKING_DIRECTORY, directory);
+            Click(entry, IDOK);
+        });
+    }
+    // The tables of the Path Editor's lines of that name, letter case ignored: "machine ", "user ", "".
+    std::string Listed(const std::string& name) const
+    {
+        const ListBox list(GetDlgItem(dialog, IDC_PATH_LIST));
+        std::string tables;
+        for (int i = 0; i < list.Count(); ++i) {
+            if (EqualsNoCase(list.ItemText(i), name))
+                tables += list.ItemData(i) == static_cast<LRESULT>(AppPathTable::User) ? "user " : "machine ";
+        }
+        return tables;
     }
 };
 
-TEST_F(HistoryEditorTest, RemovesEntriesByTheValueEachLineWasReadFrom)
+const char* const kOverwrite = "Confirm | The entry you specified already exists.  Do you wish to overwrite it? | "
+                               "question | &Yes &No | &No";
+
+}  // namespace
+
+TEST_F(DialogTest, PreferencesRefuseACountOutsideOneTo99AndSaveEachBoxUnderItsOwnValue)
 {
-    Entries({"notepad", "mspaint", "write"});
-    CHistoryEditor editor;
-    std::vector<std::string> opened;
-    bool removeAtOpening = true;
-    int selectedAfterFirst = -2;
-    bool removeAfterLast = true;
-    UiScript script;
-    script.WaitForDialog("Velquin History", &dialog)
-        .Then([&] {
-            opened = ListBox(List()).Items();
-            removeAtOpening = Enabled(dialog, IDC_HISTORY_REMOVE);
-            SelectLine(dialog, IDC_HISTORY_LIST, 0);
-        })
-        .When([&] { return Enabled(dialog, IDC_HISTORY_REMOVE); }, [&] { Click(dialog, IDC_HISTORY_REMOVE); })
-        .Then([&] {
-            selectedAfterFirst = Selected(List());
-            SelectLine(dialog, IDC_HISTORY_LIST, 1);
-        })
-        .Then([&] { Click(dialog, IDC_HISTORY_REMOVE); })
-        .Then([&] {
-            removeAfterLast = Enabled(dialog, IDC_HISTORY_REMOVE);
-            Click(dialog, IDCANCEL);
-        });
-    editor.DoModal();
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(opened, (std::vector<std::string>{"notepad", "mspaint", "write"}));
-    EXPECT_FALSE(removeAtOpening);
-    EXPECT_EQ(selectedAfterFirst, 0) << "the line that followed";
-    EXPECT_FALSE(removeAfterLast);
-    EXPECT_EQ(editor.LastRemovedText(), "write");
-    EXPECT_EQ(AppProfile().ValueNames(kHistory), (std::vector<std::string>{"File #2"}));
-    EXPECT_EQ(AppProfile().ReadString(kSettings, kConfig), "") << "entries remain";
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Velquin");
+    COption option;
+    option.LoadSettings();  // the first-run record
+    const std::tuple<int, const char*, int> boxes[] = {
+        {1043, "ClearHistoryAuto", 1}, {1053, "StartMin", 1},        {1060, "HideOnSuccess", 0},
+        {1072, "PutIconInTray", 0},    {1084, "PromptOnLogOff", 0}, {1085, "PromptOnRestart", 0},
+        {1086, "PromptOnShutDown", 0}};
+    MessageBoxSeen refused;
+    Run(option, "Preferences", [&](UiScript& s) {
+        s.Then([&] {
+             SetDlgItemTextA(dialog, 1034, "100");
+             for (const auto& box : boxes)
+                 PostMessageA(GetDlgItem(dialog, std::get<0>(box)), BM_CLICK, 0, 0);  // toggles, and notifies
+             PostMessageA(GetDlgItem(dialog, 1055), BM_CLICK, 0, 0);
+         })
+            .Then([&] { Click(dialog, IDOK); })
+            .AnswerMessageBox(&refused, IDOK)
+            .Then([&] { SetDlgItemTextA(dialog, 1034, "12"); })
+            .Then([&] { Click(dialog, IDOK); });
+    }, false);
+    EXPECT_EQ(refused.summary, "Velquin | Please enter an integer between 1 and 99 | warning | OK | OK");
+    for (const auto& [id, name, clicked] : boxes)
+        EXPECT_EQ(AppProfile().ReadInt("Settings", name, -1), clicked) << name;
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "MaxHistory", -1), 12);
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "ShowWindow", -1), 3);
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Velquin"),
+              "1 " + std::string(self) + '\0')
+        << "start with Windows is on by default";
 }
 
-TEST_F(HistoryEditorTest, RemovingTheOnlyEntryMarksTheHistoryCleared)
+TEST_F(DialogTest, ThePathEditorAsksBeforeAnAddOrARenameOverwritesAndRemovesOnlyAfterYes)
 {
-    Entries({"notepad"});
-    CHistoryEditor editor;
-    UiScript script;
-    script.WaitForDialog("Velquin History", &dialog)
-        .Then([&] { SelectLine(dialog, IDC_HISTORY_LIST, 0); })
-        .Then([&] { Click(dialog, IDC_HISTORY_REMOVE); })
-        .Then([&] {
-            EXPECT_TRUE(ListBox(List()).Items().empty());
-            EXPECT_FALSE(Enabled(dialog, IDC_HISTORY_REMOVE));
-            Click(dialog, IDCANCEL);
-        });
-    editor.DoModal();
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(AppProfile().ReadString(kSettings, kConfig), "Cleared");
-    EXPECT_TRUE(AppProfile().ValueNames(kHistory).empty());
+    WriteAppPathEntry({"VqTestTool.exe", "C:\\Old\\tool.exe", "C:\\Old"});
+    WriteAppPathEntry({"VqTestFrom.exe", "%SystemRoot%\\from.exe", "%SystemRoot%", true, true});
+    CPathEditorDlg editor;
+    MessageBoxSeen overwrite, rename, remove;
+    Run(editor, "Path Editor", [&](UiScript& s) {
+        s.Then([&] { Click(dialog, IDC_PATH_ADD); });
+        FillEntry(s, "VqTestNew.exe", "C:\\New\\new.exe", "C:\\New");
+        s.When([&] { return !FindThreadDialog("Add"); }, [&] { Click(dialog, IDC_PATH_ADD); });
+        FillEntry(s, "VQTESTTOOL.EXE", "C:\\Newer\\tool.exe", "C:\\Newer");
+        s.AnswerMessageBox(&overwrite, IDNO)
+            .When([] { return !FindMessageBox(); },
+                  [&] {
+                      EXPECT_EQ(ReadAppPathEntry("VqTestTool.exe").programPath, "C:\\Old\\tool.exe");
+                      Click(entry, IDOK);
+                  })
+            .AnswerMessageBox(nullptr, IDYES)
+            .When([&] { return !FindThreadDialog("Add"); }, [&] { SelectLine(dialog, IDC_PATH_LIST, "VqTestNew.exe"); })
+            .When([&] { return Enabled(dialog, IDC_PATH_REMOVE); }, [&] { Click(dialog, IDC_PATH_REMOVE); })
+            .AnswerMessageBox(&remove, IDNO)
+            .When([] { return !FindMessageBox(); }, [&] { Click(dialog, IDC_PATH_REMOVE); })
+            .AnswerMessageBox(nullptr, IDYES)
+            .When([] { return !FindMessageBox(); }, [&] { SelectLine(dialog, IDC_PATH_LIST, "VqTestFrom.exe"); })
+            .When([&] { return Enabled(dialog, IDC_PATH_EDIT); }, [&] { Click(dialog, IDC_PATH_EDIT); })
+            .WaitForDialog("Edit", &entry)
+            .Then([&] {
+                SetDlgItemTextA(entry, IDC_PROGRAM_NAME, "VqTestTool.exe");
+                Click(entry, IDOK);
+            })
+            .AnswerMessageBox(&rename, IDYES)
+            .When([&] { return !FindThreadDialog("Edit"); }, [&] {
+                EXPECT_EQ(Listed("VqTestNew.exe") + "|" + Listed("VqTestFrom.exe") + "|" + Listed("VqTestTool.exe"),
+                          "||machine ");
+            });
+    });
+    EXPECT_EQ(overwrite.summary, kOverwrite);
+    EXPECT_EQ(rename.summary, kOverwrite);
+    EXPECT_EQ(remove.summary, "Confirm | Are you sure you want to delete this file from your path? | question | "
+                                "&Yes &No | &No");
+    EXPECT_FALSE(AppPathEntryExists("VqTestNew.exe"));
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\VqTestTool.exe", ""),
+              std::string("2 %SystemRoot%\\from.exe") + '\0')
+        << "editing keeps the value's type, REG_EXPAND_SZ";
 }
 
-TEST_F(HistoryEditorTest, FindAsksAgainUntilFoundAndFindNextStepsOn)
+TEST_F(DialogTest, WithoutRightsToTheMachinesTableThePathEditorUsesTheUsersOwnAndShowsOnlyWhatWasStored)
 {
-    Entries({"c:\\notes.txt", "Notepad.exe", "mspaint", "notepad2"});
+    WriteAppPathEntry({"VqTestShared.exe", "C:\\s.exe", "C:\\"});
+    RefuseAppPathWrites(true);
+    CPathEditorDlg editor;
+    MessageBoxSeen removeRefused, bothRefused;
+    Run(editor, "Path Editor", [&](UiScript& s) {
+        s.Then([&] { Click(dialog, IDC_PATH_ADD); });
+        FillEntry(s, "VqTestOwn.exe", "C:\\Own\\own.exe", "C:\\Own");
+        s.When([&] { return !FindThreadDialog("Add"); },
+               [&] {
+                   EXPECT_EQ(Listed("VqTestOwn.exe"), "user ");
+                   EXPECT_EQ(Listed("VqTestShared.exe"), "machine ");
+                   SelectLine(dialog, IDC_PATH_LIST, "VqTestShared.exe");
+               })
+            .When([&] { return Enabled(dialog, IDC_PATH_REMOVE); }, [&] { Click(dialog, IDC_PATH_REMOVE); })
+            .AnswerMessageBox(nullptr, IDYES)
+            .AnswerMessageBox(&removeRefused, IDOK)
+            .When([] { return !FindMessageBox(); },
+                  [&] {
+                      EXPECT_EQ(Listed("VqTestShared.exe"), "machine ");
+                      RefuseAppPathWrites(true, true);
+                      Click(dialog, IDC_PATH_ADD);
+                  });
+        FillEntry(s, "VqTestNone.exe", "C:\\n.exe", "C:\\");
+        s.AnswerMessageBox(&bothRefused, IDOK)
+            .When([&] { return !FindMessageBox(); },
+                  [&] {
+                      EXPECT_EQ(WindowText(GetDlgItem(entry, IDC_PROGRAM_NAME)), "VqTestNone.exe");
+                      PressKey(entry, VK_ESCAPE);
+                  })
+            .When([&] { return !FindThreadDialog("Add"); }, [&] { EXPECT_EQ(Listed("VqTestNone.exe"), ""); });
+    });
+    EXPECT_EQ(FindAppPathTable("VqTestOwn.exe"), AppPathTable::User);
+    EXPECT_EQ(removeRefused.summary, "Velquin | The entry 'VqTestShared.exe' could not be removed: Windows refused "
+                                       "the change to the machine's App Paths.  Ask an administrator to remove it. | "
+                                       "warning | OK | OK");
+    EXPECT_EQ(bothRefused.text, "The entry 'VqTestNone.exe' could not be saved: Windows refused the change to both "
+                                "the machine's App Paths and your own.");
+}
+
+TEST_F(DialogTest, TheHistoryEditorRemovesByTheValueReadAndSaysWhenFindFindsNothing)
+{
+    int n = 1;
+    for (const char* text : {"notepad", "mspaint", "write"})
+        AppProfile().WriteString("Velquin MRU", "File #" + std::to_string(n++), text);
     CHistoryEditor editor;
     HWND find = nullptr;
     MessageBoxSeen notFound;
-    std::string reopenedWith;
-    std::vector<int> found;
-    UiScript script;
-    script.WaitForDialog("Velquin History", &dialog)
-        .Then([&] { Click(dialog, IDC_HISTORY_FIND_NEXT); })  // before any Find: acts as Find
-        .WaitForDialog("Find", &find)
-        .Then([&] {
-            SetDlgItemTextA(find, IDC_EDIT_FIELD, "write");
-            Click(find, IDOK);
-        })
-        .AnswerMessageBox(&notFound, IDOK)
-        .WaitForDialog("Find", &find)
-        .Then([&] {
-            reopenedWith = WindowText(GetDlgItem(find, IDC_EDIT_FIELD));
-            SetDlgItemTextA(find, IDC_EDIT_FIELD, "note");
-            Click(find, IDOK);
-        })
-        .When([&] { return FindThreadDialog("Find") == nullptr; },
-              [&] {
-                  found.push_back(Selected(List()));
-                  Click(dialog, IDC_HISTORY_FIND_NEXT);
-              })
-        .WaitForDialog("Find", &find)
-        .Then([&] {
-            EXPECT_EQ(WindowText(GetDlgItem(find, IDC_EDIT_FIELD)), "") << "emptied after a find";
-            SetDlgItemTextA(find, IDC_EDIT_FIELD, "NOTE");
-            Click(find, IDOK);
-        })
-        .When([&] { return FindThreadDialog("Find") == nullptr; },
-              [&] {
-                  found.push_back(Selected(List()));
-                  Click(dialog, IDCANCEL);
-              });
-    editor.DoModal();
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(notFound.text, "The entry 'write' was not found.");
-    EXPECT_EQ(notFound.caption, "Not Found");
-    EXPECT_EQ(notFound.icon, LoadIconA(nullptr, IDI_ASTERISK));
-    EXPECT_EQ(reopenedWith, "write");
-    EXPECT_EQ(found, (std::vector<int>{1, 3}));
-    EXPECT_EQ(editor.LastRemovedText(), "");
-}
-
-namespace {
-
-// Hides a system tool for a while, as on a system without it.
-class WithoutTool {
-public:
-    explicit WithoutTool(const std::string& file)
-    {
-        char folder[MAX_PATH] = {};
-        GetSystemDirectoryA(folder, MAX_PATH);
-        Hide(std::string(folder) + "\\" + file);
-        GetWindowsDirectoryA(folder, MAX_PATH);
-        Hide(std::string(folder) + "\\" + file);
-    }
-    ~WithoutTool()
-    {
-        for (const std::string& path : moved_)
-            MoveFileA((path + ".away").c_str(), path.c_str());
-    }
-
-private:
-    void Hide(const std::string& path)
-    {
-        if (MoveFileA(path.c_str(), (path + ".away").c_str()))
-            moved_.push_back(path);
-    }
-    std::vector<std::string> moved_;
-};
-
-}  // namespace
-
-TEST(AboutBox, SystemInfoWithoutTheToolShowsTheMessageAndStaysOpen)
-{
-    WithoutTool missing("msinfo32.exe");
-    CAboutDlg about;
-    HWND dialog = nullptr;
-    MessageBoxSeen seen;
-    bool openAfter = false;
-    UiScript script;
-    script.WaitForDialog("About Velquin...", &dialog)
-        .Then([&] { Click(dialog, IDC_SYSTEM_INFO); })
-        .AnswerMessageBox(&seen, IDOK)
-        .When([] { return FindMessageBox() == nullptr; },
-              [&] {
-                  openAfter = IsWindowVisible(dialog) != FALSE;
-                  PressKey(GetDlgItem(dialog, IDOK), VK_ESCAPE);
-              });
-    EXPECT_EQ(about.DoModal(), IDCANCEL);
-    EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(seen.text, "There was an error launching Microsoft System Information");
-    EXPECT_EQ(seen.caption, "Velquin");
-    EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
-    EXPECT_TRUE(openAfter);
+    Run(editor, "Velquin History", [&](UiScript& s) {
+        s.Then([&] { SelectLine(dialog, IDC_HISTORY_LIST, "mspaint"); })
+            .When([&] { return Enabled(dialog, IDC_HISTORY_REMOVE); }, [&] { Click(dialog, IDC_HISTORY_REMOVE); })
+            .Then([&] { Click(dialog, IDC_HISTORY_FIND); })
+            .WaitForDialog("Find", &find)
+            .Then([&] {
+                SetDlgItemTextA(find, IDC_EDIT_FIELD, "calc");
+                Click(find, IDOK);
+            })
+            .AnswerMessageBox(&notFound, IDOK)
+            .WaitForDialog("Find", &find)
+            .Then([&] { Click(find, IDCANCEL); })
+            .When([] { return !FindThreadDialog("Find"); }, [] {});
+    });
+    EXPECT_EQ(notFound.summary, "Not Found | The entry 'calc' was not found. | information | OK | OK");
+    EXPECT_EQ(AppProfile().ValueNames("Velquin MRU"), (std::vector<std::string>{"File #1", "File #3"}));
 }

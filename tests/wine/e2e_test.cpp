@@ -1,32 +1,63 @@
-// Velquin.exe as shipped, started as its own process and driven from this one, as a user would.
+// Velquin.exe as shipped, started as its own process and driven from this one, as a user would: the first
+// start, one launch, the refusal of a second copy, and what a folder it is started from cannot change.
 #include "TestSupport.h"
-#include "UiScript.h"
-#include "VelquinProcess.h"
-
-#include "paths/AppPaths.h"
-#include "res/resource.h"
-#include "settings/ProfileLayout.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-
-using namespace profile;
 
 namespace {
 
-std::string WindowsPath(std::string path)
+std::string VelquinExe()
 {
-    std::replace(path.begin(), path.end(), '/', '\\');
-    return path;
+    std::string exe = std::getenv("VELQUIN_EXE") ? std::getenv("VELQUIN_EXE") : "Velquin.exe";
+    std::replace(exe.begin(), exe.end(), '/', '\\');
+    return exe;
 }
 
-HWND ComboEdit(HWND main)
+// A started copy of Velquin, ended by force if a test leaves it running.
+struct Process {
+    PROCESS_INFORMATION info = {};
+    explicit Process(const std::string& folder = std::string())
+    {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof(startup);
+        std::string command = "\"" + VelquinExe() + "\"";
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                       folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+    }
+    ~Process()
+    {
+        TerminateProcess(info.hProcess, 99);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    DWORD WaitForExit() const
+    {
+        DWORD code = STILL_ACTIVE;
+        WaitForSingleObject(info.hProcess, 15000);
+        GetExitCodeProcess(info.hProcess, &code);
+        return code;
+    }
+};
+
+// A visible "Velquin" window of any process: the main window (it has the drop-down box) or a message box.
+HWND FindVelquin(bool messageBox)
 {
-    return FindWindowExA(GetDlgItem(main, IDC_HISTORY_COMBO), nullptr, "Edit", nullptr);
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Velquin")) != nullptr;) {
+        if (IsWindowVisible(w) && (messageBox ? IsMessageBox(w) : GetDlgItem(w, 1000) != nullptr))
+            return w;
+    }
+    return nullptr;
+}
+
+// The first such window within 20 seconds.
+HWND WaitForVelquin(bool messageBox = false)
+{
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(25)) {
+        if (HWND window = FindVelquin(messageBox))
+            return window;
+    }
+    return nullptr;
 }
 
 // A control's text in another process: only WM_GETTEXT asks the control itself.
@@ -37,199 +68,60 @@ std::string TextOf(HWND control)
     return text;
 }
 
-HWND WaitForDialogOf(const Process& process, const std::string& caption)
-{
-    return WaitForWindow(process.Id(), [caption](HWND w) {
-        return ClassOf(w) == "#32770" && WindowText(w) == caption && !IsMessageBox(w);
-    });
-}
-
-bool WaitUntil(const std::function<bool()>& condition, DWORD ms = 10000)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < ms; Sleep(25)) {
-        if (condition())
-            return true;
-    }
-    return condition();
-}
-
-void Press(HWND dialog, int id)
-{
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-}
-
 void Exit(Process& velquin, HWND main)
 {
-    Press(main, IDCANCEL);
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     EXPECT_EQ(velquin.WaitForExit(), 0u);
 }
 
-// A folder with a copy of the recorder program under the given name. What the copy records lands in
-// `record`: Velquin passes VELQUIN_RECORD on to what it starts. All of it goes with the test, however it ends.
-struct RecorderCopy {
-    std::string folder, program, record;
-    bool copied = false;
-
-    RecorderCopy(const std::string& folderName, const std::string& programName)
-        : folder(TempPath(folderName)), program(folder + "\\" + programName), record(folder + "\\record.txt")
-    {
-        CreateDirectoryA(folder.c_str(), nullptr);
-        copied = CopyFileA(std::getenv("VELQUIN_RECORDER"), program.c_str(), FALSE) != FALSE;
-        DeleteFileA(record.c_str());
-        SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
-    }
-    ~RecorderCopy()
-    {
-        SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
-        DeleteFileA(record.c_str());
-        DeleteFileA(program.c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-    RecorderCopy(const RecorderCopy&) = delete;
-    RecorderCopy& operator=(const RecorderCopy&) = delete;
-};
-
 class EndToEnd : public ::testing::Test {
 protected:
-    CleanProfile clean;
     TestApp app;
 };
 
 }  // namespace
 
-TEST_F(EndToEnd, TheFirstStartSavesTheSettingsRegistersItselfAndCentresTheWindow)
+TEST_F(EndToEnd, TheFirstStartSavesTheSettingsTheNextOffersTheTextLaunchedAndASecondCopyIsRefused)
 {
-    DeleteAppPathEntry("Velquin.exe", AppPathTable::Machine);
-    Process velquin;
-    HWND main = WaitForMainWindow(velquin);
-    ASSERT_NE(main, nullptr);
-
-    for (const char* name : {kMaxHistory, kClearHistoryAuto, kStartAuto, kStartMin, kShowWindow, kHideOnSuccess,
-                             kSaveToFile, kPutIconInTray, kPromptOnLogOff, kPromptOnShutDown, kPromptOnRestart})
-        EXPECT_TRUE(ReadRawValue(HKEY_CURRENT_USER, std::string(kProfileKey) + "\\Settings", name)) << name;
-    EXPECT_EQ(AppProfile().ReadString(kSettings, kSaved), "Options saved");
-    EXPECT_EQ(AppProfile().ReadInt(kSettings, kMaxHistory, 0), 30);
-    EXPECT_EQ(_stricmp(ReadAppPathEntry("Velquin.exe").programPath.c_str(), WindowsPath(VelquinExe()).c_str()), 0)
-        << ReadAppPathEntry("Velquin.exe").programPath;
-
-    RECT rect = {};
-    GetWindowRect(main, &rect);
-    EXPECT_NEAR(rect.left, (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2, 2);
-    EXPECT_NEAR(rect.top, (GetSystemMetrics(SM_CYSCREEN) - (rect.bottom - rect.top)) / 2, 2);
-    Exit(velquin, main);
-}
-
-TEST_F(EndToEnd, TypingAndEnterLaunchTheTextWhichTheHistoryKeepsAcrossARestart)
-{
+    CleanTestAppPaths();
     const RecorderCopy recorder("VelquinE2E", "rec.exe");
     ASSERT_TRUE(recorder.copied);
-    const std::string& record = recorder.record;
     const std::string typed = recorder.program + " one two";
-
     {
         Process velquin;
-        HWND main = WaitForMainWindow(velquin);
+        HWND main = WaitForVelquin();
         ASSERT_NE(main, nullptr);
-        TypeText(ComboEdit(main), typed);
-        ASSERT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(main, IDC_HISTORY_COMBO)) == typed; }))
-            << TextOf(GetDlgItem(main, IDC_HISTORY_COMBO));
-        PressKey(ComboEdit(main), VK_RETURN);
+        EXPECT_EQ(AppProfile().ReadString("Settings", "Saved"), "Options saved");
+        EXPECT_EQ(_stricmp(ReadAppPathEntry("Velquin.exe").programPath.c_str(), VelquinExe().c_str()), 0);
 
-        ASSERT_TRUE(WaitUntil([&] { return !ReadFile(record).empty(); })) << "the program did not start";
-        const std::string commandLine = ReadFile(record).substr(0, ReadFile(record).find('\n'));
-        EXPECT_NE(commandLine.find("rec.exe"), std::string::npos) << commandLine;
-        EXPECT_NE(commandLine.find(" one two"), std::string::npos) << commandLine;
-        EXPECT_TRUE(WaitUntil([&] { return AppProfile().ReadString(kHistory, "File #1") == typed; }))
-            << "written at once";
-
-        // Put away after the launch; the tray icon's double click brings it back.
-        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
-        HWND tray = nullptr;
-        for (HWND w : WindowsOf(velquin.Id(), false)) {
-            if (ClassOf(w) == "VelquinTrayWindow")
-                tray = w;
-        }
-        ASSERT_NE(tray, nullptr);
-        SendMessageA(tray, WM_USER + 10, 146, WM_LBUTTONDBLCLK);
-        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
-
-        SetWindowPos(main, nullptr, 150, 110, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
+        TypeText(edit, typed);
+        for (int i = 0; i < 400 && TextOf(GetDlgItem(main, 1000)) != typed; ++i)
+            Sleep(25);
+        PressKey(edit, VK_RETURN);
+        const std::string commandLine = recorder.WaitForRecord().first;
+        EXPECT_NE(commandLine.find("rec.exe\"  one two"), std::string::npos) << commandLine;
         Exit(velquin, main);
     }
-    EXPECT_EQ(AppProfile().ReadInt(kWindow, kLeft, 0), 150);
-    EXPECT_EQ(AppProfile().ReadInt(kWindow, kTop, 0), 110);
-
-    // Started again: at its place, with the launched text ready.
-    Process again;
-    HWND main = WaitForMainWindow(again);
-    ASSERT_NE(main, nullptr);
-    RECT rect = {};
-    GetWindowRect(main, &rect);
-    EXPECT_EQ(rect.left, 150);
-    EXPECT_EQ(rect.top, 110);
-    EXPECT_EQ(TextOf(GetDlgItem(main, IDC_HISTORY_COMBO)), typed);
-    EXPECT_EQ(AppProfile().ReadString(kHistory, "File #1"), typed);
-    Exit(again, main);
-}
-
-TEST_F(EndToEnd, AProgramPlantedInTheFolderItStartsFromNeverRunsInsteadOfTheSystems)
-{
-    // A download folder with a notepad.exe of its own; Velquin is started from there.
+    // Started again from a folder that holds a planted notepad.exe: Notepad must be the system's.
     const RecorderCopy planted("VelquinPlanted", "notepad.exe");
-    ASSERT_TRUE(planted.copied);
-    const std::string& record = planted.record;
-    {
-        Process velquin(planted.folder);
-        HWND main = WaitForMainWindow(velquin);
-        ASSERT_NE(main, nullptr);
-        Press(main, ID_PROGRAMS_NOTEPAD);
-        HWND notepad = nullptr;
-        EXPECT_TRUE(WaitUntil([&] { return (notepad = FindWindowA("Notepad", nullptr)) || !ReadFile(record).empty(); }));
-        EXPECT_EQ(ReadFile(record), "") << "the planted notepad.exe ran";
-        EXPECT_NE(notepad, nullptr) << "the system's Notepad did not start";
-        if (notepad)
-            PostMessageA(notepad, WM_CLOSE, 0, 0);
-        if (IsWindowVisible(main))
-            Exit(velquin, main);
-    }
-}
-
-TEST_F(EndToEnd, ImportRunHistoryFillsTheHistory)
-{
-    const std::string runMru = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-    HKEY key = nullptr;
-    RegCreateKeyA(HKEY_CURRENT_USER, runMru.c_str(), &key);
-    for (const auto& value : std::vector<std::pair<std::string, std::string>>{
-             {"MRUList", "ba"}, {"b", "calc\\1"}, {"a", "notepad\\1"}})
-        RegSetValueExA(key, value.first.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.second.c_str()),
-                       static_cast<DWORD>(value.second.size() + 1));
-    RegCloseKey(key);
-
-    Process velquin;
-    HWND main = WaitForMainWindow(velquin);
+    Process again(planted.folder);
+    HWND main = WaitForVelquin();
     ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, ID_TOOLS_IMPORT_RUN_HISTORY, 0);
-    HWND box = WaitForMessageBox(velquin);
+    EXPECT_EQ(TextOf(GetDlgItem(main, 1000)), typed);
+    PostMessageA(main, WM_COMMAND, 32810, 0);  // Programs, Notepad
+    Sleep(1500);
+    EXPECT_EQ(ReadFile(planted.record), "") << "the planted notepad.exe ran";
+
+    // A copy started while this one runs says so and ends, and shows no window of its own.
+    Process second;
+    HWND box = WaitForVelquin(true);
     ASSERT_NE(box, nullptr);
-    EXPECT_EQ(WindowText(MessageTextControl(box)), "Run history has been added to your history folder.");
-    Press(box, IDOK);
-    EXPECT_EQ(AppProfile().ReadString(kHistory, "File #1"), "notepad");
-    EXPECT_EQ(AppProfile().ReadString(kHistory, "File #2"), "calc");
-    Exit(velquin, main);
-    RegDeleteTreeA(HKEY_CURRENT_USER, runMru.c_str());
-}
-
-TEST_F(EndToEnd, PreferencesChangeTheCapacity)
-{
-    Process velquin;
-    HWND main = WaitForMainWindow(velquin);
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_COMMAND, ID_TOOLS_PREFERENCES, 0);
-    HWND preferences = WaitForDialogOf(velquin, "Preferences");
-    ASSERT_NE(preferences, nullptr);
-    SetWindowTextA(GetDlgItem(preferences, IDC_EDIT_FIELD), "5");
-    Press(preferences, IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(preferences) || !IsWindowVisible(preferences); }));
-    EXPECT_TRUE(WaitUntil([&] { return AppProfile().ReadInt(kSettings, kMaxHistory, 0) == 5; }));
-    Exit(velquin, main);
+    const MessageBoxSeen seen = ReadMessageBox(box);  // its icon is another process's handle
+    EXPECT_EQ(seen.caption + " | " + seen.text, "Velquin | Velquin is already running in another window.");
+    const HWND shown = FindVelquin(false);  // the first copy's window, if Notepad did not hide it
+    EXPECT_TRUE(!shown || shown == main) << "the refused copy shows a main window";
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    Exit(again, main);
 }

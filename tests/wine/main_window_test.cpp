@@ -1,485 +1,292 @@
-// The real main window, run modally in this process and driven from inside its modal loop.
-#include "MainWindowFixture.h"
+// The real main window, run modally in this process: each message reaches its rule, each command its
+// action, each setting its registry value.
 #include "TestSupport.h"
-#include "UiScript.h"
 
 #include "launcher/VelquinDlg.h"
-#include "paths/AppPaths.h"
 #include "res/resource.h"
-#include "settings/ProfileLayout.h"
 #include "settings/SettingsRecord.h"
 
-#include <gtest/gtest.h>
+#include <commdlg.h>
+#include <shlobj.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <memory>
-
-using namespace profile;
+#include <optional>
 
 namespace {
 
-// Every path counts as on the network, so each text goes to the window's worker.
-class AllRemoteSystem : public ShellLaunchSystem {
+// The real system, except that opening only records and the session is never ended.
+class RecordingSystem : public ShellLaunchSystem {
 public:
-    int asked = 0;
-    bool IsOnNetwork(const std::string&) override { return ++asked, true; }
+    std::vector<std::string> opened;
+    bool allRemote = false;
+    OpenResult Open(const OpenRequest& request) override
+    {
+        opened.push_back(request.program + request.parameters);
+        return {42, 0};
+    }
+    void EndSession(unsigned) override {}
+    bool IsOnNetwork(const std::string& path) override { return allRemote || ShellLaunchSystem::IsOnNetwork(path); }
 };
-
-}  // namespace
-
-TEST_F(MainWindow, OpensAtItsStoredPositionOnlyWhenBothEdgesAreSetAndNotMinimised)
-{
-    struct Case {
-        int left, top, startMin;
-        const char* expect;
-    };
-    // -1 and 100000 lie on no screen (a monitor since disconnected); 900 is partly off the right edge.
-    for (const Case& c : {Case{100, 80, 0, "at"}, Case{0, 80, 0, "centred"}, Case{100, 0, 0, "centred"},
-                          Case{100, 80, 1, "minimised"}, Case{-1, 100000, 0, "centred"}, Case{900, 80, 0, "inside"}}) {
-        AppProfile().WriteInt(kWindow, kLeft, c.left);
-        AppProfile().WriteInt(kWindow, kTop, c.top);
-        Set(kStartMin, c.startMin);
-        RECT rect = {};
-        bool iconic = false;
-        Run([&](UiScript& s) {
-            s.Then([&] {
-                GetWindowRect(window, &rect);
-                iconic = IsIconic(window) != FALSE;
-            });
-            if (c.startMin)
-                s.Then([&] { ShowWindow(window, SW_RESTORE); });
-        });
-        const std::string context = std::to_string(c.left) + "," + std::to_string(c.top) + "," + c.expect;
-        const int centredLeft = (GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left)) / 2;
-        if (std::string(c.expect) == "at") {
-            EXPECT_EQ(rect.left, 100) << context;
-            EXPECT_EQ(rect.top, 80) << context;
-        } else if (std::string(c.expect) == "centred") {
-            EXPECT_NEAR(rect.left, centredLeft, 2) << context;
-            EXPECT_GE(rect.top, 0) << context;
-            EXPECT_LE(rect.bottom, GetSystemMetrics(SM_CYSCREEN)) << context;
-        } else if (std::string(c.expect) == "inside") {
-            RECT work = {};
-            SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-            EXPECT_EQ(rect.right, work.right) << context;
-            EXPECT_EQ(rect.top, 80) << context;
-        } else {
-            EXPECT_TRUE(iconic) << context;
-        }
-    }
-}
-
-TEST_F(MainWindow, TheHistoryStateDecidesTheFirstText)
-{
-    History({"\"C:\\My Files\\a.txt\" -x", "notepad"});
-    Set(kMaxHistory, 0);
-    AppProfile().WriteString(kSettings, kConfig, "Not Cleared");
-    CVelquinDlg dialog;
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] {
-            EXPECT_EQ(Text(), "\"C:\\My Files\\a.txt\" -x");
-            EXPECT_TRUE(Enabled(IDOK));
-            EXPECT_TRUE(Enabled(IDC_CLEAR));
-            EXPECT_TRUE(Enabled(IDC_CLEAR_HISTORY));
-            EXPECT_EQ(Items(), (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x", "notepad"}));
-            EXPECT_EQ(dialog.History().GetMaxMRUSize(), 30) << "0 means 30";
-        });
-    });
-
-    AppProfile().WriteString(kSettings, kConfig, "Cleared");
-    Run([&](UiScript& s) {
-        s.Then([&] {
-            EXPECT_EQ(Text(), "");
-            EXPECT_FALSE(Enabled(IDOK));
-            EXPECT_FALSE(Enabled(IDC_CLEAR));
-            EXPECT_FALSE(Enabled(IDC_CLEAR_HISTORY));
-            EXPECT_EQ(Items().size(), 2u);
-        });
-    });
-
-    AppProfile().DeleteValue(kSettings, kConfig);
-    Run([&](UiScript& s) {
-        s.Then([&] {
-            EXPECT_EQ(Text(), "");
-            EXPECT_FALSE(Enabled(IDOK));
-            EXPECT_TRUE(Enabled(IDC_CLEAR_HISTORY));
-        });
-    });
-}
-
-TEST_F(MainWindow, ClearingAutomaticallyEmptiesTheListAtEveryOpening)
-{
-    History({"notepad", "write"});
-    AppProfile().WriteString(kSettings, kConfig, "Not Cleared");
-    Set(kClearHistoryAuto, 1);
-    Run([&](UiScript& s) {
-        s.Then([&] {
-            EXPECT_TRUE(Items().empty());
-            EXPECT_EQ(Text(), "");
-            EXPECT_FALSE(Enabled(IDC_CLEAR_HISTORY));
-            EXPECT_EQ(AppProfile().ReadString(kSettings, kConfig), "Cleared");
-        });
-    });
-    EXPECT_TRUE(AppProfile().ValueNames(kHistory).empty()) << "saved when the window went";
-}
-
-TEST_F(MainWindow, AddToPathIsTickedButDisabledAndArmedAtOpening)
-{
-    AppProfile().WriteInt(kSettings, kAddToPath, 1);
-    CVelquinDlg dialog;
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] {
-            EXPECT_TRUE(Checked(IDC_ADD_TO_PATH));
-            EXPECT_FALSE(Enabled(IDC_ADD_TO_PATH));
-            EXPECT_EQ(dialog.Commands().addToPathArmed, 1);
-        });
-    });
-}
-
-TEST_F(MainWindow, EveryOpeningRewritesItsAppPathsEntry)
-{
-    WriteAppPathEntry({"Velquin.exe", "C:\\Old\\Velquin.exe", "C:\\Old"});
-    Run([](UiScript&) {});
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    EXPECT_EQ(ReadAppPathEntry("Velquin.exe").programPath, self);
-}
-
-TEST_F(MainWindow, TypingCompletesFromTheHistory)
-{
-    History({"notepad", "mspaint"});
-    std::vector<std::string> seen;
-    const auto look = [&] { seen.push_back(Selection()); };
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), "n"); }).Then(look);
-        s.Then([&] { TypeText(Edit(), "o"); }).Then(look);
-        s.Then([&] { PressKey(Edit(), VK_BACK); }).Then(look);
-        s.Then([&] { PressKey(Edit(), VK_DELETE); }).Then(look);
-        // Start again: select everything and type in capitals.
-        s.Then([&] { SendMessageA(Box(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); });
-        s.Then([&] { TypeText(Edit(), "NO"); }).Then(look);
-        s.Then([&] { PressKey(Edit(), VK_DELETE); }).Then(look);
-        s.Then([&] { SendMessageA(Box(), CB_SETEDITSEL, 0, MAKELPARAM(0, -1)); });
-        s.Then([&] { TypeText(Edit(), "x"); }).Then(look);
-        // The caret inside the text: "ntepad" with the caret after n, then o.
-        s.Then([&] {
-            SetWindowTextA(Box(), "ntepad");
-            SendMessageA(Box(), CB_SETEDITSEL, 0, MAKELPARAM(1, 1));
-        });
-        s.Then([&] { TypeText(Edit(), "o"); }).Then(look);
-    });
-    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", "notepad [2,7)", "no [2,2)", "no [2,2)",
-                                              "notepad [2,7)", "no [2,2)", "x [1,1)", "notepad [2,2)"}));
-}
-
-TEST_F(MainWindow, OkLaunchesRecordsAndPutsTheWindowAway)
-{
-    const std::string folder = TempPath("Velquin Main " + std::to_string(GetCurrentProcessId()));
-    CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string program = folder + "\\rec.exe";
-    const std::string record = folder + "\\record.txt";
-    const std::string log = folder + "\\history.log";
-    ASSERT_TRUE(CopyFileA(std::getenv("VELQUIN_RECORDER"), program.c_str(), FALSE));
-    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
-    Set(kSaveToFile, 1);
-    AppProfile().WriteString(kSettings, kLogFile, log);
-    History({"write"});
-    const std::string typed = "\"" + program + "\" -x";
-
-    Set(kHideOnSuccess, 0);
-    HWND focus = nullptr, edit = nullptr;
-    std::string selection;
-    bool visibleAfterFirst = false, hiddenAfterSecond = false;
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), typed); })
-            .When([&] { return Enabled(IDOK); }, [&] { Click(window, IDOK); })
-            .When([&] { return !ReadFile(record).empty(); },
-                  [&] {
-                      visibleAfterFirst = IsWindowVisible(window) != FALSE;
-                      focus = GetFocus();
-                      edit = Edit();
-                      selection = Selection();
-                      DeleteFileA(record.c_str());
-                      Set(kHideOnSuccess, 1);
-                      Click(window, IDOK);  // again, now putting the window away
-                  })
-            .When([&] { return !ReadFile(record).empty(); },
-                  [&] {
-                      hiddenAfterSecond = !IsWindowVisible(window);
-                      PostMessageA(window, WM_COMMAND, ID_TRAY_MAXIMIZE, 0);
-                  })
-            .When([&] { return IsWindowVisible(window) != FALSE; }, [] {});
-    });
-    EXPECT_TRUE(visibleAfterFirst);
-    EXPECT_EQ(focus, edit);
-    EXPECT_NE(edit, nullptr);
-    EXPECT_EQ(selection, typed + " [0," + std::to_string(program.size()) + ")");
-    EXPECT_TRUE(hiddenAfterSecond);
-    EXPECT_EQ(AppProfile().ReadString(kHistory, "File #1"), typed);
-    EXPECT_EQ(AppProfile().ReadString(kHistory, "File #2"), "write");
-    EXPECT_EQ(AppProfile().ReadString(kSettings, kConfig), "Not Cleared");
-    EXPECT_EQ(ReadFile(log), "[Velquin History]\r\n\r\nFile #1: " + typed + "\r\nFile #2: write\r\n");
-    EXPECT_NE(ReadFile(record).find(" -x"), std::string::npos);
-
-    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
-    for (const std::string& file : {program, record, log})
-        DeleteFileA(file.c_str());
-    RemoveDirectoryA(folder.c_str());
-}
-
-TEST_F(MainWindow, AFailureIsShownWithTheWindowHiddenThenTheWindowComesBack)
-{
-    const std::string missing = "C:\\velquin-missing.exe";
-    MessageBoxSeen seen;
-    bool hiddenDuringMessage = false;
-    bool shownAfter = false;
-    HWND focusAfter = nullptr, edit = nullptr;
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), missing); })
-            .When([&] { return Enabled(IDOK); }, [&] { Click(window, IDOK); })
-            .When([] { return FindMessageBox() != nullptr; },
-                  [&] {
-                      hiddenDuringMessage = !IsWindowVisible(window);
-                      seen = ReadMessageBox(FindMessageBox());
-                      Click(seen.window, IDOK);
-                  })
-            .When([&] { return FindMessageBox() == nullptr; },
-                  [&] {
-                      shownAfter = IsWindowVisible(window) != FALSE;
-                      focusAfter = GetFocus();
-                      edit = Edit();
-                  });
-    });
-    EXPECT_TRUE(hiddenDuringMessage);
-    EXPECT_EQ(seen.caption, missing);
-    EXPECT_EQ(seen.text, "Could not find the file '" + missing +
-                             "' (or one of its components).  Check your path and make sure that all required "
-                             "libraries are available.");
-    EXPECT_EQ(seen.icon, LoadIconA(nullptr, IDI_HAND));
-    EXPECT_TRUE(shownAfter);
-    EXPECT_EQ(focusAfter, edit);
-    EXPECT_NE(edit, nullptr);
-    EXPECT_TRUE(AppProfile().ValueNames(kHistory).empty());
-}
-
-TEST_F(MainWindow, TheTrayIconBringsTheWindowBack)
-{
-    auto owned = std::make_unique<CVelquinDlg>();
-    CVelquinDlg& dialog = *owned;
-    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    NOTIFYICONDATAA icon = {};
-    const auto iconThere = [&] {
-        NOTIFYICONDATAA probe = icon;
-        probe.uFlags = NIF_TIP;
-        return Shell_NotifyIconA(NIM_MODIFY, &probe) != FALSE;
-    };
-    HWND tray = nullptr;
-    UINT menuDefault = 99;
-    bool hiddenByMinimize = false, shownByDoubleClick = false, hiddenBySystemMenu = false;
-    bool goneAfterShellRestart = true, backAfterTaskbarCreated = false;
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] {
-             const NOTIFYICONDATAA& data = dialog.Tray().NotifyData();
-             EXPECT_TRUE(dialog.Tray().IconAdded());
-             EXPECT_STREQ(data.szTip, "Velquin");
-             EXPECT_EQ(data.uID, 146u);
-             EXPECT_EQ(data.uCallbackMessage, static_cast<UINT>(WM_USER + 10));
-             EXPECT_EQ(data.cbSize, sizeof(void*) == 8 ? 104u : 88u);  // the first form of the structure
-             tray = dialog.Tray().HiddenWindow();
-             icon = data;
-             Click(window, IDC_MINIMIZE);
-         })
-            .Then([&] {
-                hiddenByMinimize = !IsWindowVisible(window);
-                SendMessageA(tray, WM_USER + 10, 146, WM_LBUTTONDBLCLK);
-                shownByDoubleClick = IsWindowVisible(window) != FALSE;
-                PostMessageA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-            })
-            .Then([&] {
-                hiddenBySystemMenu = !IsWindowVisible(window);
-                ShowWindow(window, SW_SHOWNORMAL);
-                PostMessageA(tray, WM_USER + 10, 146, WM_RBUTTONUP);
-            })
-            .When([] { return FindWindowA("#32768", nullptr) && IsWindowVisible(FindWindowA("#32768", nullptr)); },
-                  [&] {
-                      HMENU shown = reinterpret_cast<HMENU>(
-                          SendMessageA(FindWindowA("#32768", nullptr), MN_GETHMENU, 0, 0));
-                      menuDefault = GetMenuDefaultItem(shown, TRUE, 0);
-                      EndMenu();
-                  })
-            .Then([&] {
-                // The shell forgets the icon, as when the notification area restarts.
-                NOTIFYICONDATAA gone = icon;
-                Shell_NotifyIconA(NIM_DELETE, &gone);
-                goneAfterShellRestart = !iconThere();
-                SendMessageA(tray, taskbarCreated, 0, 0);
-                backAfterTaskbarCreated = iconThere();
-            });
-    });
-    EXPECT_TRUE(hiddenByMinimize);
-    EXPECT_TRUE(shownByDoubleClick);
-    EXPECT_TRUE(hiddenBySystemMenu);
-    EXPECT_EQ(menuDefault, 0u) << "Ma&ximize, drawn as the default";
-    EXPECT_TRUE(goneAfterShellRestart);
-    EXPECT_TRUE(backAfterTaskbarCreated);
-    owned.reset();
-    EXPECT_FALSE(iconThere()) << "the icon goes with the window object";
-}
-
-TEST_F(MainWindow, WithoutTheTrayPreferenceMinimiseGoesToTheTaskBar)
-{
-    Set(kPutIconInTray, 0);
-    CVelquinDlg dialog;
-    bool iconic = false, visible = false;
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] {
-             EXPECT_FALSE(dialog.Tray().IconAdded());
-             PostMessageA(window, WM_COMMAND, ID_FILE_MINIMIZE, 0);
-         })
-            .Then([&] {
-                iconic = IsIconic(window) != FALSE;
-                visible = IsWindowVisible(window) != FALSE;
-                ShowWindow(window, SW_RESTORE);
-            });
-    });
-    EXPECT_TRUE(iconic);
-    EXPECT_TRUE(visible);
-}
-
-TEST_F(MainWindow, EscapeAndTheCloseBoxWriteTheRestoredPosition)
-{
-    for (bool closeBox : {false, true}) {
-        CVelquinDlg dialog;
-        UiScript script;
-        script.WaitForDialog("Velquin", &window)
-            .Then([&] { SetWindowPos(window, nullptr, 210, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER); })
-            .Then([&] {
-                if (closeBox)
-                    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                else
-                    PressKey(Edit(), VK_ESCAPE);
-            });
-        EXPECT_EQ(dialog.DoModal(), IDCANCEL);
-        EXPECT_TRUE(script.Finished());
-        EXPECT_EQ(AppProfile().ReadInt(kWindow, kLeft, 0), 210) << closeBox;
-        EXPECT_EQ(AppProfile().ReadInt(kWindow, kTop, 0), 150) << closeBox;
-        AppProfile().WriteInt(kWindow, kLeft, 0);
-    }
-}
-
-TEST_F(MainWindow, TheCheckBoxWritesItsStateAtOnce)
-{
-    int afterFirst = -1, afterSecond = -1;
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), "C:\\windows"); })
-            .When([&] { return Enabled(IDC_ADD_TO_PATH); },
-                  [&] { ClickButton(GetDlgItem(window, IDC_ADD_TO_PATH)); })
-            .Then([&] {
-                afterFirst = AppProfile().ReadInt(kSettings, kAddToPath, -1);
-                ClickButton(GetDlgItem(window, IDC_ADD_TO_PATH));
-            })
-            .Then([&] { afterSecond = AppProfile().ReadInt(kSettings, kAddToPath, -1); });
-    });
-    EXPECT_EQ(afterFirst, 1);
-    EXPECT_EQ(afterSecond, 0);
-}
-
-TEST_F(MainWindow, ANetworkTextIsFoundByTheWorkerAndItsAnswerReachesTheControls)
-{
-    AllRemoteSystem system;
-    CVelquinDlg dialog(&system);
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), "C:\\windows"); }).When([&] { return Enabled(IDC_ADD_TO_PATH); }, [] {});
-    });
-    EXPECT_GT(system.asked, 0);
-}
-
-TEST_F(MainWindow, ClearEmptiesTheBoxAndDisablesOkAndClear)
-{
-    std::string text = "unset";
-    bool ok = true, clear = true;
-    HWND focus = nullptr, edit = nullptr;
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), "notepad"); })
-            .When([&] { return Enabled(IDC_CLEAR); }, [&] { Click(window, IDC_CLEAR); })
-            .Then([&] {
-                text = Text();
-                ok = Enabled(IDOK);
-                clear = Enabled(IDC_CLEAR);
-                focus = GetFocus();
-                edit = Edit();
-            });
-    });
-    EXPECT_EQ(text, "");
-    EXPECT_FALSE(ok);
-    EXPECT_FALSE(clear);
-    EXPECT_EQ(focus, edit);
-}
-
-TEST_F(MainWindow, TurningTheTrayOnDuringARunMinimisesWhileThereIsNoIcon)
-{
-    Set(kPutIconInTray, 0);
-    bool iconic = false, visible = false;
-    Run([&](UiScript& s) {
-        s.Then([&] {
-             Set(kPutIconInTray, 1);  // as the Preferences would, without a restart
-             Click(window, IDC_MINIMIZE);
-         })
-            .Then([&] {
-                iconic = IsIconic(window) != FALSE;
-                visible = IsWindowVisible(window) != FALSE;
-                ShowWindow(window, SW_RESTORE);
-            });
-    });
-    EXPECT_TRUE(iconic) << "no icon could bring a hidden window back";
-    EXPECT_TRUE(visible);
-}
-
-namespace {
 
 bool g_taskbarReady = false;
 
 // The shell as at logon: it refuses new icons until the taskbar is there.
 BOOL WINAPI NotifyBeforeTheTaskbar(DWORD message, PNOTIFYICONDATAA data)
 {
-    if (message == NIM_ADD && !g_taskbarReady)
-        return FALSE;
-    return Shell_NotifyIconA(message, data);
+    return message == NIM_ADD && !g_taskbarReady ? FALSE : Shell_NotifyIconA(message, data);
 }
+
+WNDPROC g_boxProc = nullptr;
+
+// Windows tells the dialog of an edit update when the program sets the box's text; Wine does not, so the
+// box is made to, as on Windows.
+LRESULT CALLBACK NotifyingBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcA(g_boxProc, box, message, wParam, lParam);
+    if (message == WM_SETTEXT)
+        SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITUPDATE), (LPARAM)box);
+    return result;
+}
+
+std::string FolderShownBy(HWND fileDialog)
+{
+    char folder[MAX_PATH] = {};
+    SendMessageA(fileDialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    return folder;
+}
+
+// A clean profile holding the first-run settings, for a test to change before the window opens.
+class MainWindow : public ::testing::Test {
+protected:
+    TestApp app;
+    HWND window = nullptr;
+
+    void SetUp() override
+    {
+        SettingsRecord().LoadSettings(AppProfile());
+        SetCursorPos(0, 0);  // away from the window: a mouse move over it runs the control rules
+    }
+    void Set(const char* name, int value) { AppProfile().WriteInt("Settings", name, value); }
+    void History(std::initializer_list<const char*> newestFirst)
+    {
+        int position = 1;
+        for (const char* text : newestFirst)
+            AppProfile().WriteString("Velquin MRU", "File #" + std::to_string(position++), text);
+    }
+    HWND Box() const { return GetDlgItem(window, IDC_HISTORY_COMBO); }
+    HWND Edit() const { return FindWindowExA(Box(), nullptr, "Edit", nullptr); }
+    std::string Text() const { return WindowText(Box()); }
+    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window, id)) != FALSE; }
+    std::string Selection() const
+    {
+        DWORD start = 0, end = 0;
+        SendMessageA(Box(), CB_GETEDITSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        return Text() + " [" + std::to_string(start) + "," + std::to_string(end) + ")";
+    }
+    // Opens the window over the recording system (made here unless the test made it first), runs the
+    // steps inside it, and ends it with Escape.
+    void Run(const std::function<void(UiScript&)>& steps)
+    {
+        if (!dialog)
+            dialog.emplace(&system);
+        UiScript script;
+        script.WaitForDialog("Velquin", &window);
+        steps(script);
+        script.Then([this] { PressKey(Edit(), VK_ESCAPE); });
+        EXPECT_EQ(dialog->DoModal(), IDCANCEL);
+        EXPECT_TRUE(script.Finished());
+        dialog.reset();
+    }
+
+    RecordingSystem system;
+    std::optional<CVelquinDlg> dialog;
+};
 
 }  // namespace
 
-TEST_F(MainWindow, ARefusedTrayIconLeavesTheWindowOpenAndComesWhenTheTaskbarDoes)
+TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessCleared)
 {
-    CVelquinDlg dialog;
-    g_taskbarReady = false;
-    dialog.Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
-    bool visible = false, iconAtFirst = true, minimisedMeanwhile = false, iconLater = false, hiddenLater = false;
-    Run(dialog, [&](UiScript& s) {
-        s.Then([&] {
-             visible = IsWindowVisible(window) != FALSE;
-             iconAtFirst = dialog.Tray().IconAdded();
-             Click(window, IDC_MINIMIZE);
-         })
-            .Then([&] {
-                minimisedMeanwhile = IsIconic(window) && IsWindowVisible(window);
-                ShowWindow(window, SW_RESTORE);
-                g_taskbarReady = true;
-                SendMessageA(dialog.Tray().HiddenWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-                iconLater = dialog.Tray().IconAdded();
-                Click(window, IDC_MINIMIZE);
-            })
-            .Then([&] {
-                hiddenLater = !IsWindowVisible(window);
-                ShowWindow(window, SW_SHOWNORMAL);
+    History({"\"C:\\My Files\\a.txt\" -x", "notepad"});
+    std::vector<std::string> seen;  // the text, whether OK and Clear History are enabled, the place
+    for (const auto& [state, left, top] : {std::tuple{"Not Cleared", 100, 80}, {"Cleared", -1, 100000}}) {
+        AppProfile().WriteString("Settings", "Config", state);
+        AppProfile().WriteInt("Window", "Left", left);
+        AppProfile().WriteInt("Window", "Top", top);
+        Run([&](UiScript& s) {
+            s.Then([&] {
+                RECT rect = {};
+                GetWindowRect(window, &rect);
+                const bool centred = std::abs(rect.left - (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2) < 3;
+                seen.push_back(Text() + " " + std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY)) +
+                               (centred ? " centred" : " " + std::to_string(rect.left) + "," + std::to_string(rect.top)));
             });
+        });
+    }
+    EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80", " 00 centred"}));
+}
+
+TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoes)
+{
+    History({"notepad", "mspaint"});
+    Set("HideOnSuccess", 0);
+    std::vector<std::string> seen;
+    const auto look = [&] { seen.push_back(Selection()); };
+    Run([&](UiScript& s) {
+        s.Then([&] {
+            g_boxProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(Box(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotifyingBox)));
+            TypeText(Edit(), "n");
+        });
+        s.Then(look);
+        s.Then([&] { SetWindowTextA(Box(), ""); });
+        s.Then([&] { TypeText(Edit(), " no "); }).Then(look);
+        s.Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
     });
-    EXPECT_TRUE(visible);
-    EXPECT_FALSE(iconAtFirst);
-    EXPECT_TRUE(minimisedMeanwhile) << "no icon could bring a hidden window back";
-    EXPECT_TRUE(iconLater);
-    EXPECT_TRUE(hiddenLater);
+    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", " no  [4,4)", "no [0,2)"}));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"no"});
+    EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "no");
+}
+
+TEST_F(MainWindow, TheListTheFocusAndTheMouseReachTheControlRules)
+{
+    History({"C:\\windows"});
+    AppProfile().WriteString("Settings", "Config", "Cleared");
+    std::vector<std::string> seen;  // after each: "Add to my path" enabled, armed; OK enabled
+    const auto look = [&] {
+        seen.push_back(std::to_string(Enabled(IDC_ADD_TO_PATH)) + std::to_string(dialog->Commands().addToPathArmed) +
+                       std::to_string(Enabled(IDOK)));
+        EnableWindow(GetDlgItem(window, IDC_ADD_TO_PATH), FALSE);
+        EnableWindow(GetDlgItem(window, IDOK), TRUE);
+        dialog->Commands().addToPathArmed = 0;
+    };
+    const auto notify = [&](WORD code) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_COMBO, code), reinterpret_cast<LPARAM>(Box()));
+    };
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             dialog->Commands().addToPathArmed = 0;
+             SendMessageA(Box(), CB_SETCURSEL, 0, 0);
+             notify(CBN_SELENDOK);
+         }).Then(look);
+        s.Then([&] { notify(CBN_KILLFOCUS); }).Then(look);
+        s.Then([&] {
+             SetWindowTextA(Box(), "");
+             PostMessageA(window, WM_MOUSEMOVE, 0, 0);
+         }).Then(look);
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"101", "111", "000"}));
+}
+
+TEST_F(MainWindow, TheCheckBoxStoresItsStateWhichTicksItForTheNextExistingPathFoundByTheWorker)
+{
+    AppProfile().WriteInt("Settings", "AddToPath", 0);
+    system.allRemote = true;  // every text goes to the worker: its answer must reach the controls
+    int stored = -1;
+    bool tickedForNext = false;
+    Run([&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "C:\\windows"); })
+            .When([&] { return Enabled(IDC_ADD_TO_PATH); },
+                  [&] { PostMessageA(GetDlgItem(window, IDC_ADD_TO_PATH), BM_CLICK, 0, 0); })
+            .Then([&] {
+                stored = AppProfile().ReadInt("Settings", "AddToPath", -1);
+                TypeText(Edit(), "\\");
+            })
+            .Then([&] { tickedForNext = IsDlgButtonChecked(window, IDC_ADD_TO_PATH); });
+    });
+    EXPECT_EQ(stored, 1);
+    EXPECT_TRUE(tickedForNext);
+}
+
+TEST_F(MainWindow, ARefusedTrayIconLeavesTheWindowOpenMinimisingUntilTheRetryAddsIt)
+{
+    g_taskbarReady = false;
+    dialog.emplace(&system);
+    dialog->Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
+    std::vector<std::string> seen;  // after Minimise: before the taskbar is there, and after
+    const auto look = [&] {
+        seen.push_back(!IsWindowVisible(window) ? "hidden" : IsIconic(window) ? "minimised" : "shown");
+        ShowWindow(window, SW_RESTORE);
+    };
+    Run([&](UiScript& s) {
+        s.Then([&] { Click(window, IDC_MINIMIZE); }).Then(look).Then([&] {
+            g_taskbarReady = true;  // no TaskbarCreated: the retry alone must add it
+        });
+        s.When([&] { return dialog->Tray().IconAdded(); }, [&] { Click(window, IDC_MINIMIZE); }).Then(look);
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"minimised", "hidden"}));
+}
+
+TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRemembersThePick)
+{
+    const RecorderCopy program("Velquin Browse", "a b.exe");  // a program to pick, in a folder of its own
+    const std::string& picked = program.program;
+    char desktop[MAX_PATH] = {};
+    SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
+    std::vector<std::string> startedIn;
+    HWND browse = nullptr;
+    Run([&](UiScript& s) {
+        s.Then([&] { Click(window, IDC_BROWSE); })
+            .WaitForDialog("Browse", &browse)
+            .Then([&] {
+                startedIn.push_back(FolderShownBy(browse));
+                SetDlgItemTextA(browse, GetDlgItem(browse, 0x47c) ? 0x47c : 0x480, picked.c_str());
+                Click(browse, IDOK);
+            })
+            .When([] { return FindThreadDialog("Browse") == nullptr; }, [&] { Click(window, IDC_BROWSE); })
+            .WaitForDialog("Browse", &browse)
+            .Then([&] {
+                startedIn.push_back(FolderShownBy(browse));
+                Click(browse, IDCANCEL);
+            })
+            .When([] { return FindThreadDialog("Browse") == nullptr; },
+                  [&] { EXPECT_EQ(Text(), "\"" + picked + "\"") << "a path with a blank, quoted"; });
+    });
+    EXPECT_EQ(startedIn, (std::vector<std::string>{desktop, program.folder}));
+    EXPECT_EQ(AppProfile().ReadString("Folders", "File"), picked);
+}
+
+TEST_F(MainWindow, MenuCommandsReachTheirActionsAndEscapeStoresThePlace)
+{
+    Set("HideOnSuccess", 0);
+    const std::pair<int, const char*> commands[] = {
+        {32810, "open notepad"},           {32830, "open regedit"},
+        {32834, "open C:\\windows\\system32"}, {32829, "open C:\\windows"},
+        {32809, "open winwordReadme.doc"},
+        {32801, "dialog Path Editor"},     {32804, "dialog Path Editor"},
+        {32799, "dialog Preferences"},     {32791, "dialog Preferences"},
+        {32840, "dialog Velquin History"}, {32780, "dialog About Velquin..."},
+        {32789, "dialog About Velquin..."}, {32837, "message Are you sure you want to log off?"},
+        {32790, "message This action will delete all items in your history folder.  Do you wish to continue?"},
+        {32838, "message Run history has been added to your history folder."},
+        {32841, "message There is no item to open."},
+    };
+    std::vector<std::string> seen;
+    Run([&](UiScript& s) {
+        for (const auto& command : commands) {
+            s.Then([&, id = command.first] { PostMessageA(window, WM_COMMAND, id, 0); }).Then([&] {
+                // At the next tick: inside the dialog or message box the command opened, if any.
+                HWND opened = FindThreadWindow([&](HWND w) { return w != window && ClassOf(w) == "#32770"; });
+                if (!opened) {
+                    seen.push_back("open " + (system.opened.empty() ? "" : system.opened.back()));
+                } else if (IsMessageBox(opened)) {
+                    const MessageBoxSeen message = ReadMessageBox(opened);
+                    seen.push_back("message " + message.text);
+                    Click(opened, message.buttonCount > 1 ? IDNO : IDOK);
+                } else {
+                    seen.push_back("dialog " + WindowText(opened));
+                    PostMessageA(opened, WM_COMMAND, IDCANCEL, 0);
+                }
+            });
+            s.When([&] { return IsWindowEnabled(window) != FALSE; }, [] {});  // the modal child has gone
+        }
+        s.Then([&] { ShowWindow(window, SW_RESTORE); }).Then([&] {
+            SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        });
+    });
+    std::vector<std::string> expected;
+    for (const auto& command : commands)
+        expected.push_back(command.second);
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(AppProfile().ReadInt("Window", "Left", -1), 120);
+    EXPECT_EQ(AppProfile().ReadInt("Window", "Top", -1), 90);
 }

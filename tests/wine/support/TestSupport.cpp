@@ -3,42 +3,26 @@
 #include "paths/AppPaths.h"
 #include "settings/ProfileLayout.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 TestApp::TestApp()
 {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velquin");
     SetRegistryKey(profile::kCompany);
 }
 
-std::optional<RawValue> ReadRawValue(HKEY root, const std::string& key, const std::string& name)
+std::string ReadRawValue(HKEY root, const std::string& key, const std::string& name)
 {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return std::nullopt;
-    RawValue value;
-    DWORD size = 0;
-    std::optional<RawValue> result;
-    if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        std::vector<char> data(size);
-        if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, reinterpret_cast<BYTE*>(data.data()),
-                             &size) == ERROR_SUCCESS) {
-            value.data.assign(data.data(), size);
-            result = value;
-        }
-    }
-    RegCloseKey(handle);
-    return result;
-}
-
-bool KeyExists(HKEY root, const std::string& key)
-{
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(handle);
-    return true;
+    DWORD type = 0, size = 0;
+    const DWORD flags = RRF_RT_ANY | RRF_NOEXPAND;
+    if (RegGetValueA(root, key.c_str(), name.c_str(), flags, &type, nullptr, &size) != ERROR_SUCCESS)
+        return std::string();
+    std::string data(size, '\0');
+    RegGetValueA(root, key.c_str(), name.c_str(), flags, nullptr, &data[0], &size);
+    return std::to_string(type) + " " + data.substr(0, size);
 }
 
 std::string ReadFile(const std::string& path)
@@ -64,4 +48,34 @@ void CleanTestAppPaths()
                 RegDeleteTreeA(root, (std::string(kAppPathsKey) + "\\" + name).c_str());
         }
     }
+}
+
+RecorderCopy::RecorderCopy(const std::string& folderName, const std::string& programName)
+    : folder(TempPath(folderName)), program(folder + "\\" + programName), record(folder + "\\record.txt")
+{
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const char* recorder = std::getenv("VELQUIN_RECORDER");
+    copied = recorder && CopyFileA(recorder, program.c_str(), FALSE);
+    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
+}
+
+RecorderCopy::~RecorderCopy()
+{
+    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
+    DeleteFileA(record.c_str());
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+std::pair<std::string, std::string> RecorderCopy::WaitForRecord() const
+{
+    for (int i = 0; i < 200; ++i, Sleep(50)) {
+        const std::string text = ReadFile(record);
+        const size_t first = text.find('\n');
+        if (first != std::string::npos && text.back() == '\n' && text.size() > first + 1) {
+            DeleteFileA(record.c_str());
+            return {text.substr(0, first), text.substr(first + 1, text.size() - first - 2)};
+        }
+    }
+    return {};
 }

@@ -1,40 +1,48 @@
-// What the Wine-tier tests share: a clean profile, an application object, small registry readers.
+// What the Wine-tier tests share: an application object over a clean profile, the App Paths entries of
+// the tests, registry and file readers, the recorder program, and the scripts that drive the windows.
 #pragma once
+
+#include "UiScript.h"
 
 #include "framework/App.h"
 #include "framework/Controls.h"
+#include "paths/AppPaths.h"
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <optional>
 #include <string>
-#include <vector>
 
-// HKEY_CURRENT_USER\Software\Velquin removed before and after: each test starts from an empty profile.
-class CleanProfile {
-public:
-    CleanProfile() { Remove(); }
-    ~CleanProfile() { Remove(); }
-    static void Remove() { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velquin"); }
-};
-
-// The process's application object, with the profile rooted as the program roots it.
+// The process's application object, with the profile rooted as the program roots it. The profile
+// (HKEY_CURRENT_USER\Software\Velquin) is removed before and after: each test starts from an empty one.
 class TestApp : public App {
 public:
     TestApp();
+    ~TestApp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velquin"); }
     bool InitInstance() override { return false; }
 };
 
-// A value as the registry holds it: its type and raw data; nothing when missing.
-struct RawValue {
-    DWORD type = 0;
-    std::string data;
-};
-std::optional<RawValue> ReadRawValue(HKEY root, const std::string& key, const std::string& name);
-bool KeyExists(HKEY root, const std::string& key);
+// A value as the registry holds it: the number of its type, a blank, and its bytes ("1 C:\\x\0" for a
+// REG_SZ); empty when missing.
+std::string ReadRawValue(HKEY root, const std::string& key, const std::string& name);
 // Removes the tests' App Paths entries ("VqTest…" in any case, and "Velquin.exe") from both tables, and
 // lets both tables be written again.
 void CleanTestAppPaths();
+
+// A folder holding the recorder program (VELQUIN_RECORDER) under a name. When started, the program writes
+// its command line and working directory to `record`, named in this process's environment, which the
+// programs started from here inherit. Everything goes with the object.
+struct RecorderCopy {
+    std::string folder, program, record;
+    bool copied = false;
+    RecorderCopy(const std::string& folderName, const std::string& programName);
+    ~RecorderCopy();
+    RecorderCopy(const RecorderCopy&) = delete;
+    RecorderCopy& operator=(const RecorderCopy&) = delete;
+    // The command line and the working directory once both lines are there (then the record goes); empty
+    // after 10 s.
+    std::pair<std::string, std::string> WaitForRecord() const;
+};
 
 // A file's bytes; empty when it cannot be read.
 std::string ReadFile(const std::string& path);

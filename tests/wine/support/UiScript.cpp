@@ -2,15 +2,9 @@
 
 #include <memory>
 
-#include <map>
-
 namespace {
 
-std::map<UINT_PTR, UiScript*>& Scripts()
-{
-    static std::map<UINT_PTR, UiScript*> scripts;
-    return scripts;
-}
+UiScript* g_running = nullptr;  // one script at a time: its timer's ticks go to it
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM list)
 {
@@ -41,29 +35,24 @@ std::string ClassOf(HWND window)
     return name;
 }
 
-HWND MessageTextControl(HWND box)
-{
-    HWND text = GetDlgItem(box, 0xFFFF);
-    return text && ClassOf(text) == "Static" ? text : nullptr;
-}
-
 bool IsMessageBox(HWND window)
 {
     // A message box is a dialog with its icon static (0x440) and its text static (0xFFFF).
     HWND icon = GetDlgItem(window, 0x440);
-    return ClassOf(window) == "#32770" && icon && ClassOf(icon) == "Static" && MessageTextControl(window);
+    HWND text = GetDlgItem(window, 0xFFFF);
+    return ClassOf(window) == "#32770" && icon && ClassOf(icon) == "Static" && text && ClassOf(text) == "Static";
 }
 
 UiScript::UiScript(DWORD timeoutMs) : deadline_(GetTickCount() + timeoutMs)
 {
     timer_ = SetTimer(nullptr, 0, 15, OnTimer);
-    Scripts()[timer_] = this;
+    g_running = this;
 }
 
 UiScript::~UiScript()
 {
     KillTimer(nullptr, timer_);
-    Scripts().erase(timer_);
+    g_running = nullptr;
 }
 
 UiScript& UiScript::When(std::function<bool()> condition, std::function<void()> action)
@@ -95,15 +84,13 @@ UiScript& UiScript::AnswerMessageBox(MessageBoxSeen* seen, int buttonId)
 
 void CALLBACK UiScript::OnTimer(HWND, UINT, UINT_PTR id, DWORD)
 {
-    auto found = Scripts().find(id);
-    if (found != Scripts().end())
-        found->second->Tick();
+    if (g_running && g_running->timer_ == id)
+        g_running->Tick();
 }
 
 void UiScript::Tick()
 {
     if (static_cast<LONG>(GetTickCount() - deadline_) > 0) {
-        timedOut_ = true;
         CloseThreadWindows();
         return;
     }
@@ -119,39 +106,45 @@ void UiScript::Tick()
         action();
 }
 
-HWND FindThreadDialog(const std::string& caption)
+HWND FindThreadWindow(const std::function<bool(HWND)>& wanted)
 {
     for (HWND window : ThreadWindows()) {
-        if (IsWindowVisible(window) && ClassOf(window) == "#32770" && WindowText(window) == caption &&
-            !IsMessageBox(window))
+        if (IsWindowVisible(window) && wanted(window))
             return window;
     }
     return nullptr;
+}
+
+HWND FindThreadDialog(const std::string& caption)
+{
+    return FindThreadWindow([&](HWND w) { return ClassOf(w) == "#32770" && WindowText(w) == caption && !IsMessageBox(w); });
 }
 
 HWND FindMessageBox()
 {
-    for (HWND window : ThreadWindows()) {
-        if (IsWindowVisible(window) && IsMessageBox(window))
-            return window;
-    }
-    return nullptr;
+    return FindThreadWindow(IsMessageBox);
 }
 
 MessageBoxSeen ReadMessageBox(HWND box)
 {
-    MessageBoxSeen seen;
-    seen.window = box;
-    seen.caption = WindowText(box);
-    if (HWND text = MessageTextControl(box))
-        seen.text = WindowText(text);
-    HWND icon = GetDlgItem(box, 0x440);
-    if (icon && IsWindowVisible(icon))
-        seen.icon = reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0));
-    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if (ClassOf(child) == "Button" && IsWindowVisible(child))
-            seen.buttons.push_back(WindowText(child));
+    MessageBoxSeen seen{box, WindowText(box), WindowText(GetDlgItem(box, 0xFFFF)), 0, std::string()};
+    std::string icon = "none", buttons, defaultButton;
+    const HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0));
+    const std::pair<LPCSTR, const char*> icons[] = {
+        {IDI_HAND, "error"}, {IDI_QUESTION, "question"}, {IDI_EXCLAMATION, "warning"}, {IDI_ASTERISK, "information"}};
+    for (const auto& [id, name] : icons) {
+        if (shown && IsWindowVisible(GetDlgItem(box, 0x440)) && shown == LoadIconA(nullptr, id))
+            icon = name;
     }
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == "Button" && IsWindowVisible(child)) {
+            ++seen.buttonCount;
+            buttons += (buttons.empty() ? "" : " ") + WindowText(child);
+            if ((GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                defaultButton = WindowText(child);
+        }
+    }
+    seen.summary = seen.caption + " | " + seen.text + " | " + icon + " | " + buttons + " | " + defaultButton;
     return seen;
 }
 
@@ -180,11 +173,6 @@ void TypeText(HWND window, const std::string& text)
         PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
         PostMessageA(window, WM_KEYUP, VK_F24, 0xC0000001u);
     }
-}
-
-void ClickButton(HWND button)
-{
-    PostMessageA(button, BM_CLICK, 0, 0);
 }
 
 void CloseThreadWindows()

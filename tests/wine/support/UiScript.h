@@ -13,10 +13,11 @@
 
 struct MessageBoxSeen {
     HWND window = nullptr;
-    std::string caption;
-    std::string text;
-    HICON icon = nullptr;                 // the icon the box shows, if any
-    std::vector<std::string> buttons;     // button texts, in window order
+    std::string caption, text;
+    int buttonCount = 0;
+    // "caption | text | icon | buttons | the default button"; the icon is error, question, warning,
+    // information or none.
+    std::string summary;
 };
 
 class UiScript {
@@ -37,8 +38,6 @@ public:
 
     // True once every step has run.
     bool Finished() const { return next_ == steps_.size(); }
-    // True when the script ran out of time (it then closes the thread's dialogs to free the test).
-    bool TimedOut() const { return timedOut_; }
 
 private:
     struct Step {
@@ -51,11 +50,11 @@ private:
     std::vector<Step> steps_;
     size_t next_ = 0;
     UINT_PTR timer_ = 0;
-    DWORD deadline_;
-    bool timedOut_ = false;
+    DWORD deadline_;  // then the thread's windows are closed to free the test
 };
 
-// Windows of this thread.
+// Windows of this thread, visible ones only.
+HWND FindThreadWindow(const std::function<bool(HWND)>& wanted);
 HWND FindThreadDialog(const std::string& caption);   // visible dialog-class window with this caption
 HWND FindMessageBox();                               // visible message box, if any
 MessageBoxSeen ReadMessageBox(HWND box);
@@ -63,13 +62,11 @@ MessageBoxSeen ReadMessageBox(HWND box);
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 bool IsMessageBox(HWND window);
-HWND MessageTextControl(HWND box);
 
 // Input as the user gives it, posted so that a step never blocks.
 void Click(HWND dialog, int controlId);              // the control's BN_CLICKED, as a mouse click sends it
 void PressKey(HWND window, UINT virtualKey);         // WM_KEYDOWN + WM_KEYUP through the dialog's keyboard handling
 void TypeText(HWND window, const std::string& text); // per character a key press and the character it makes
-void ClickButton(HWND button);                       // BM_CLICK: a check box toggles itself and notifies
 
 // Sends window messages to end every visible window of this thread (used when a script runs out of time).
 void CloseThreadWindows();

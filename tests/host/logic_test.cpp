@@ -1,0 +1,127 @@
+// The small decisions: how a text splits into program and parameters, which text the control rules
+// examine, the settings record, where the window reopens, and the texts the program writes.
+#include "HostSupport.h"
+
+#include "framework/FileFilter.h"
+#include "launcher/WindowPlacement.h"
+
+
+TEST(SplitCommandText, ProgramsParametersQuotesShortcutsAndFinalBackslashes)
+{
+    const std::set<std::string> files = {"C:\\My Files\\notes.txt", "C:\\Links\\App.lnk", "C:\\Old\\"};
+    std::vector<std::string> resolved;
+    const FileSearch find = [&](const std::string& pattern, std::string*) { return files.count(pattern) > 0; };
+    const ShortcutResolver resolve = [&](const std::string& path) {
+        resolved.push_back(path);
+        return files.count(path) ? std::string("C:\\PROGRA~1\\APP\\APP.EXE") : std::string();
+    };
+    const std::pair<const char*, const char*> cases[][2] = {
+        {{"notepad", ""}, {"notepad", ""}},
+        {{"http://example.com/a?b=c", ""}, {"http://example.com/a?b=c", ""}},
+        {{"notepad \"C:\\My Files\\a.txt\"", ""}, {"notepad", " \"C:\\My Files\\a.txt\""}},
+        {{"\"C:\\Program Files\\App\\app.exe\" -x", ""}, {"C:\\Program Files\\App\\app.exe", " -x"}},
+        {{"C:\\My Files\\notes.txt", ""}, {"C:\\My Files\\notes.txt", ""}},
+        {{"C:\\My Files\\notes.txt -p", ""}, {"C:\\My", " Files\\notes.txt -p"}},
+        {{"write  a.txt  ", ""}, {"write", "  a.txt"}},
+        {{"C:\\My Files\\", ""}, {"C:\\My Files", ""}},
+        {{"C:\\Old\\", ""}, {"C:\\Old\\", ""}},
+        {{"app.exe", "FALLBACK"}, {"FALLBACK", ""}},
+        {{"C:\\Tools\\tool.exe /q", ""}, {"C:\\Tools\\tool.exe", " /q"}},
+        {{"\"C:\\Links\\App.lnk\" -x", ""}, {"C:\\PROGRA~1\\APP\\APP.EXE", " -x"}},
+        {{"C:\\Links\\App.lnk -x y", ""}, {"C:\\PROGRA~1\\APP\\APP.EXE", " -x y"}},
+        {{"\"C:\\Links\\Gone.lnk\"", ""}, {"\"C:\\Links\\Gone.lnk\"", ""}},
+        {{"C:\\Links\\Missing.lnk", ""}, {"C:\\Links\\Missing.lnk", ""}},
+    };
+    for (const auto& c : cases) {
+        const std::string t = c[0].first;
+        const CommandSplit split = SplitCommandText(t, *c[0].second ? c[0].second : t, find, resolve);
+        EXPECT_EQ(split.program + "|" + split.parameters, std::string(c[1].first) + "|" + c[1].second) << t;
+    }
+    EXPECT_EQ(resolved, (std::vector<std::string>{"C:\\Links\\App.lnk", "C:\\Links\\App.lnk", "C:\\Links\\Gone.lnk"}));
+}
+
+TEST(CommandText, ExaminedTextFoldersNamesAndNetworkPaths)
+{
+    EXPECT_EQ(ExaminedText("  \"C:\\My Files\\a.txt\"  ", true), "C:\\My Files\\a.txt");
+    EXPECT_EQ(ExaminedText("C:\\Windows\\", true), "C:\\Windows");
+    EXPECT_EQ(ExaminedText(" C:\\Windows\\ ", false), " C:\\Windows\\ ");
+    EXPECT_EQ(ExaminedText("notepad \"a b\"", true), "notepad \"a b\"");
+    EXPECT_EQ(ExaminedText("   ", true), "");
+    EXPECT_EQ(FolderOf("C:\\Tools\\x.exe"), "C:\\Tools");
+    EXPECT_EQ(FolderOf("C:\\x.exe"), "C:\\") << "\"C:\" alone is drive C's current folder";
+    EXPECT_EQ(NameOf("C:\\Tools\\x.exe"), "x.exe");
+    EXPECT_TRUE(IsUncPath("\\\\server\\share\\x.exe"));
+    EXPECT_TRUE(IsUncPath("//server/share"));
+    EXPECT_FALSE(IsUncPath("\\Windows\\notepad.exe"));
+    EXPECT_EQ(DriveRootOf("n:\\tools\\x.exe"), "n:\\");
+    EXPECT_EQ(DriveRootOf("notepad"), "");
+    EXPECT_EQ(QuoteIfBlank("C:\\My Files\\a.txt"), "\"C:\\My Files\\a.txt\"");
+    EXPECT_EQ(QuoteIfBlank("C:\\Tools\\a.exe"), "C:\\Tools\\a.exe");
+    EXPECT_EQ(BrowseStartFolder("C:\\My Files\\a.txt", "C:\\Desktop"), "C:\\My Files");
+    EXPECT_EQ(BrowseStartFolder("", "C:\\Desktop"), "C:\\Desktop");
+}
+
+TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
+{
+    MemoryProfileStore store;
+    const auto load = [&] {
+        SettingsRecord record;
+        record.LoadSettings(store);
+        return record;
+    };
+    load();
+    const std::map<std::string, int> defaults = {
+        {"MaxHistory", 30},   {"ClearHistoryAuto", 0}, {"StartAuto", 1},      {"StartMin", 0},
+        {"ShowWindow", 1},    {"HideOnSuccess", 1},    {"SaveToFile", 0},     {"PutIconInTray", 1},
+        {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}};
+    for (const auto& [name, value] : defaults)
+        EXPECT_EQ(store.ReadInt("Settings", name, -1), value) << name;
+    EXPECT_EQ(store.ReadString("Settings", "LogFile", "absent"), "");
+    EXPECT_EQ(store.ValueNames("Settings").size(), 13u);
+    EXPECT_EQ(store.writes.back() + ": " + store.ReadString("Settings", "Saved"), "Saved: Options saved");
+
+    store.WriteInt("Settings", "PromptOnShutDown", 0);
+    store.WriteString("Settings", "LogFile", "C:\\Logs\\h.txt");
+    EXPECT_EQ(load().LogFile + " " + std::to_string(load().PromptOnShutDown), "C:\\Logs\\h.txt 0");
+
+    store.WriteString("Settings", "Saved", "options saved");  // the marker compares exactly
+    EXPECT_EQ(load().PromptOnShutDown, 1);
+}
+
+TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
+{
+    // Two monitors side by side, each with a taskbar at the bottom.
+    const std::vector<ScreenRect> screens = {{0, 0, 1920, 1040}, {1920, 0, 3200, 984}};
+    const auto placed = [&](long long x, long long y) {
+        const auto place = PlaceOnScreen({x, y}, 600, 200, screens);
+        return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "centred";
+    };
+    EXPECT_EQ(placed(100, 100), "100,100");
+    EXPECT_EQ(placed(1500, 100), "1320,100");
+    EXPECT_EQ(placed(1800, 100), "1920,100");
+    EXPECT_EQ(placed(2000, 900), "2000,784");
+    EXPECT_EQ(placed(-1, 100000), "centred");  // Left stored as 4294967295
+    EXPECT_EQ(placed(3200, 100), "centred");
+}
+
+TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
+{
+    EXPECT_EQ(HistoryLogText({"notepad", "write"}), "[Velquin History]\r\n\r\nFile #1: notepad\r\nFile #2: write\r\n");
+    EXPECT_EQ(PlaceholderLogText(), "[Velquin History]\r\n\r\nNo items have been added yet.\r\n");
+    EXPECT_EQ(std::string(kBrowseFilter),
+              "Programs|*.exe;*.bat;*.com;*.dll|Compessed Files|*.zip;*.tar;*.gz;*.arj|Images|*.jpg;*.gif;*.bmp;"
+              "*.png;*.ico;*.dib|Internet Documents|*.htm;*.html;*.shtml;*.url;*.pdf|Microsoft Office Documents|"
+              "*.doc;*.ppt;*.dot;*.xls;*.mdb;*.xlc;*.msg;*.oft;*.rtf|Media Files|*.ram;*.rmm;*.ra;*.rmd;*.wav;*.mp3;"
+              "*.mpeg;*.avi;*.mid;*.midi;*.swf|All Files |*.*||");
+    EXPECT_EQ(FilterFromBars("All|*.*||"), std::string("All\0*.*\0\0", 9));
+    EXPECT_EQ(RunHistoryCommand("C:\\Tools\\tool.exe\\1"), "C:\\Tools\\tool.exe");
+    EXPECT_EQ(RunHistoryCommand("nobackslash"), "");
+}
+
+TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
+{
+    std::vector<std::string> lines;
+    for (const ListedAppPath& entry : MergeAppPathNames({"notepad.exe", "Tool.exe"}, {"TOOL.EXE", "mine.exe"}))
+        lines.push_back(entry.name + (entry.table == AppPathTable::User ? " (user)" : ""));
+    EXPECT_EQ(lines, (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "notepad.exe"}));
+}

@@ -1,0 +1,108 @@
+// The system side on the real registry and the real shell: where the profile and the App Paths entries
+// are stored, and what a launch really starts, with which arguments, in which folder.
+#include "FakeLauncherWindow.h"
+#include "TestSupport.h"
+
+#include "framework/Registry.h"
+#include "launcher/Launcher.h"
+#include "launcher/ShellLaunch.h"
+#include "settings/SettingsRecord.h"
+
+namespace {
+
+const std::string kTable = kAppPathsKey;
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    char longA[MAX_PATH] = {}, longB[MAX_PATH] = {};
+    GetLongPathNameA(a.c_str(), longA, MAX_PATH);
+    GetLongPathNameA(b.c_str(), longB, MAX_PATH);
+    return lstrcmpiA(longA, longB) == 0;
+}
+
+// The launch with the real shell and registry, and a window in memory; the recorder program tells what
+// it was started with.
+class RealSystem : public ::testing::Test {
+protected:
+    TestApp app;
+    FakeCombo combo;
+    FakeWindow window{combo};
+    ShellLaunchSystem system;
+    CMRUComboBox history{AppProfile()};
+    Launcher launcher{window, history, system, AppProfile()};
+    RecorderCopy recorder{"Velquin Launch", "rec.exe"};
+
+    void SetUp() override
+    {
+        CleanTestAppPaths();
+        SettingsRecord().LoadSettings(AppProfile());
+        history.SetView(&combo);
+        SetUpAsHistory(history, 30);
+    }
+    void TearDown() override { CleanTestAppPaths(); }
+    std::pair<std::string, std::string> Launch(const std::string& typed)
+    {
+        combo.edit = typed;
+        launcher.OnLaunch();
+        return recorder.WaitForRecord();
+    }
+};
+
+}  // namespace
+
+TEST_F(RealSystem, TheProfileLiesUnderTheProgramsKeyAsDwordsAndZeroEndedText)
+{
+    const std::string key = "Software\\Velquin\\VELQUIN\\Settings";
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, key, "MaxHistory"), std::string("4 \x1e\0\0\0", 6));
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, key, "Saved"), std::string("1 Options saved") + '\0');
+    EXPECT_FALSE(AppProfile().WriteString("Settings", "LogFile", std::string(260, 'x')));
+    EXPECT_EQ(AppProfile().ReadInt("Missing", "Value", 7), 7);
+}
+
+TEST_F(RealSystem, AppPathsEntriesAreZeroEndedTextAndAMachineRefusalGoesToTheUsersOwnTable)
+{
+    EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\All\\mine.exe", "C:\\All"}), AppPathTable::Machine);
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kTable + "\\VqTestMine.exe", "Path"), std::string("1 C:\\All") + '\0');
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VQTESTMINE.EXE"), std::optional<std::string>("C:\\All"));
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine"), std::nullopt);
+
+    RefuseAppPathWrites(true);
+    EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\Me\\mine.exe", "C:\\Me"}), AppPathTable::User);
+    EXPECT_TRUE(RegKey::Open(HKEY_CURRENT_USER, kTable + "\\VqTestMine.exe"));
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\Me"));
+    EXPECT_FALSE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::Machine));
+    EXPECT_TRUE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::User));
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\All"));
+    RegisterSelfInAppPaths();
+    EXPECT_EQ(FindAppPathTable("Velquin.exe"), AppPathTable::User) << "the start-up registration takes too";
+    RefuseAppPathWrites(true, true);
+    EXPECT_EQ(WriteAppPathEntry({"VqTestNone.exe", "C:\\n.exe", "C:\\"}), std::nullopt);
+
+    const std::string directory = "%SystemRoot%\\Tools";
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, (kTable + "\\VqTestExpand.exe").c_str(), "Path", REG_EXPAND_SZ,
+                    directory.c_str(), static_cast<DWORD>(directory.size() + 1));
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
+}
+
+TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntrysFolder)
+{
+    ASSERT_TRUE(recorder.copied);
+    const auto quoted = Launch("\"" + recorder.program + "\" -x");
+    EXPECT_NE(quoted.first.find(" -x"), std::string::npos) << quoted.first;
+    EXPECT_TRUE(SamePath(quoted.second, recorder.folder)) << quoted.second;
+
+    std::string elsewhere = TempPath("");
+    elsewhere.pop_back();  // the folder, without its final backslash
+    WriteAppPathEntry({"vqtestrec.exe", recorder.program, elsewhere});
+    EXPECT_TRUE(SamePath(Launch("vqtestrec.exe").second, elsewhere));
+    EXPECT_TRUE(window.messages.empty());
+
+    SetLastError(ERROR_FILE_NOT_FOUND);  // left over: no failure when the shell succeeds
+    EXPECT_EQ(JudgeOpen(ShellOpen(nullptr, {recorder.program, "", "", SW_SHOWNORMAL})), LaunchFailure::None);
+    recorder.WaitForRecord();
+
+    EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC4rger.exe", "c:\\\xE4RGER.EXE"));
+    EXPECT_FALSE(system.SameTextIgnoringCase("\xE4", "a"));
+}
