@@ -9,6 +9,7 @@ constexpr unsigned long kErrorNotEnoughMemory = 8;
 constexpr unsigned long kErrorSharingViolation = 32;
 constexpr unsigned long kErrorBadExeFormat = 193;
 constexpr unsigned long kErrorNoAssociation = 1155;
+constexpr unsigned long kErrorCancelled = 1223;
 
 // The shell's own return values at or below 32.
 constexpr std::intptr_t kOutOfMemory = 0;
@@ -34,6 +35,7 @@ LaunchFailure FromLastError(unsigned long code)
     case kErrorSharingViolation: return LaunchFailure::SharingViolation;
     case kErrorBadExeFormat: return LaunchFailure::BadFormat;
     case kErrorNoAssociation: return LaunchFailure::NoAssociation;
+    case kErrorCancelled: return LaunchFailure::Cancelled;
     default: return LaunchFailure::None;
     }
 }
@@ -88,6 +90,7 @@ std::string FailureMessage(LaunchFailure failure, const std::string& displayName
                "' does not have a program associated with it for performing this action.  Create an association "
                "in My Computer be clicking View and then Folder Options.";
     case LaunchFailure::None:
+    case LaunchFailure::Cancelled:
         break;
     }
     return std::string();

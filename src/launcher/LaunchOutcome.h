@@ -17,6 +17,7 @@ enum class LaunchFailure {
     SharingViolation,
     BadFormat,
     NoAssociation,
+    Cancelled,  // the user declined, as at the elevation prompt: nothing to say
 };
 
 // A return value above 32 is success, whatever the last-error code says. At or below 32 it is a failure:

@@ -19,11 +19,11 @@ FileSearch Launcher::Finder()
     return [this](const std::string& pattern, std::string* fullPath) { return system_.FindFile(pattern, fullPath); };
 }
 
-void Launcher::OnLaunch()
+void Launcher::OnLaunch(bool elevated)
 {
     const std::string t = Trim(window_.EditText());
     const CommandSplit split = SplitCommandText(t, t);
-    LaunchCommand(split.program, split.parameters);
+    LaunchCommand(split.program, split.parameters, elevated);
 }
 
 void Launcher::OnOpenLastItem()
@@ -47,8 +47,13 @@ CommandSplit Launcher::SplitCommandText(const std::string& t, const std::string&
     });
 }
 
-void Launcher::LaunchCommand(std::string program, std::string parameters)
+void Launcher::LaunchCommand(std::string program, std::string parameters, bool elevated)
 {
+    // Split first, then fill in %NAME% references: a value with blanks must not be split.
+    const std::string typedProgram = program;
+    program = system_.ExpandReferences(program);
+    parameters = system_.ExpandReferences(parameters);
+
     std::string directory;
     if (!system_.FindFile(program, nullptr))
         directory = system_.ReadAppPathWorkingDirectory(program).value_or(std::string());
@@ -61,7 +66,7 @@ void Launcher::LaunchCommand(std::string program, std::string parameters)
     settings.LoadSettings(profile_);
 
     // Failures name what the user typed: the quoted part of the text when there is one.
-    std::string displayName = program;
+    std::string displayName = typedProgram;
     const size_t q1 = text.find('"');
     const size_t q2 = text.rfind('"');
     if (q1 != std::string::npos && q2 > q1)
@@ -70,7 +75,10 @@ void Launcher::LaunchCommand(std::string program, std::string parameters)
     if (program.find('\\') != std::string::npos)
         directory = FolderOf(program);
 
-    const LaunchFailure failure = JudgeOpen(system_.Open({program, parameters, directory, settings.ShowWindow}));
+    const LaunchFailure failure =
+        JudgeOpen(system_.Open({program, parameters, directory, settings.ShowWindow, elevated}));
+    if (failure == LaunchFailure::Cancelled)
+        return;  // declined at the elevation prompt: not launched, nothing to record
     if (failure != LaunchFailure::None) {
         window_.ShowAs(ui::Show::Hide);
         window_.ShowMessage(FailureMessage(failure, displayName), displayName, ui::kIconError);
@@ -172,7 +180,7 @@ void Launcher::WriteHistoryLog()
 
 Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
 {
-    const std::string examined = ExaminedText(source, trim);
+    const std::string examined = system_.ExpandReferences(ExaminedText(source, trim));
     if (examined.empty())
         return Existence::Empty;
     if (system_.IsOnNetwork(examined)) {

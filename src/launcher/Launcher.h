@@ -25,12 +25,12 @@ public:
     int addToPathArmed = 0;      // 1 lets a launch enter the program in App Paths
     std::string historyState;    // the copy of Settings/Config
 
-    // OK and Enter: launch the edit text.
-    void OnLaunch();
+    // OK and Enter: launch the edit text; elevated (Ctrl+Shift) with the shell's "runas".
+    void OnLaunch(bool elevated = false);
     // The tray's "Open Last Item": launch the newest history entry.
     void OnOpenLastItem();
     CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram);
-    void LaunchCommand(std::string program, std::string parameters);
+    void LaunchCommand(std::string program, std::string parameters, bool elevated = false);
 
     void ClearHistory();
     void ClearHistoryQuietly();

@@ -46,6 +46,7 @@ struct OpenRequest {
     std::string parameters;
     std::string directory;
     int showCommand = 1;
+    bool elevated = false;  // the shell's "runas" rather than "open"
 };
 
 class LaunchSystem {
@@ -53,6 +54,9 @@ public:
     virtual ~LaunchSystem() = default;
 
     virtual bool FindFile(const std::string& pattern, std::string* fullPath) = 0;
+    // The text with its %NAME% references to environment variables filled in, as the system's Run box does;
+    // a reference to no variable stays as it is.
+    virtual std::string ExpandReferences(const std::string& text) = 0;
     // Whether finding the path may wait on the network: a UNC path, or one on a drive the system reports
     // as remote.
     virtual bool IsOnNetwork(const std::string& path) = 0;
@@ -61,7 +65,7 @@ public:
     virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
     // The target of a shortcut file, or empty when it cannot be loaded or resolved.
     virtual std::string ResolveShortcut(const std::string& path) = 0;
-    // The shell's "open"; the last error is cleared before the call and read right after it.
+    // The shell's "open" (or "runas"); the last error is cleared before the call and read right after it.
     virtual OpenResult Open(const OpenRequest& request) = 0;
 
     // The App Paths table.

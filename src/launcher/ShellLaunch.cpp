@@ -11,6 +11,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstring>
+
 namespace {
 
 // Releases a COM interface when it goes out of scope.
@@ -104,10 +106,24 @@ OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
     // A code left over from an earlier call must not pass for this call's outcome.
     SetLastError(ERROR_SUCCESS);
-    const HINSTANCE result = ShellExecuteA(owner, "open", request.program.c_str(), request.parameters.c_str(),
-                                           request.directory.c_str(), request.showCommand);
-    const DWORD lastError = GetLastError();
-    return {reinterpret_cast<std::intptr_t>(result), lastError};
+    if (!request.elevated) {
+        const HINSTANCE result = ShellExecuteA(owner, "open", request.program.c_str(), request.parameters.c_str(),
+                                               request.directory.c_str(), request.showCommand);
+        const DWORD lastError = GetLastError();
+        return {reinterpret_cast<std::intptr_t>(result), lastError};
+    }
+    SHELLEXECUTEINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the launch's own message
+    info.hwnd = owner;
+    info.lpVerb = "runas";
+    info.lpFile = request.program.c_str();
+    info.lpParameters = request.parameters.c_str();
+    info.lpDirectory = request.directory.c_str();
+    info.nShow = request.showCommand;
+    const BOOL started = ShellExecuteExA(&info);
+    const DWORD lastError = started ? ERROR_SUCCESS : GetLastError();
+    return {started ? 42 : reinterpret_cast<std::intptr_t>(info.hInstApp), lastError};
 }
 
 bool ShellLaunchSystem::SameTextIgnoringCase(const std::string& a, const std::string& b)
@@ -119,6 +135,19 @@ bool ShellLaunchSystem::SameTextIgnoringCase(const std::string& a, const std::st
 bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPath)
 {
     return FindFirstMatch(pattern, fullPath);
+}
+
+std::string ShellLaunchSystem::ExpandReferences(const std::string& text)
+{
+    if (text.find('%') == std::string::npos)
+        return text;
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    std::string expanded(size + 1, '\0');  // the ANSI call may count one byte more than it writes
+    const DWORD written = size ? ExpandEnvironmentStringsA(text.c_str(), &expanded[0], size + 1) : 0;
+    if (written == 0 || written > size + 1)
+        return text;
+    expanded.resize(std::strlen(expanded.c_str()));
+    return expanded;
 }
 
 bool ShellLaunchSystem::IsOnNetwork(const std::string& path)

@@ -8,7 +8,8 @@
 // The target of a shortcut file in its short (8.3) form, or empty when any step fails.
 std::string ResolveShortcut(HWND owner, const std::string& shortcutPath);
 
-// ShellExecuteA with the verb "open", the last error cleared before the call and read right after it.
+// ShellExecuteA with the verb "open", or ShellExecuteExA with "runas" when elevated; the last error is
+// cleared before the call and read right after it.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
 
 class ShellLaunchSystem : public LaunchSystem {
@@ -18,6 +19,7 @@ public:
 
     bool FindFile(const std::string& pattern, std::string* fullPath) override;
     bool IsOnNetwork(const std::string& path) override;
+    std::string ExpandReferences(const std::string& text) override;
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
     std::string ResolveShortcut(const std::string& path) override;
     OpenResult Open(const OpenRequest& request) override;

@@ -217,7 +217,9 @@ void CVelquinDlg::PrimeFromNewestEntry()
 
 void CVelquinDlg::OnOK()
 {
-    launcher_.OnLaunch();  // the window stays open
+    // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
+    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    launcher_.OnLaunch(down(VK_CONTROL) && down(VK_SHIFT));
 }
 
 void CVelquinDlg::SaveWindowPosition()

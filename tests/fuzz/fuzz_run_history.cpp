@@ -15,6 +15,7 @@ public:
     std::map<std::string, std::string> values;
     bool FindFile(const std::string&, std::string*) override { return false; }
     bool IsOnNetwork(const std::string&) override { return false; }
+    std::string ExpandReferences(const std::string& text) override { return text; }
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override { return EqualsNoCase(a, b); }
     std::string ResolveShortcut(const std::string&) override { return std::string(); }
     OpenResult Open(const OpenRequest&) override { return {42, 0}; }

@@ -45,6 +45,18 @@ TEST_F(LauncherTest, ASuccessRecordsTheTextOnceNewestFirstAndPutsTheWindowAway)
     EXPECT_EQ(Said(), "");
 }
 
+TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitWhileTheHistoryKeepsThemAsTyped)
+{
+    system.files = {"C:\\windows\\notepad.exe"};
+    Launch("%ProgramFiles%\\App\\app.exe -x %WINDIR%");
+    const OpenRequest& opened = system.opened.back();
+    EXPECT_EQ(opened.program + "|" + opened.parameters + "|" + opened.directory,
+              "C:\\Program Files\\App\\app.exe| -x C:\\windows|C:\\Program Files\\App");
+    EXPECT_EQ(combo.items.front(), "%ProgramFiles%\\App\\app.exe -x %WINDIR%");
+    TypeAndEdit("%WINDIR%\\notepad.exe");
+    EXPECT_TRUE(window.enabled[Control::AddToPath]) << "the examined text is filled in too";
+}
+
 TEST_F(LauncherTest, ATextTooLongToStoreIsLaunchedButNeverReplacesOrRepeatsAnEntry)
 {
     const std::string path = "C:\\Some Folder\\" + std::string(240, 'x') + ".exe";  // 259, put in quotes
@@ -115,6 +127,17 @@ TEST_F(LauncherTest, TheShellsAnswerDecidesAndTheLastErrorOnlyNamesAFailure)
     }
 }
 
+TEST_F(LauncherTest, AsAdministratorTheShellIsAskedToRunAsAndADeclinedPromptLeavesNoTrace)
+{
+    Type("notepad");
+    system.results["notepad"] = {5, 1223};  // ERROR_CANCELLED: the user said no at the prompt
+    launcher.OnLaunch(true);
+    EXPECT_TRUE(system.opened.back().elevated && combo.items.empty() && window.shows.empty() && Said().empty());
+    system.results.clear();
+    launcher.OnLaunch(true);
+    EXPECT_EQ(combo.items, std::vector<std::string>{"notepad"});
+}
+
 TEST_F(LauncherTest, TheWorkingDirectoryIsTheProgramsFolderOrItsAppPathsEntry)
 {
     system.appPathDirs = {{"notepad", "C:\\Editors"}};
@@ -167,11 +190,11 @@ TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNot
     EXPECT_TRUE(combo.items.empty() && store.ValueNames("Velquin MRU").empty());
     EXPECT_FALSE(window.enabled[Control::ClearHistory]);
     EXPECT_EQ(store.ReadString("Settings", "Config"), "Cleared");
-    Said();
     history.AddToMRU("write");
     launcher.ClearHistoryQuietly();
-    EXPECT_TRUE(combo.items.empty());
-    EXPECT_EQ(Said(), "");
+    EXPECT_EQ(Said() + std::to_string(combo.items.size()), "Velquin | This action will delete all items in your "
+                                                             "history folder.  Do you wish to continue? | 0x1240")
+        << "one question, for the first clearing; the quiet one asks nothing";
 }
 
 TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
@@ -291,10 +314,6 @@ TEST_F(LauncherTest, TheReadmeGoesDownItsChainOnlyPastMissingPrograms)
     EXPECT_EQ(tried, "winword Readme.doc in C:\\Program Files\\Velquin; wordpad Readme.doc in C:\\Program "
                      "Files\\Velquin; notepad Readme.txt in C:\\Program Files\\Velquin; ");
     EXPECT_EQ(window.shown, ui::Show::Minimize);
-    system.opened.clear();
-    system.results = {{"winword", {5, 5}}};  // there but refused: not a missing program
-    launcher.DisplayReadme();
-    EXPECT_EQ(system.opened.size(), 1u);
 }
 
 TEST_F(LauncherTest, EachSessionCommandAsksUnlessItsOwnPreferenceIsOffThenExitsThenEnds)

@@ -1,5 +1,4 @@
-// Preferences, the Path Editor and the history editor on their real templates, their message boxes
-// answered as the user answers them.
+// Preferences, the Path Editor and the history editor on their real templates, their questions answered.
 #include "TestSupport.h"
 
 #include "framework/Text.h"

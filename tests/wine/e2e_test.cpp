@@ -1,5 +1,4 @@
-// Velquin.exe as shipped, started as its own process and driven from this one, as a user would: the first
-// start, one launch, the refusal of a second copy, and what a folder it is started from cannot change.
+// Velquin.exe as shipped, started as a process of its own and driven from this one, as a user would.
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -96,8 +95,6 @@ TEST_F(EndToEnd, TheFirstStartSavesTheSettingsTheNextOffersTheTextLaunchedAndASe
 
         HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
         TypeText(edit, typed);
-        for (int i = 0; i < 400 && TextOf(GetDlgItem(main, 1000)) != typed; ++i)
-            Sleep(25);
         PressKey(edit, VK_RETURN);
         const std::string commandLine = recorder.WaitForRecord().first;
         EXPECT_NE(commandLine.find("rec.exe\"  one two"), std::string::npos) << commandLine;

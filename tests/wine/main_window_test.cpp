@@ -1,5 +1,4 @@
-// The real main window, run modally in this process: each message reaches its rule, each command its
-// action, each setting its registry value.
+// The real main window in this process: each message reaches its rule, each command its action.
 #include "TestSupport.h"
 
 #include "launcher/VelquinDlg.h"
@@ -21,7 +20,7 @@ public:
     bool allRemote = false;
     OpenResult Open(const OpenRequest& request) override
     {
-        opened.push_back(request.program + request.parameters);
+        opened.push_back((request.elevated ? "as administrator: " : "") + request.program + request.parameters);
         return {42, 0};
     }
     void EndSession(unsigned) override {}
@@ -125,7 +124,7 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessCleared)
     EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80", " 00 centred"}));
 }
 
-TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoes)
+TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShiftEnterRunsAsAdministrator)
 {
     History({"notepad", "mspaint"});
     Set("HideOnSuccess", 0);
@@ -141,9 +140,15 @@ TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoes)
         s.Then([&] { SetWindowTextA(Box(), ""); });
         s.Then([&] { TypeText(Edit(), " no "); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
+        BYTE keys[256] = {};  // Ctrl and Shift held down, as this thread's keyboard state tells it
+        keys[VK_CONTROL] = keys[VK_SHIFT] = 0x80;
+        s.Then([&, keys]() mutable { SetKeyboardState(keys), PressKey(Edit(), VK_RETURN); }).Then([] {
+            BYTE none[256] = {};
+            SetKeyboardState(none);
+        });
     });
     EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", " no  [4,4)", "no [0,2)"}));
-    EXPECT_EQ(system.opened, std::vector<std::string>{"no"});
+    EXPECT_EQ(system.opened, (std::vector<std::string>{"no", "as administrator: no"}));
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "no");
 }
 

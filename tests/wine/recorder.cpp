@@ -1,5 +1,4 @@
-// A stand-in program for launch tests: it writes its command line and working directory, each on a line
-// of its own, to the file named by VELQUIN_RECORD, then ends.
+// Launch tests' stand-in program: writes its command line and folder, a line each, to $VELQUIN_RECORD.
 #include <windows.h>
 
 #include <string>

@@ -1,5 +1,4 @@
-// The ids and labels of every dialog and menu, as the system builds them from the resources: a swapped id
-// or a changed label sends a command to the wrong place or shows the wrong text.
+// The ids and labels of every dialog and menu as the system builds them: a swapped id or label shows here.
 #include "TestSupport.h"
 
 #include "framework/Handles.h"

@@ -1,5 +1,4 @@
-// The system side on the real registry and the real shell: where the profile and the App Paths entries
-// are stored, and what a launch really starts, with which arguments, in which folder.
+// The real registry and shell: where the profile and App Paths are stored, and what a launch starts, where.
 #include "FakeLauncherWindow.h"
 #include "TestSupport.h"
 
@@ -15,9 +14,8 @@ const std::string kTable = kAppPathsKey;
 bool SamePath(const std::string& a, const std::string& b)
 {
     char longA[MAX_PATH] = {}, longB[MAX_PATH] = {};
-    GetLongPathNameA(a.c_str(), longA, MAX_PATH);
-    GetLongPathNameA(b.c_str(), longB, MAX_PATH);
-    return lstrcmpiA(longA, longB) == 0;
+    return GetLongPathNameA(a.c_str(), longA, MAX_PATH) && GetLongPathNameA(b.c_str(), longB, MAX_PATH) &&
+           lstrcmpiA(longA, longB) == 0;
 }
 
 // The launch with the real shell and registry, and a window in memory; the recorder program tells what
@@ -102,7 +100,13 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     SetLastError(ERROR_FILE_NOT_FOUND);  // left over: no failure when the shell succeeds
     EXPECT_EQ(JudgeOpen(ShellOpen(nullptr, {recorder.program, "", "", SW_SHOWNORMAL})), LaunchFailure::None);
     recorder.WaitForRecord();
+    // Wine has no elevation prompt and runs "runas" as "open".
+    EXPECT_EQ(JudgeOpen(ShellOpen(nullptr, {recorder.program, " -y", "", SW_SHOWNORMAL, true})), LaunchFailure::None);
+    EXPECT_NE(recorder.WaitForRecord().first.find(" -y"), std::string::npos);
 
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(system.ExpandReferences("%WINDIR%\\x %NoSuchName%"), std::string(windows) + "\\x %NoSuchName%");
     EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC4rger.exe", "c:\\\xE4RGER.EXE"));
     EXPECT_FALSE(system.SameTextIgnoringCase("\xE4", "a"));
 }

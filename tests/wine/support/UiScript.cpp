@@ -127,7 +127,7 @@ HWND FindMessageBox()
 
 MessageBoxSeen ReadMessageBox(HWND box)
 {
-    MessageBoxSeen seen{box, WindowText(box), WindowText(GetDlgItem(box, 0xFFFF)), 0, std::string()};
+    MessageBoxSeen seen{WindowText(box), WindowText(GetDlgItem(box, 0xFFFF)), 0, std::string()};
     std::string icon = "none", buttons, defaultButton;
     const HICON shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, 0x440, STM_GETICON, 0, 0));
     const std::pair<LPCSTR, const char*> icons[] = {

@@ -12,7 +12,6 @@
 #include <vector>
 
 struct MessageBoxSeen {
-    HWND window = nullptr;
     std::string caption, text;
     int buttonCount = 0;
     // "caption | text | icon | buttons | the default button"; the icon is error, question, warning,
