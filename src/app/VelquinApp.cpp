@@ -3,6 +3,7 @@
 #include "framework/MessageBox.h"
 #include "framework/SystemLibrary.h"
 #include "launcher/VelquinDlg.h"
+#include "res/resource.h"
 #include "settings/ProfileLayout.h"
 
 #include <shlobj.h>
@@ -25,6 +26,33 @@ void KeepPlantedFilesOut()
         SetCurrentDirectoryA(profileFolder);
 }
 
+// The running copy's main window: a dialog captioned "Velquin" that holds the history box, shown or not.
+// It may still be on its way up: a short wait.
+HWND FindRunningWindow()
+{
+    for (int attempt = 0; attempt < 20; ++attempt, Sleep(100)) {
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Velquin")) != nullptr;) {
+            if (GetDlgItem(w, IDC_HISTORY_COMBO))
+                return w;
+        }
+    }
+    return nullptr;
+}
+
+// Asks the running copy to come forward, as its hotkey would; false when it cannot be reached.
+bool BringRunningCopyForward()
+{
+    const HWND running = FindRunningWindow();
+    DWORD owner = 0;
+    if (!running || !GetWindowThreadProcessId(running, &owner))
+        return false;
+    AllowSetForegroundWindow(owner);  // this start has the right to the foreground: it passes it on
+    DWORD_PTR answered = FALSE;
+    return SendMessageTimeoutA(running, RegisterWindowMessageA(kSummonMessageName), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                               &answered) &&
+           answered;
+}
+
 }  // namespace
 
 bool CVelquinApp::InitInstance()
@@ -33,7 +61,8 @@ bool CVelquinApp::InitInstance()
 
     instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, kInstanceGuardName));
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
+        if (!BringRunningCopyForward())
+            ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
         return false;
     }
 

@@ -1,4 +1,5 @@
-// The application object: one per process, it refuses a second copy and runs the main window.
+// The application object: one per process. A second copy brings the running one's window forward and ends;
+// otherwise it runs the main window.
 #pragma once
 
 #include "framework/App.h"

@@ -245,6 +245,14 @@ void Launcher::HideOrMinimize()
     PutAway(settings.PutIconInTray);
 }
 
+void Launcher::OnHotKey(bool windowInFront)
+{
+    if (windowInFront)
+        HideOrMinimize();
+    else
+        window_.Summon();
+}
+
 void Launcher::PutAway(int putIconInTray)
 {
     window_.ShowAs(PutAwayHides(putIconInTray) ? ui::Show::Hide : ui::Show::Minimize);

@@ -49,6 +49,8 @@ public:
     void OnExistenceChecked(const std::string& examined, bool exists);
     // Hides the window when the tray icon is there to bring it back; minimises it otherwise.
     void HideOrMinimize();
+    // The global hotkey: puts the window away when it is in front, brings it forward otherwise.
+    void OnHotKey(bool windowInFront);
     // Putting the window away hides it only when the user wants the tray and its icon is there to bring
     // the window back; otherwise it is minimised.
     bool PutAwayHides(int putIconInTray) const;

@@ -27,6 +27,8 @@ public:
     virtual void SetAddToPathCheck(bool checked) = 0;
 
     virtual void ShowAs(ui::Show how) = 0;
+    // Shown, restored and in front, with the box focused and its text selected.
+    virtual void Summon() = 0;
     // True while the notification-area icon is really there: the only way back to a hidden window.
     virtual bool TrayIconShown() const = 0;
 

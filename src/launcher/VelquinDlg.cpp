@@ -6,8 +6,10 @@
 #include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/Trace.h"
 #include "history/HistoryEditor.h"
 #include "launcher/CommandText.h"
+#include "launcher/HotKey.h"
 #include "launcher/ShellCommands.h"
 #include "launcher/WindowPlacement.h"
 #include "paths/AppPaths.h"
@@ -16,12 +18,15 @@
 #include "settings/Option.h"
 #include "settings/ProfileLayout.h"
 
+#include <commctrl.h>
+
 using namespace profile;
 
 namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
+constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
 // The decisions name styles, answers and show commands by their Windows values.
@@ -37,6 +42,17 @@ static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui
 bool FindsExistingEntry(const std::string& examined)
 {
     return NamesExistingEntry(examined, FindFirstMatch);
+}
+
+// The name the keyboard gives the hotkey's key, such as "R" or "F5".
+std::string KeyName(int hotKey)
+{
+    const UINT key = static_cast<UINT>(hotKey) & 0xFF;
+    LONG code = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    if ((hotKey >> 8) & HOTKEYF_EXT)
+        code |= 1 << 24;
+    char name[64] = {};
+    return GetKeyNameTextA(code, name, sizeof(name)) > 0 ? name : std::string(1, static_cast<char>(key));
 }
 
 // The user's Desktop; its stored form may hold references such as %USERPROFILE%.
@@ -107,6 +123,15 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     };
     OnMessage(WM_MOUSEMOVE, updateThenDefault);
     OnMessage(WM_LBUTTONUP, updateThenDefault);
+    OnMessage(RegisterWindowMessageA(kSummonMessageName), [this](Message& m) {
+        Summon();
+        m.result = TRUE;
+        return true;
+    });
+    OnMessage(WM_HOTKEY, [this](Message&) {
+        launcher_.OnHotKey(GetForegroundWindow() == Handle());
+        return true;
+    });
     OnMessage(kExistenceCheckedMessage, [this](Message&) {
         if (const auto answer = existenceCheck_.TakeAnswer())
             launcher_.OnExistenceChecked(answer->text, answer->yes);
@@ -189,14 +214,25 @@ BOOL CVelquinDlg::OnInitDialog()
         PrimeFromNewestEntry();
 
     RegisterSelfInAppPaths();
+    // Keys another program holds now are tried again at the next start.
+    if (!RegisterHotKeyOf(settings.HotKey))
+        Trace("CVelquinDlg -- the hotkey is held by another program.\n");
     return TRUE;
+}
+
+bool CVelquinDlg::RegisterHotKeyOf(int value)
+{
+    UnregisterHotKey(Handle(), kHotKeyId);
+    const HotKeyParts keys = SplitHotKey(value);
+    return value == 0 || RegisterHotKey(Handle(), kHotKeyId, keys.modifiers, keys.key);
 }
 
 void CVelquinDlg::MoveToStoredPlace(int left, int top)
 {
     RECT frame = {};
     GetWindowRect(Handle(), &frame);
-    const auto place = PlaceOnScreen({left, top}, frame.right - frame.left, frame.bottom - frame.top, MonitorWorkAreas());
+    const auto place =
+        PlaceOnScreen({left, top}, frame.right - frame.left, frame.bottom - frame.top, MonitorWorkAreas());
     if (place)  // on no screen at all, it stays centred
         SetWindowPos(Handle(), nullptr, static_cast<int>(place->x), static_cast<int>(place->y), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
@@ -386,8 +422,19 @@ void CVelquinDlg::OpenPreferences()
         preferences.MaxHistory = history_.GetMaxMRUSize();
         history_.RefreshCtrl();
         preferences.SaveSettings();
+        if (!RegisterHotKeyOf(preferences.HotKey))
+            ShowMessageBox(Handle(), HotKeyInUseText(HotKeyText(preferences.HotKey, KeyName(preferences.HotKey))),
+                           "Velquin", MB_ICONEXCLAMATION);
     }
     busy_ = 0;
+}
+
+void CVelquinDlg::Summon()
+{
+    ::ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Handle());
+    FocusBox();
+    SelectWholeText(historyBox_.EditText());
 }
 
 void CVelquinDlg::SelectWholeText(const std::string& text)

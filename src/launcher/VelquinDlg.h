@@ -11,6 +11,9 @@
 
 #include <string>
 
+// The message a second start sends the running window to bring it forward.
+inline constexpr const char* kSummonMessageName = "Velquin: come forward";
+
 class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
     // The system side of the commands; tests give one that records instead of ending the session.
@@ -44,6 +47,9 @@ private:
     void Exit() override { OnCancel(); }
 
     void CreateTrayIcon();
+    void Summon() override;
+    // Takes the hotkey of the settings (none for 0); false when another program holds the keys.
+    bool RegisterHotKeyOf(int value);
     void PrimeFromNewestEntry();
     // At the stored place when that is on a screen; moved onto the nearest one, or left centred.
     void MoveToStoredPlace(int left, int top);

@@ -21,5 +21,6 @@ std::vector<ListedAppPath> MergeAppPathNames(const std::vector<std::string>& mac
 
 std::string AppPathRefusedText(const std::string& name)
 {
-    return "The entry '" + name + "' could not be saved: Windows refused the change to both the machine's App Paths and your own.";
+    return "The entry '" + name +
+           "' could not be saved: Windows refused the change to both the machine's App Paths and your own.";
 }

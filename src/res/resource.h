@@ -60,6 +60,7 @@
 #define IDC_HISTORY_REMOVE          1088
 #define IDC_HISTORY_FIND            1090
 #define IDC_HISTORY_FIND_NEXT       1092
+#define IDC_HOTKEY                  1093
 
 // Commands of the menu bar and the tray menu
 #define ID_FILE_EXIT                32773

@@ -6,9 +6,12 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "launcher/HistoryLog.h"
+#include "launcher/HotKey.h"
 #include "launcher/ShellLaunch.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
+
+#include <commctrl.h>
 
 using namespace profile;
 
@@ -105,6 +108,7 @@ void COption::ShowLoadedSettings()
         Item(IDC_VIEW_LOG).Enable(false);
     for (const ShowRadio& radio : kShowRadios)
         Item<Button>(radio.id).SetCheck(radio.showCommand == ShowWindow);
+    Item(IDC_HOTKEY).Send(HKM_SETHOTKEY, static_cast<WPARAM>(HotKey));
 }
 
 void COption::OnSaveToFileClicked()
@@ -145,6 +149,7 @@ void COption::OnDefaults()
     for (int id : {IDC_HIDE_ON_SUCCESS, IDC_PUT_ICON_IN_TRAY, IDC_PROMPT_LOG_OFF, IDC_PROMPT_RESTART,
                    IDC_PROMPT_SHUTDOWN})
         Item<Button>(id).SetCheck(true);
+    Item(IDC_HOTKEY).Send(HKM_SETHOTKEY, kDefaultHotKey);
 }
 
 void COption::OnChooseLogFile()
@@ -204,6 +209,7 @@ void COption::OnOK()
         if (Checked(radio.id))
             ShowWindow = radio.showCommand;
     }
+    HotKey = static_cast<int>(Item(IDC_HOTKEY).Send(HKM_GETHOTKEY) & 0xFFFF);
 
     UpdateStartWithWindows();
     LogFile = Item(IDC_LOG_FILE).Text();

@@ -1,5 +1,6 @@
 #include "settings/SettingsRecord.h"
 
+#include "launcher/HotKey.h"
 #include "settings/ProfileLayout.h"
 
 using namespace profile;
@@ -35,6 +36,7 @@ void SettingsRecord::LoadSettings(ProfileStore& store)
     LogFile = store.ReadString(kSettings, kLogFile);
     for (const IntegerField& value : kIntegerFields)
         this->*value.field = store.ReadInt(kSettings, value.name, 0);
+    HotKey = store.ReadInt(kSettings, kHotKey, kDefaultHotKey);  // profiles from before the hotkey have none
 }
 
 void SettingsRecord::SaveSettings(ProfileStore& store) const
@@ -42,6 +44,7 @@ void SettingsRecord::SaveSettings(ProfileStore& store) const
     store.WriteString(kSettings, kLogFile, LogFile);
     for (const IntegerField& value : kIntegerFields)
         store.WriteInt(kSettings, value.name, this->*value.field);
+    store.WriteInt(kSettings, kHotKey, HotKey);
     // Last, so a record only reads as saved once every value has been written.
     store.WriteString(kSettings, kSaved, kSavedMarker);
 }
@@ -60,4 +63,5 @@ void SettingsRecord::ApplyFirstRunDefaults()
     PromptOnShutDown = 1;
     PromptOnLogOff = 1;
     PromptOnRestart = 1;
+    HotKey = kDefaultHotKey;
 }

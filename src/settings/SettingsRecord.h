@@ -1,4 +1,4 @@
-// The twelve preferences, named after their profile values, with their first-run defaults.
+// The thirteen preferences, named after their profile values, with their first-run defaults.
 #pragma once
 
 #include "settings/ProfileStore.h"
@@ -19,10 +19,11 @@ public:
     int PromptOnLogOff = 0;
     int PromptOnShutDown = 0;
     int PromptOnRestart = 0;
+    int HotKey = 0;  // a hotkey control's value; 0 for none
 
     // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once.
     void LoadSettings(ProfileStore& profile);
-    // Writes all twelve values, then the saved-marker.
+    // Writes all thirteen values, then the saved-marker.
     void SaveSettings(ProfileStore& profile) const;
 
 private:

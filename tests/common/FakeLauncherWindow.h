@@ -46,6 +46,7 @@ public:
         shows.push_back(how);
     }
     bool TrayIconShown() const override { return trayIcon; }
+    void Summon() override {}
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override
     {
         messages.push_back({text, caption, style, shown == ui::Show::Hide});

@@ -45,10 +45,10 @@ public:
     std::string ExpandReferences(const std::string& text) override  // two variables; others stay as they are
     {
         std::string t = text;
-        for (const auto& [name, value] : {std::pair{"%WINDIR%", "C:\\windows"}, {"%ProgramFiles%", "C:\\Program Files"}}) {
+        for (const auto& [name, value] :
+             {std::pair{"%WINDIR%", "C:\\windows"}, {"%ProgramFiles%", "C:\\Program Files"}})
             if (const size_t at = t.find(name); at != std::string::npos)
                 t.replace(at, std::string(name).size(), value);
-        }
         return t;
     }
     // The system's rule as far as the tests need it: A-Z, and \xE4 (ä) as \xC4 (Ä).

@@ -202,7 +202,8 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     system.files = {"C:\\Windows", "C:\\My Files\\a.txt"};
     launcher.storedAddToPath = 1;
     const auto state = [&] {
-        return std::string(window.enabled[Control::Ok] ? "ok " : "") + (window.enabled[Control::Clear] ? "clear " : "") +
+        return std::string(window.enabled[Control::Ok] ? "ok " : "") +
+               (window.enabled[Control::Clear] ? "clear " : "") +
                (window.enabled[Control::AddToPath] ? "path" : "") + (window.checked ? "+" : "");
     };
     for (const auto& [text, expected] : {std::pair{"", ""}, {"n", "ok clear "}, {"C:\\Windows\\", "ok clear path+"},

@@ -2,6 +2,7 @@
 #include "HostSupport.h"
 
 #include "framework/FileFilter.h"
+#include "launcher/HotKey.h"
 #include "launcher/WindowPlacement.h"
 
 
@@ -70,16 +71,18 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
     const std::map<std::string, int> defaults = {
         {"MaxHistory", 30},   {"ClearHistoryAuto", 0}, {"StartAuto", 1},      {"StartMin", 0},
         {"ShowWindow", 1},    {"HideOnSuccess", 1},    {"SaveToFile", 0},     {"PutIconInTray", 1},
-        {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}};
+        {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}, {"HotKey", 0x0652}};
     for (const auto& [name, value] : defaults)
         EXPECT_EQ(store.ReadInt("Settings", name, -1), value) << name;
     EXPECT_EQ(store.ReadString("Settings", "LogFile", "absent"), "");
-    EXPECT_EQ(store.ValueNames("Settings").size(), 13u);
+    EXPECT_EQ(store.ValueNames("Settings").size(), 14u);
     EXPECT_EQ(store.writes.back() + ": " + store.ReadString("Settings", "Saved"), "Saved: Options saved");
 
     store.WriteInt("Settings", "PromptOnShutDown", 0);
     store.WriteString("Settings", "LogFile", "C:\\Logs\\h.txt");
-    EXPECT_EQ(load().LogFile + " " + std::to_string(load().PromptOnShutDown), "C:\\Logs\\h.txt 0");
+    store.DeleteValue("Settings", "HotKey");  // a profile from before the hotkey
+    EXPECT_EQ(load().LogFile + " " + std::to_string(load().PromptOnShutDown) + " " + std::to_string(load().HotKey),
+              "C:\\Logs\\h.txt 0 1618");
 
     store.WriteString("Settings", "Saved", "options saved");  // the marker compares exactly
     EXPECT_EQ(load().PromptOnShutDown, 1);
@@ -113,6 +116,14 @@ TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
     EXPECT_EQ(FilterFromBars("All|*.*||"), std::string("All\0*.*\0\0", 9));
     EXPECT_EQ(RunHistoryCommand("C:\\Tools\\tool.exe\\1"), "C:\\Tools\\tool.exe");
     EXPECT_EQ(RunHistoryCommand("nobackslash"), "");
+}
+
+TEST(HotKey, TheControlsValueBecomesTheSystemsModifiersAndANameForTheUser)
+{
+    EXPECT_EQ(SplitHotKey(0x0652).modifiers, 0x4003u) << "Ctrl and Alt, no repeat";
+    EXPECT_EQ(SplitHotKey(0x0652).key, 0x52u);
+    EXPECT_EQ(SplitHotKey(0x0174).modifiers, 0x4004u) << "Shift";
+    EXPECT_EQ(HotKeyText(0x0174, "F5"), "Shift+F5");
 }
 
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)

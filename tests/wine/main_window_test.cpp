@@ -5,6 +5,7 @@
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
 
@@ -115,9 +116,10 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessCleared)
             s.Then([&] {
                 RECT rect = {};
                 GetWindowRect(window, &rect);
-                const bool centred = std::abs(rect.left - (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2) < 3;
-                seen.push_back(Text() + " " + std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY)) +
-                               (centred ? " centred" : " " + std::to_string(rect.left) + "," + std::to_string(rect.top)));
+                const long centre = (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2;
+                const std::string place = std::to_string(rect.left) + "," + std::to_string(rect.top);
+                const std::string enabled = std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY));
+                seen.push_back(Text() + " " + enabled + (std::abs(rect.left - centre) < 3 ? " centred" : " " + place));
             });
         });
     }
@@ -219,6 +221,40 @@ TEST_F(MainWindow, ARefusedTrayIconLeavesTheWindowOpenMinimisingUntilTheRetryAdd
         s.When([&] { return dialog->Tray().IconAdded(); }, [&] { Click(window, IDC_MINIMIZE); }).Then(look);
     });
     EXPECT_EQ(seen, (std::vector<std::string>{"minimised", "hidden"}));
+}
+
+TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnotherProgramHoldsTheNewOne)
+{
+    ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'Q'));  // another program's keys
+    std::vector<std::string> seen;  // after each hotkey: shown, and whether the box has the focus
+    const auto look = [&] {
+        seen.push_back(std::to_string(IsWindowVisible(window)) + std::to_string(GetFocus() == Edit()));
+    };
+    MessageBoxSeen inUse;
+    HWND preferences = nullptr;
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             seen.push_back(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, 'R') ? "free" : "taken");
+             ShowWindow(window, SW_HIDE);
+             PostMessageA(window, WM_HOTKEY, 1, 0);
+         }).Then(look);
+        s.Then([&] { PostMessageA(window, WM_HOTKEY, 1, 0); }).Then(look);
+        s.Then([&] {
+             ShowWindow(window, SW_SHOW);
+             Click(window, IDC_OPTIONS);
+         })
+            .WaitForDialog("Preferences", &preferences)
+            .Then([&] {
+                SendDlgItemMessageA(preferences, 1093, HKM_SETHOTKEY, 0x0651, 0);  // Ctrl+Alt+Q
+                Click(preferences, IDOK);
+            })
+            .AnswerMessageBox(&inUse, IDOK);
+    });
+    UnregisterHotKey(nullptr, 7);
+    EXPECT_EQ(seen, (std::vector<std::string>{"taken", "11", "00"}));
+    EXPECT_EQ(inUse.summary, "Velquin | Another program already uses Ctrl+Alt+Q.  Velquin keeps it as its hotkey and "
+                             "tries it again the next time it starts. | warning | OK | OK");
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
 }
 
 TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRemembersThePick)

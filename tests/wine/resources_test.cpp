@@ -57,7 +57,7 @@ TEST(Resources, DialogsHaveTheirIdsAndLabels)
               "Success | 1072 &Put Icon in tray for easy access (Needs a restart) | 1046 &Save History to file | -1 "
               "&Location: | 1047 | 1048 &... | 1049 View | -1 Other Options | 1084 Prompt on Lo&g Off | 1085 Prompt "
               "on &Restart | 1086 Prompt On Sh&utdown | -1 Startup Size | 1054 Nor&mal | 1055 Ma&ximized | 1056 "
-              "Mi&nimized | 1 OK | 1035 &Default | 2 Cancel"},
+              "Mi&nimized | -1 Hot&key: | 1093 | 1 OK | 1035 &Default | 2 Cancel"},
         {157, "Path Editor | -1 This tool can help you to edit your path.  Here you can add, edit, or remove files "
               "from your path.  This will allow you to type 'notepad' instead of 'C:\\Windows\\notepad.exe'. | 1067 "
               "| 1063 &Add | 1064 &Edit | 1065 &Remove | 1073 Reloa&d | 1082 &Find | 1066 &Close"},
@@ -84,11 +84,11 @@ TEST(Resources, MenusHaveTheirIdsAndLabels)
                                  "32816 &Wordpad | 32819 W&rite";
     const UniqueHandle<MenuTraits> main(LoadMenuA(App::Instance(), MAKEINTRESOURCEA(128)));
     const UniqueHandle<MenuTraits> tray(LoadMenuA(App::Instance(), MAKEINTRESOURCEA(146)));
-    EXPECT_EQ(MenuLabels(main.Get()), " | [&File] | 32774 &Browse | 32839 Mi&nimize | 32773 E&xit" + folders + programs +
-                                   " | [&Tools] | 32800 Clear Hi&story | 32840 Edit Histo&ry | 32838 &Import Run "
-                                   "History | 32801 Path E&ditor | 32799 &Preferences | 32837 &Log Off | 32836 "
-                                   "&Restart Windows | 32835 Sh&utdown Windows | [&Help] | 32809 &Display Readme File "
-                                   "| 32780 &About Velquin...");
+    EXPECT_EQ(MenuLabels(main.Get()),
+              " | [&File] | 32774 &Browse | 32839 Mi&nimize | 32773 E&xit" + folders + programs +
+                  " | [&Tools] | 32800 Clear Hi&story | 32840 Edit Histo&ry | 32838 &Import Run History | 32801 Path "
+                  "E&ditor | 32799 &Preferences | 32837 &Log Off | 32836 &Restart Windows | 32835 Sh&utdown Windows | "
+                  "[&Help] | 32809 &Display Readme File | 32780 &About Velquin...");
     EXPECT_EQ(MenuLabels(tray.Get()), " | [&File] | 32786 Ma&ximize | 32841 &Open Last Item" + folders + programs +
                                    " | 32791 &Preferences | 32804 Path E&ditor | 32790 Clear History &Now | 32789 "
                                    "&About Velquin... | 32785 &Exit Velquin");

@@ -117,7 +117,8 @@ HWND FindThreadWindow(const std::function<bool(HWND)>& wanted)
 
 HWND FindThreadDialog(const std::string& caption)
 {
-    return FindThreadWindow([&](HWND w) { return ClassOf(w) == "#32770" && WindowText(w) == caption && !IsMessageBox(w); });
+    return FindThreadWindow(
+        [&](HWND w) { return ClassOf(w) == "#32770" && WindowText(w) == caption && !IsMessageBox(w); });
 }
 
 HWND FindMessageBox()

@@ -1,0 +1,42 @@
+#include "launcher/HotKey.h"
+
+namespace {
+
+// The hotkey control's flags, and RegisterHotKey's for the same keys.
+constexpr unsigned kShiftFlag = 0x01, kControlFlag = 0x02, kAltFlag = 0x04;
+constexpr unsigned kAltModifier = 0x0001, kControlModifier = 0x0002, kShiftModifier = 0x0004;
+constexpr unsigned kNoRepeat = 0x4000;  // held down, the keys act once
+
+}  // namespace
+
+HotKeyParts SplitHotKey(int value)
+{
+    const unsigned flags = (static_cast<unsigned>(value) >> 8) & 0xFF;
+    unsigned modifiers = kNoRepeat;
+    if (flags & kShiftFlag)
+        modifiers |= kShiftModifier;
+    if (flags & kControlFlag)
+        modifiers |= kControlModifier;
+    if (flags & kAltFlag)
+        modifiers |= kAltModifier;
+    return {modifiers, static_cast<unsigned>(value) & 0xFF};
+}
+
+std::string HotKeyText(int value, const std::string& keyName)
+{
+    const unsigned flags = (static_cast<unsigned>(value) >> 8) & 0xFF;
+    std::string text;
+    if (flags & kControlFlag)
+        text += "Ctrl+";
+    if (flags & kAltFlag)
+        text += "Alt+";
+    if (flags & kShiftFlag)
+        text += "Shift+";
+    return text + keyName;
+}
+
+std::string HotKeyInUseText(const std::string& keys)
+{
+    return "Another program already uses " + keys +
+           ".  Velquin keeps it as its hotkey and tries it again the next time it starts.";
+}
