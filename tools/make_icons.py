@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 """Draws Velquin's two icons and writes them as .ico files.
 
-Velquin.ico      icon 130: 16x16 and 32x32, 32 bits per pixel with alpha.
-VelquinSmall.ico icon 140: one 16x16 image, 16 colours (the tray and the
-                 minimised window ask for exactly that).
+Velquin.ico      icon 130: 16x16, 24x24, 32x32 and 48x48, 32 bits per pixel
+                 with alpha.
+VelquinSmall.ico icon 140: a 16x16 image in 16 colours (the tray and the
+                 minimised window ask for exactly that at 96 dots per inch),
+                 and 24x24 and 48x48 ones with alpha for higher resolutions.
 
 The picture is a rounded blue tile carrying a white arrow pointing right:
 "open this".  Only the standard library is used, so the icons can be
@@ -202,11 +204,9 @@ def main():
     target = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
         here, "..", "src", "res")
 
-    big = ico_file([
-        (16, 0, 32, image_32(render_rgba(16))),
-        (32, 0, 32, image_32(render_rgba(32))),
-    ])
-    small = ico_file([(16, 16, 4, image_4(SMALL_ART, SMALL_INDEX, VGA_PALETTE))])
+    big = ico_file([(size, 0, 32, image_32(render_rgba(size))) for size in (16, 24, 32, 48)])
+    small = ico_file([(16, 16, 4, image_4(SMALL_ART, SMALL_INDEX, VGA_PALETTE))] +
+                     [(size, 0, 32, image_32(render_rgba(size))) for size in (24, 48)])
 
     for name, data in (("Velquin.ico", big), ("VelquinSmall.ico", small)):
         with open(os.path.join(target, name), "wb") as f:

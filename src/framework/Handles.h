@@ -57,6 +57,12 @@ struct RegKeyTraits {
     static void Close(Type h) { ::RegCloseKey(h); }
 };
 
+struct IconTraits {
+    using Type = HICON;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ::DestroyIcon(h); }
+};
+
 struct MenuTraits {
     using Type = HMENU;
     static Type Invalid() { return nullptr; }

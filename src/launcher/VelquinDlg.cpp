@@ -6,6 +6,7 @@
 #include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/SystemLibrary.h"
 #include "framework/Trace.h"
 #include "history/HistoryEditor.h"
 #include "launcher/CommandText.h"
@@ -65,9 +66,23 @@ std::string DesktopFolder()
     return !desktop.empty() && ExpandEnvironmentStringsA(desktop.c_str(), expanded, MAX_PATH) > 0 ? expanded : "";
 }
 
+// Not shared: a shared icon comes in the size it was first loaded at, whatever size is asked for.
 HICON LoadAppIcon(UINT id, int size)
 {
-    return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_SHARED));
+    return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
+}
+
+// The window's dots per inch: its monitor's where the system tells (Windows 10 1607 and later), the
+// screen's otherwise.
+int WindowDpi(HWND window)
+{
+    SystemLibrary user("user32.dll");
+    if (auto* dpiForWindow = user.Procedure<UINT WINAPI(HWND)>("GetDpiForWindow"))
+        return static_cast<int>(dpiForWindow(window));
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
 }
 
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
@@ -92,8 +107,6 @@ std::vector<ScreenRect> MonitorWorkAreas()
 
 CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     : Dialog(IDD_VELQUIN_DIALOG),
-      smallIcon_(LoadAppIcon(IDI_VELQUIN_SMALL, 16)),
-      largeIcon_(LoadAppIcon(IDI_VELQUIN, GetSystemMetrics(SM_CXICON))),
       history_(AppProfile()),
       launcher_(*this, history_, system ? *system : system_, AppProfile()),
       existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage)
@@ -128,6 +141,14 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         m.result = TRUE;
         return true;
     });
+    // Windows rescales the dialog itself (per-monitor, version 2); what is Velquin's own follows here.
+    OnMessage(WM_DPICHANGED, [this](Message& m) {
+        ScaleIcons(LOWORD(m.wParam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(m.lParam);
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return true;
+    });
     OnMessage(WM_HOTKEY, [this](Message&) {
         launcher_.OnHotKey(GetForegroundWindow() == Handle());
         return true;
@@ -139,7 +160,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     });
     OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
     OnMessage(WM_QUERYDRAGICON, [this](Message& m) {
-        m.result = reinterpret_cast<LRESULT>(smallIcon_);
+        m.result = reinterpret_cast<LRESULT>(smallIcon_.Get());
         return true;
     });
     OnMessage(WM_CLOSE, [this](Message&) {
@@ -168,7 +189,7 @@ void CVelquinDlg::CreateTrayIcon()
     COption settings;
     settings.LoadSettings();
     if (settings.PutIconInTray == 1)
-        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_, IDR_TRAY_MENU);
+        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_.Get(), IDR_TRAY_MENU);
     tray_.SetDefaultMenuItem(0, true);
 }
 
@@ -177,6 +198,7 @@ BOOL CVelquinDlg::OnInitDialog()
     App::Current().SetMainWindow(Handle());
     system_.SetOwner(Handle());
 
+    ScaleIcons(WindowDpi(Handle()));
     CreateTrayIcon();
 
     COption settings;
@@ -196,7 +218,6 @@ BOOL CVelquinDlg::OnInitDialog()
     if (top != 0 && left != 0 && settings.StartMin == 0)
         MoveToStoredPlace(left, top);
 
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon_));
 
     // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
     const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;
@@ -225,6 +246,17 @@ bool CVelquinDlg::RegisterHotKeyOf(int value)
     UnregisterHotKey(Handle(), kHotKeyId);
     const HotKeyParts keys = SplitHotKey(value);
     return value == 0 || RegisterHotKey(Handle(), kHotKeyId, keys.modifiers, keys.key);
+}
+
+void CVelquinDlg::ScaleIcons(int dpi)
+{
+    UniqueHandle<IconTraits> small(LoadAppIcon(IDI_VELQUIN_SMALL, MulDiv(16, dpi, 96)));
+    UniqueHandle<IconTraits> large(LoadAppIcon(IDI_VELQUIN, MulDiv(32, dpi, 96)));
+    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
+    tray_.ChangeIcon(small.Get());
+    smallIcon_ = std::move(small);  // the earlier ones go only now that nothing shows them
+    largeIcon_ = std::move(large);
 }
 
 void CVelquinDlg::MoveToStoredPlace(int left, int top)

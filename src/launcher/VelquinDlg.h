@@ -47,6 +47,8 @@ private:
     void Exit() override { OnCancel(); }
 
     void CreateTrayIcon();
+    // Velquin's own pictures drawn for these dots per inch: the title bar's, the task bar's and the tray's.
+    void ScaleIcons(int dpi);
     void Summon() override;
     // Takes the hotkey of the settings (none for 0); false when another program holds the keys.
     bool RegisterHotKeyOf(int value);
@@ -71,8 +73,8 @@ private:
     void EditHistory();
     void SelectWholeText(const std::string& text);
 
-    HICON smallIcon_;
-    HICON largeIcon_;
+    UniqueHandle<IconTraits> smallIcon_;
+    UniqueHandle<IconTraits> largeIcon_;
     CSystemTray tray_;
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;

@@ -101,10 +101,10 @@ void CSystemTray::DeleteIcon()
 
 bool CSystemTray::ChangeIcon(HICON icon)
 {
+    notifyData_.hIcon = icon;  // also the icon a later add shows
     if (!iconAdded_)
         return false;
     notifyData_.uFlags = NIF_ICON;
-    notifyData_.hIcon = icon;
     return notify_(NIM_MODIFY, &notifyData_) != FALSE;
 }
 

@@ -257,6 +257,26 @@ TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnoth
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
 }
 
+TEST_F(MainWindow, AtANewResolutionTheWindowTakesTheSuggestedPlaceAndIconsDrawnForIt)
+{
+    RECT suggested = {40, 50, 700, 300}, now = {};
+    ICONINFO small = {};
+    Run([&](UiScript& s) {
+        s.Then([&] {
+            SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+            GetWindowRect(window, &now);
+            const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+            EXPECT_EQ(dialog->Tray().NotifyData().hIcon, icon) << "the tray's too";
+            GetIconInfo(icon, &small);
+        });
+    });
+    BITMAP bitmap = {};
+    GetObjectA(small.hbmColor, sizeof(bitmap), &bitmap);
+    DeleteObject(small.hbmColor), DeleteObject(small.hbmMask);
+    EXPECT_TRUE(EqualRect(&now, &suggested));
+    EXPECT_EQ(bitmap.bmWidth, 24) << "16 pixels at 96 dots per inch, half as large again at 144";
+}
+
 TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRemembersThePick)
 {
     const RecorderCopy program("Velquin Browse", "a b.exe");  // a program to pick, in a folder of its own
