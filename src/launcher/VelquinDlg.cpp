@@ -27,6 +27,7 @@ namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
+constexpr UINT kTakeHotKeyMessage = WM_USER + 12;
 constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
@@ -149,6 +150,12 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
         return true;
     });
+    OnMessage(kTakeHotKeyMessage, [this](Message& m) {
+        // Keys another program holds now are tried again at the next start.
+        if (!RegisterHotKeyOf(static_cast<int>(m.wParam)))
+            Trace("CVelquinDlg -- the hotkey is held by another program.\n");
+        return true;
+    });
     OnMessage(WM_HOTKEY, [this](Message&) {
         launcher_.OnHotKey(GetForegroundWindow() == Handle());
         return true;
@@ -235,9 +242,8 @@ BOOL CVelquinDlg::OnInitDialog()
         PrimeFromNewestEntry();
 
     RegisterSelfInAppPaths();
-    // Keys another program holds now are tried again at the next start.
-    if (!RegisterHotKeyOf(settings.HotKey))
-        Trace("CVelquinDlg -- the hotkey is held by another program.\n");
+    // Taking the keys waits on the display server under some systems: it comes after the first paint.
+    PostMessageA(Handle(), kTakeHotKeyMessage, static_cast<WPARAM>(settings.HotKey), 0);
     return TRUE;
 }
 
