@@ -21,9 +21,9 @@ void KeepPlantedFilesOut()
         setDefaultDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     SetDllDirectoryA("");  // takes the current folder out of the DLL search everywhere
 
-    char profileFolder[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profileFolder)))
-        SetCurrentDirectoryA(profileFolder);
+    wchar_t profileFolder[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, SHGFP_TYPE_CURRENT, profileFolder)))
+        SetCurrentDirectoryW(profileFolder);
 }
 
 // The running copy's main window: a dialog captioned "Velquin" that holds the history box, shown or not.

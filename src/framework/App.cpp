@@ -1,5 +1,6 @@
 #include "framework/App.h"
 
+#include "framework/Unicode.h"
 #include "res/resource.h"
 
 #include <cassert>
@@ -10,9 +11,7 @@ App* g_app = nullptr;
 
 std::string ExecutableBaseName()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name = path;
+    std::string name = ModulePath();
     const size_t slash = name.find_last_of("\\/");
     if (slash != std::string::npos)
         name.erase(0, slash + 1);
@@ -24,9 +23,9 @@ std::string ExecutableBaseName()
 
 std::string ApplicationName()
 {
-    char title[256] = {};
-    if (LoadStringA(App::Instance(), IDS_APP_TITLE, title, sizeof(title)) > 0)
-        return title;
+    wchar_t title[256] = {};
+    if (LoadStringW(App::Instance(), IDS_APP_TITLE, title, 256) > 0)
+        return Utf8(title);
     return ExecutableBaseName();
 }
 

@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/Unicode.h"
+
 #include <map>
 #include <vector>
 
@@ -15,26 +17,31 @@ std::string TextFromLength(LRESULT length, const Window& window, UINT getMessage
 {
     if (length == CB_ERR || length < 0)
         return std::string();
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
     window.Send(getMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    return Utf8(text.data());
 }
 
 }  // namespace
 
 std::string Window::Text() const
 {
-    const int length = GetWindowTextLengthA(handle_);
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(handle_, text.data(), length + 1);
-    return text.data();
+    const int length = GetWindowTextLengthW(handle_);
+    std::vector<wchar_t> text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(handle_, text.data(), length + 1);
+    return Utf8(text.data());
+}
+
+void Window::SetText(const std::string& text) const
+{
+    SetWindowTextW(handle_, Wide(text).c_str());
 }
 
 std::string Window::ClassName() const
 {
-    char name[64] = {};
-    GetClassNameA(handle_, name, sizeof(name));
-    return name;
+    wchar_t name[64] = {};
+    GetClassNameW(handle_, name, 64);
+    return Utf8(name);
 }
 
 std::string ComboBox::ItemText(int index) const
@@ -44,12 +51,13 @@ std::string ComboBox::ItemText(int index) const
 
 int ComboBox::AddString(const std::string& text) const
 {
-    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 int ComboBox::SelectString(int start, const std::string& text) const
 {
-    return static_cast<int>(Send(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+    const std::wstring wide = Wide(text);
+    return static_cast<int>(Send(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 bool ComboBox::GetEditSel(int& start, int& end) const
@@ -70,18 +78,19 @@ std::string ListBox::ItemText(int index) const
 
 int ListBox::AddString(const std::string& text) const
 {
-    return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 int ListBox::FindString(int start, const std::string& text) const
 {
-    return static_cast<int>(Send(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+    const std::wstring wide = Wide(text);
+    return static_cast<int>(Send(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 int ListBox::FindStringExact(int start, const std::string& text) const
 {
     return static_cast<int>(
-        Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(text.c_str())));
+        Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
 std::vector<std::string> ListBox::Items() const

@@ -16,23 +16,23 @@ public:
     int Id() const { return GetDlgCtrlID(handle_); }
 
     std::string Text() const;
-    void SetText(const std::string& text) const { SetWindowTextA(handle_, text.c_str()); }
+    void SetText(const std::string& text) const;
 
     void Enable(bool enable = true) const { EnableWindow(handle_, enable ? TRUE : FALSE); }
     bool IsEnabled() const { return IsWindowEnabled(handle_) != FALSE; }
     bool IsVisible() const { return IsWindowVisible(handle_) != FALSE; }
     void Show(int command) const { ShowWindow(handle_, command); }
     void Focus() const { SetFocus(handle_); }
-    DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(handle_, GWL_STYLE)); }
+    DWORD Style() const { return static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)); }
     std::string ClassName() const;
 
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return SendMessageA(handle_, message, wParam, lParam);
+        return SendMessageW(handle_, message, wParam, lParam);
     }
     bool Post(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return PostMessageA(handle_, message, wParam, lParam) != FALSE;
+        return PostMessageW(handle_, message, wParam, lParam) != FALSE;
     }
 
 protected:

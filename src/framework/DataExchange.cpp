@@ -36,8 +36,9 @@ void DataExchange::Text(int id, std::string& value, int maxLength)
     const Window control = Item(id);
     if (saving_) {
         value = control.Text();
-        if (maxLength > 0 && value.size() > static_cast<size_t>(maxLength))
-            value.resize(static_cast<size_t>(maxLength));
+        // The limit counts characters (UTF-16 units), and a character is never cut in two.
+        if (maxLength > 0 && Utf16Length(value) > static_cast<size_t>(maxLength))
+            value.resize(Utf8Offset(value, static_cast<size_t>(maxLength)));
         return;
     }
     if (maxLength > 0) {

@@ -46,11 +46,11 @@ INT_PTR Dialog::DoModal()
 
     ended_ = false;
     result_ = IDCANCEL;
-    const HWND created = CreateDialogParamA(App::Instance(), MAKEINTRESOURCEA(templateId_), owner_, Procedure,
+    const HWND created = CreateDialogParamW(App::Instance(), MAKEINTRESOURCEW(templateId_), owner_, Procedure,
                                             reinterpret_cast<LPARAM>(this));
     if (created) {
         // A template without WS_VISIBLE is shown now; one that made itself visible (or minimised) stays so.
-        if (!ended_ && !(GetWindowLongA(created, GWL_STYLE) & WS_VISIBLE))
+        if (!ended_ && !(GetWindowLongW(created, GWL_STYLE) & WS_VISIBLE))
             ShowWindow(created, SW_SHOWNORMAL);
         RunModalLoop();
     }
@@ -79,7 +79,7 @@ void Dialog::EndDialog(INT_PTR result)
     if (handle_) {
         ReleaseOwner();
         ShowWindow(handle_, SW_HIDE);
-        PostMessageA(handle_, WM_NULL, 0, 0);  // wakes the modal loop
+        PostMessageW(handle_, WM_NULL, 0, 0);  // wakes the modal loop
     }
 }
 
@@ -87,7 +87,7 @@ void Dialog::RunModalLoop()
 {
     while (!ended_) {
         MSG message;
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             // WM_QUIT ends every modal loop on its way out.
             if (got == 0)
@@ -96,10 +96,10 @@ void Dialog::RunModalLoop()
         }
         if (PreTranslate(message))
             continue;
-        if (handle_ && IsDialogMessageA(handle_, &message))
+        if (handle_ && IsDialogMessageW(handle_, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -157,10 +157,10 @@ INT_PTR CALLBACK Dialog::Procedure(HWND handle, UINT message, WPARAM wParam, LPA
     Dialog* self = nullptr;
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
-        SetWindowLongPtrA(handle, DWLP_USER, lParam);
+        SetWindowLongPtrW(handle, DWLP_USER, lParam);
         self->handle_ = handle;
     } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(handle, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(handle, DWLP_USER));
     }
     if (!self)
         return FALSE;
@@ -171,7 +171,7 @@ INT_PTR CALLBACK Dialog::Procedure(HWND handle, UINT message, WPARAM wParam, LPA
         if (message == WM_NCDESTROY) {
             self->DetachControls();
             self->handle_ = nullptr;
-            SetWindowLongPtrA(handle, DWLP_USER, 0);
+            SetWindowLongPtrW(handle, DWLP_USER, 0);
         }
         return answer;
     } catch (const std::exception& e) {
@@ -226,7 +226,7 @@ INT_PTR Dialog::Answer(UINT message, LRESULT result)
     case WM_INITDIALOG:
         return static_cast<INT_PTR>(result);
     default:
-        SetWindowLongPtrA(handle_, DWLP_MSGRESULT, result);
+        SetWindowLongPtrW(handle_, DWLP_MSGRESULT, result);
         return TRUE;
     }
 }

@@ -1,5 +1,7 @@
 #include "framework/Registry.h"
 
+#include "framework/Text.h"
+#include "framework/Unicode.h"
 #include "settings/ProfileStore.h"
 
 #include <vector>
@@ -7,7 +9,7 @@
 RegKey RegKey::Open(HKEY root, const std::string& path, REGSAM access)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path.c_str(), 0, access, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, Wide(path).c_str(), 0, access, &key) != ERROR_SUCCESS)
         return RegKey();
     return RegKey(key);
 }
@@ -15,8 +17,8 @@ RegKey RegKey::Open(HKEY root, const std::string& path, REGSAM access)
 RegKey RegKey::Create(HKEY root, const std::string& path)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(root, Wide(path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                        &key, nullptr) != ERROR_SUCCESS)
         return RegKey();
     return RegKey(key);
 }
@@ -26,21 +28,37 @@ std::optional<std::string> RegKey::ReadString(const std::string& name) const
     if (!key_)
         return std::nullopt;
     // Most texts fit a path buffer: one query. A longer one is read again at its size.
-    char buffer[260];
+    const std::wstring wideName = Wide(name);
+    wchar_t buffer[260];
     DWORD type = 0;
     DWORD size = sizeof(buffer);
-    LONG result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    std::vector<char> large;
-    char* data = buffer;
+    LONG result =
+        RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
+    std::vector<wchar_t> large;
+    wchar_t* data = buffer;
     if (result == ERROR_MORE_DATA) {
-        large.resize(size + 1);
+        large.resize(size / sizeof(wchar_t) + 1);
         data = large.data();
-        result = RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+        result = RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
     }
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;
     // Stored texts need not carry their zero; stop at the first one when they do.
-    return std::string(data, strnlen(data, size));
+    return Utf8(data, static_cast<int>(wcsnlen(data, size / sizeof(wchar_t))));
+}
+
+std::optional<std::string> RegKey::ReadShortString(const std::string& name, bool* expandable) const
+{
+    wchar_t buffer[260] = {};
+    DWORD size = sizeof(buffer) - sizeof(wchar_t);  // room for a zero the value may lack
+    DWORD type = 0;
+    if (!key_ || RegQueryValueExW(key_.Get(), name.empty() ? nullptr : Wide(name).c_str(), nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
+        (type != REG_SZ && type != REG_EXPAND_SZ))
+        return std::nullopt;
+    if (expandable)
+        *expandable = type == REG_EXPAND_SZ;
+    return Utf8(buffer, static_cast<int>(wcsnlen(buffer, size / sizeof(wchar_t))));
 }
 
 std::optional<DWORD> RegKey::ReadDword(const std::string& name) const
@@ -49,7 +67,7 @@ std::optional<DWORD> RegKey::ReadDword(const std::string& name) const
     DWORD value = 0;
     DWORD size = sizeof(value);
     if (!key_ ||
-        RegQueryValueExA(key_.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
+        RegQueryValueExW(key_.Get(), Wide(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD)
         return std::nullopt;
@@ -58,22 +76,23 @@ std::optional<DWORD> RegKey::ReadDword(const std::string& name) const
 
 bool RegKey::WriteString(const std::string& name, const std::string& value, bool expandable)
 {
-    if (!key_ || value.size() > kMaxProfileText)
+    if (!key_ || Utf16Length(value) > kMaxProfileText)
         return false;
-    return RegSetValueExA(key_.Get(), name.c_str(), 0, expandable ? REG_EXPAND_SZ : REG_SZ,
-                          reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    const std::wstring text = Wide(value);
+    return RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, expandable ? REG_EXPAND_SZ : REG_SZ,
+                          reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
 }
 
 bool RegKey::WriteDword(const std::string& name, DWORD value)
 {
-    return key_ && RegSetValueExA(key_.Get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+    return key_ && RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
                                   sizeof(value)) == ERROR_SUCCESS;
 }
 
 bool RegKey::DeleteValue(const std::string& name)
 {
-    return key_ && RegDeleteValueA(key_.Get(), name.c_str()) == ERROR_SUCCESS;
+    return key_ && RegDeleteValueW(key_.Get(), Wide(name).c_str()) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> RegKey::ValueNames() const
@@ -82,11 +101,11 @@ std::vector<std::string> RegKey::ValueNames() const
     if (!key_)
         return names;
     for (DWORD index = 0;; ++index) {
-        char name[16384];  // the longest value name the registry allows
-        DWORD size = sizeof(name);
-        if (RegEnumValueA(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        wchar_t name[16384];  // the longest value name the registry allows
+        DWORD size = 16384;
+        if (RegEnumValueW(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        names.emplace_back(name, size);
+        names.push_back(Utf8(name, static_cast<int>(size)));
     }
     return names;
 }
@@ -97,11 +116,11 @@ std::vector<std::string> RegKey::SubkeyNames() const
     if (!key_)
         return names;
     for (DWORD index = 0;; ++index) {
-        char name[512];
-        DWORD size = sizeof(name);
-        if (RegEnumKeyExA(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        wchar_t name[512];
+        DWORD size = 512;
+        if (RegEnumKeyExW(key_.Get(), index, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             break;
-        names.emplace_back(name, size);
+        names.push_back(Utf8(name, static_cast<int>(size)));
     }
     return names;
 }

@@ -21,6 +21,9 @@ public:
     // Nothing when the value is missing or of another type (REG_SZ or REG_EXPAND_SZ; REG_DWORD).
     std::optional<std::string> ReadString(const std::string& name) const;
     std::optional<DWORD> ReadDword(const std::string& name) const;
+    // A text that fits a 260-character buffer, as the history, the Run history and App Paths are read:
+    // nothing when it is missing, of another type or longer; whether it is REG_EXPAND_SZ.
+    std::optional<std::string> ReadShortString(const std::string& name, bool* expandable = nullptr) const;
 
     // REG_SZ with its terminating zero. Texts over 259 characters are refused and nothing is written.
     // REG_SZ, or REG_EXPAND_SZ when the text holds %NAME% references the reader is to expand.

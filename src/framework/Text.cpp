@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -16,7 +17,72 @@ char FoldCase(char c)
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// How many bytes the UTF-8 sequence starting at `at` takes, and how many UTF-16 units its character needs;
+// a byte that starts no valid sequence is one byte and one unit.
+std::pair<std::size_t, std::size_t> Utf8Step(const std::string& text, std::size_t at)
+{
+    const unsigned char lead = static_cast<unsigned char>(text[at]);
+    const std::size_t length =
+        lead >= 0xF0 && lead <= 0xF4 ? 4 : lead >= 0xE0 && lead < 0xF0 ? 3 : lead >= 0xC2 && lead < 0xE0 ? 2 : 1;
+    if (length == 1 || at + length > text.size())
+        return {1, 1};
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((static_cast<unsigned char>(text[at + i]) & 0xC0) != 0x80)
+            return {1, 1};
+    }
+    return {length, length == 4 ? 2 : 1};
+}
+
 }  // namespace
+
+std::size_t Utf16Length(const std::string& utf8)
+{
+    return Utf16Offset(utf8, utf8.size());
+}
+
+std::size_t Utf16Offset(const std::string& utf8, std::size_t byteOffset)
+{
+    std::size_t units = 0;
+    for (std::size_t at = 0; at < byteOffset && at < utf8.size();) {
+        const auto [bytes, unitsOfIt] = Utf8Step(utf8, at);
+        at += bytes;
+        units += unitsOfIt;
+    }
+    return units;
+}
+
+std::size_t Utf8Offset(const std::string& utf8, std::size_t utf16Offset)
+{
+    std::size_t at = 0;
+    for (std::size_t units = 0; at < utf8.size();) {
+        const auto [bytes, unitsOfIt] = Utf8Step(utf8, at);
+        if (units + unitsOfIt > utf16Offset)
+            break;
+        at += bytes;
+        units += unitsOfIt;
+    }
+    return at;
+}
+
+std::u16string Utf16(const std::string& utf8)
+{
+    std::u16string text;
+    for (std::size_t at = 0; at < utf8.size();) {
+        const auto [bytes, units] = Utf8Step(utf8, at);
+        const unsigned char lead = static_cast<unsigned char>(utf8[at]);
+        char32_t code = bytes == 1 ? (lead < 0x80 ? lead : 0xFFFD) : lead & (0xFF >> (bytes + 1));
+        for (std::size_t i = 1; i < bytes; ++i)
+            code = (code << 6) | (static_cast<unsigned char>(utf8[at + i]) & 0x3F);
+        if (units == 2) {
+            text += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            text += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            text += static_cast<char16_t>(code);
+        }
+        at += bytes;
+    }
+    return text;
+}
 
 std::string Trim(const std::string& text)
 {

@@ -19,16 +19,6 @@ std::string HistoryKeyPath()
     return std::string(profile::kProfileKey) + "\\" + profile::kHistory;
 }
 
-// A history value's text, read into 260 bytes; nothing when it does not fit or is unreadable.
-std::optional<std::string> ReadEntry(HKEY key, const std::string& name)
-{
-    char data[260] = {};
-    DWORD size = sizeof(data);
-    if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(data, strnlen(data, std::min<DWORD>(size, sizeof(data) - 1)));
-}
-
 }  // namespace
 
 CHistoryEditor::CHistoryEditor(HWND parent) : Dialog(IDD_HISTORY_EDITOR, parent)
@@ -46,7 +36,7 @@ BOOL CHistoryEditor::OnInitDialog()
     for (const std::string& name : key.ValueNames()) {
         if (name.size() > 99)
             continue;  // longer than a value name of the history can be
-        if (const auto text = ReadEntry(key.Get(), name)) {
+        if (const auto text = key.ReadShortString(name)) {
             List().AddString(*text);
             valueNames_.push_back(name);
         }
@@ -68,7 +58,7 @@ void CHistoryEditor::OnRemove()
 
     const std::string name = valueNames_[static_cast<size_t>(selected)];
     RegKey key = RegKey::Open(HKEY_CURRENT_USER, HistoryKeyPath(), KEY_READ | KEY_SET_VALUE);
-    lastRemoved_ = ReadEntry(key.Get(), name).value_or(list.ItemText(selected));
+    lastRemoved_ = key.ReadShortString(name).value_or(list.ItemText(selected));
     key.DeleteValue(name);
 
     list.DeleteString(selected);

@@ -1,5 +1,6 @@
 #include "history/MRUComboBox.h"
 
+#include "framework/Text.h"
 #include "framework/Trace.h"
 #include "settings/ProfileLayout.h"
 
@@ -159,7 +160,7 @@ bool CMRUComboBox::AddToMRU(const std::string& text)
 {
     if (text.empty())
         return false;
-    if (text.size() > kMaxProfileText) {
+    if (Utf16Length(text) > kMaxProfileText) {
         TraceLine("AddToMRU() - text longer than " + std::to_string(kMaxProfileText) +
                   " characters not added: the profile cannot hold it.");
         return false;

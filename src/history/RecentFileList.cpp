@@ -59,7 +59,7 @@ void CRecentFileList::ReadList(const ProfileStore& profile)
         names.push_back(EntryName(i));
     std::vector<std::string> texts = profile.ReadStrings(section_, names);
     for (size_t i = 0; i < texts.size(); ++i) {
-        if (texts[i].size() > kMaxProfileText)
+        if (Utf16Length(texts[i]) > kMaxProfileText)
             texts[i].clear();
         entries_[i] = std::move(texts[i]);
     }

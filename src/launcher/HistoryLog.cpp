@@ -1,5 +1,7 @@
 #include "launcher/HistoryLog.h"
 
+#include "framework/Text.h"
+
 #include <cstdio>
 
 namespace {
@@ -30,8 +32,13 @@ bool WriteLogFile(const std::string& path, const std::string& content)
 {
     if (path.empty())
         return false;
-    // C streams: the C++ ones would bring their whole locale machinery into a small program.
+    // C streams: the C++ ones would bring their whole locale machinery into a small program. On Windows the
+    // path goes through the wide function, so that any folder name works.
+#ifdef _WIN32
+    std::FILE* file = _wfopen(reinterpret_cast<const wchar_t*>(Utf16(path).c_str()), L"wb");
+#else
     std::FILE* file = std::fopen(path.c_str(), "wb");
+#endif
     if (!file)
         return false;
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();

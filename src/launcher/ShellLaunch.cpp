@@ -4,6 +4,7 @@
 #include "framework/Handles.h"
 #include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
+#include "framework/Unicode.h"
 #include "launcher/CommandText.h"
 #include "paths/AppPaths.h"
 
@@ -11,7 +12,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstring>
 
 namespace {
 
@@ -39,22 +39,13 @@ private:
 // A text value read into 260 bytes: nothing when it is missing or does not fit.
 std::optional<std::string> ReadShortString(HKEY root, const char* path, const std::string& name)
 {
-    const RegKey key = RegKey::Open(root, path);
-    if (!key)
-        return std::nullopt;
-    char data[260] = {};
-    DWORD size = sizeof(data);
-    if (RegQueryValueExA(key.Get(), name.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) !=
-        ERROR_SUCCESS)
-        return std::nullopt;
-    return std::string(data, strnlen(data, sizeof(data) - 1));
+    return RegKey::Open(root, path).ReadShortString(name);
 }
 
-std::string Directory(UINT(WINAPI* query)(LPSTR, UINT))
+std::string Directory(UINT(WINAPI* query)(LPWSTR, UINT))
 {
-    char folder[MAX_PATH] = {};
-    query(folder, MAX_PATH);
-    return folder;
+    wchar_t folder[MAX_PATH] = {};
+    return Utf8(folder, static_cast<int>(query(folder, MAX_PATH)));
 }
 
 void EnableShutdownPrivilege()
@@ -83,53 +74,55 @@ std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
         return std::string();
     initialize(nullptr);
 
-    ComPtr<IShellLinkA> link;
-    if (FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.ReceiveVoid())))
+    ComPtr<IShellLinkW> link;
+    if (FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())))
         return std::string();
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         return std::string();
 
-    WCHAR widePath[MAX_PATH] = {};
-    MultiByteToWideChar(CP_ACP, 0, shortcutPath.c_str(), -1, widePath, MAX_PATH);
-    if (FAILED(file->Load(widePath, STGM_READ)) || FAILED(link->Resolve(owner, SLR_ANY_MATCH)))
+    const std::wstring widePath = Wide(shortcutPath);
+    if (FAILED(file->Load(widePath.c_str(), STGM_READ)) || FAILED(link->Resolve(owner, SLR_ANY_MATCH)))
         return std::string();
 
-    char target[MAX_PATH] = {};
-    shortcutPath.copy(target, MAX_PATH - 1);
-    WIN32_FIND_DATAA found = {};
+    wchar_t target[MAX_PATH] = {};
+    widePath.copy(target, MAX_PATH - 1);
+    WIN32_FIND_DATAW found = {};
     link->GetPath(target, MAX_PATH, &found, SLGP_SHORTPATH);
-    return target;
+    return Utf8(target);
 }
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
     // A code left over from an earlier call must not pass for this call's outcome.
     SetLastError(ERROR_SUCCESS);
+    const std::wstring program = Wide(request.program), parameters = Wide(request.parameters),
+                       directory = Wide(request.directory);
     if (!request.elevated) {
-        const HINSTANCE result = ShellExecuteA(owner, "open", request.program.c_str(), request.parameters.c_str(),
-                                               request.directory.c_str(), request.showCommand);
+        const HINSTANCE result = ShellExecuteW(owner, L"open", program.c_str(), parameters.c_str(), directory.c_str(),
+                                               request.showCommand);
         const DWORD lastError = GetLastError();
         return {reinterpret_cast<std::intptr_t>(result), lastError};
     }
-    SHELLEXECUTEINFOA info = {};
+    SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the launch's own message
     info.hwnd = owner;
-    info.lpVerb = "runas";
-    info.lpFile = request.program.c_str();
-    info.lpParameters = request.parameters.c_str();
-    info.lpDirectory = request.directory.c_str();
+    info.lpVerb = L"runas";
+    info.lpFile = program.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
     info.nShow = request.showCommand;
-    const BOOL started = ShellExecuteExA(&info);
+    const BOOL started = ShellExecuteExW(&info);
     const DWORD lastError = started ? ERROR_SUCCESS : GetLastError();
     return {started ? 42 : reinterpret_cast<std::intptr_t>(info.hInstApp), lastError};
 }
 
 bool ShellLaunchSystem::SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()), b.data(),
-                          static_cast<int>(b.size())) == CSTR_EQUAL;
+    const std::wstring first = Wide(a), second = Wide(b);
+    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.data(), static_cast<int>(first.size()),
+                          second.data(), static_cast<int>(second.size())) == CSTR_EQUAL;
 }
 
 bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPath)
@@ -141,13 +134,12 @@ std::string ShellLaunchSystem::ExpandReferences(const std::string& text)
 {
     if (text.find('%') == std::string::npos)
         return text;
-    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
-    std::string expanded(size + 1, '\0');  // the ANSI call may count one byte more than it writes
-    const DWORD written = size ? ExpandEnvironmentStringsA(text.c_str(), &expanded[0], size + 1) : 0;
-    if (written == 0 || written > size + 1)
+    const std::wstring wide = Wide(text);
+    const DWORD size = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    std::wstring expanded(size, L'\0');
+    if (size == 0 || ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], size) > size)
         return text;
-    expanded.resize(std::strlen(expanded.c_str()));
-    return expanded;
+    return Utf8(expanded.c_str());
 }
 
 bool ShellLaunchSystem::IsOnNetwork(const std::string& path)
@@ -187,19 +179,17 @@ std::string ShellLaunchSystem::ReadShellFolder(const std::string& valueName)
 
 std::string ShellLaunchSystem::SystemDirectory()
 {
-    return Directory(GetSystemDirectoryA);
+    return Directory(GetSystemDirectoryW);
 }
 
 std::string ShellLaunchSystem::WindowsDirectory()
 {
-    return Directory(GetWindowsDirectoryA);
+    return Directory(GetWindowsDirectoryW);
 }
 
 std::string ShellLaunchSystem::ProgramFolder()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return FolderOf(path);
+    return FolderOf(ModulePath());
 }
 
 std::optional<std::string> ShellLaunchSystem::ReadRunHistoryValue(const std::string& name)

@@ -8,6 +8,7 @@
 #include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
 #include "framework/Trace.h"
+#include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
 #include "launcher/CommandText.h"
 #include "launcher/HotKey.h"
@@ -53,8 +54,8 @@ std::string KeyName(int hotKey)
     LONG code = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
     if ((hotKey >> 8) & HOTKEYF_EXT)
         code |= 1 << 24;
-    char name[64] = {};
-    return GetKeyNameTextA(code, name, sizeof(name)) > 0 ? name : std::string(1, static_cast<char>(key));
+    wchar_t name[64] = {};
+    return GetKeyNameTextW(code, name, 64) > 0 ? Utf8(name) : std::string(1, static_cast<char>(key));
 }
 
 // The user's Desktop; its stored form may hold references such as %USERPROFILE%.
@@ -62,9 +63,9 @@ std::string DesktopFolder()
 {
     const RegKey folders =
         RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
-    const std::string desktop = folders.ReadString("Desktop").value_or(std::string());
-    char expanded[MAX_PATH] = {};
-    return !desktop.empty() && ExpandEnvironmentStringsA(desktop.c_str(), expanded, MAX_PATH) > 0 ? expanded : "";
+    const std::wstring desktop = Wide(folders.ReadString("Desktop").value_or(std::string()));
+    wchar_t expanded[MAX_PATH] = {};
+    return !desktop.empty() && ExpandEnvironmentStringsW(desktop.c_str(), expanded, MAX_PATH) > 0 ? Utf8(expanded) : "";
 }
 
 // Not shared: a shared icon comes in the size it was first loaded at, whatever size is asked for.

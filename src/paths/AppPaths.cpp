@@ -1,7 +1,9 @@
 #include "paths/AppPaths.h"
 
 #include "framework/Registry.h"
+#include "framework/Text.h"
 #include "framework/Trace.h"
+#include "framework/Unicode.h"
 #include "launcher/CommandText.h"
 #include "settings/ProfileStore.h"
 
@@ -29,26 +31,12 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
-// A value read into a 260-byte buffer: 259 characters at most, or nothing; whether it is REG_EXPAND_SZ.
-std::optional<std::string> ReadShortValue(HKEY key, const char* name, bool* expands = nullptr)
-{
-    char buffer[260] = {};
-    DWORD size = sizeof(buffer);
-    DWORD type = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    if (expands)
-        *expands = type == REG_EXPAND_SZ;
-    buffer[sizeof(buffer) - 1] = '\0';
-    return std::string(buffer, strnlen(buffer, std::min<DWORD>(size, sizeof(buffer) - 1)));
-}
-
 // What a launch uses: the references of a REG_EXPAND_SZ value filled in, as the shell does.
 std::string Expanded(const std::string& value)
 {
-    char expanded[MAX_PATH] = {};
-    const DWORD length = ExpandEnvironmentStringsA(value.c_str(), expanded, MAX_PATH);
-    return length > 0 && length <= MAX_PATH ? std::string(expanded) : value;
+    wchar_t expanded[MAX_PATH] = {};
+    const DWORD length = ExpandEnvironmentStringsW(Wide(value).c_str(), expanded, MAX_PATH);
+    return length > 0 && length <= MAX_PATH ? Utf8(expanded) : value;
 }
 
 bool WriteTo(AppPathTable table, const AppPathEntry& entry)
@@ -84,8 +72,8 @@ AppPathEntry ReadAppPathEntry(const std::string& name)
     AppPathEntry entry{name, std::string(), std::string()};
     const RegKey key = RegKey::Open(RootOf(FindAppPathTable(name).value_or(AppPathTable::Machine)), EntryKeyPath(name));
     if (key) {
-        entry.programPath = ReadShortValue(key.Get(), nullptr, &entry.programExpands).value_or(std::string());
-        entry.workingDirectory = ReadShortValue(key.Get(), "Path", &entry.directoryExpands).value_or(std::string());
+        entry.programPath = key.ReadShortString(std::string(), &entry.programExpands).value_or(std::string());
+        entry.workingDirectory = key.ReadShortString("Path", &entry.directoryExpands).value_or(std::string());
     }
     return entry;
 }
@@ -97,7 +85,7 @@ std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name)
         return std::nullopt;
     const RegKey key = RegKey::Open(RootOf(*table), EntryKeyPath(name));
     bool expands = false;
-    const std::string directory = ReadShortValue(key.Get(), "Path", &expands).value_or(std::string());
+    const std::string directory = key.ReadShortString("Path", &expands).value_or(std::string());
     return expands ? Expanded(directory) : directory;
 }
 
@@ -122,8 +110,8 @@ bool AppPathEntryExists(const std::string& name)
 
 std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry)
 {
-    if (entry.name.empty() || entry.programPath.size() > kMaxProfileText ||
-        entry.workingDirectory.size() > kMaxProfileText)
+    if (entry.name.empty() || Utf16Length(entry.programPath) > kMaxProfileText ||
+        Utf16Length(entry.workingDirectory) > kMaxProfileText)
         return std::nullopt;
     if (AppPathEntryExists(entry.name, AppPathTable::User))
         return WriteTo(AppPathTable::User, entry) ? std::optional(AppPathTable::User) : std::nullopt;
@@ -137,13 +125,12 @@ bool DeleteAppPathEntry(const std::string& name, AppPathTable table)
 {
     if (name.empty() || Refused(table))
         return false;
-    RegDeleteKeyA(RootOf(table), EntryKeyPath(name).c_str());
+    RegDeleteKeyW(RootOf(table), Wide(EntryKeyPath(name)).c_str());
     return !AppPathEntryExists(name, table);  // also when it was gone already
 }
 
 void RegisterSelfInAppPaths()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    const std::string path = ModulePath();
     WriteAppPathEntry({"Velquin.exe", path, FolderOf(path)});
 }

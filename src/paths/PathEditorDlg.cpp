@@ -2,6 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Text.h"
+#include "framework/Unicode.h"
 #include "history/FindDlg.h"
 #include "history/SearchRule.h"
 #include "paths/AppPaths.h"
@@ -94,19 +95,19 @@ void CPathEditorDlg::DrawLine(const DRAWITEMSTRUCT& item) const
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID != static_cast<UINT>(-1)) {
         const int index = static_cast<int>(item.itemID);
-        const std::string name = m_list.ItemText(index);
+        const std::wstring name = Wide(m_list.ItemText(index));
         RECT area = item.rcItem;
         area.left += 2;
         SetBkMode(item.hDC, TRANSPARENT);
         SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         constexpr UINT kLine = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
-        DrawTextA(item.hDC, name.c_str(), -1, &area, kLine);
+        DrawTextW(item.hDC, name.c_str(), -1, &area, kLine);
         if (TableOfLine(index) == AppPathTable::User) {
             RECT measured = area;
-            DrawTextA(item.hDC, name.c_str(), -1, &measured, kLine | DT_CALCRECT);
+            DrawTextW(item.hDC, name.c_str(), -1, &measured, kLine | DT_CALCRECT);
             area.left = measured.right;
             SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
-            DrawTextA(item.hDC, "  (for you only)", -1, &area, kLine);
+            DrawTextW(item.hDC, L"  (for you only)", -1, &area, kLine);
         }
     }
     if (item.itemState & ODS_FOCUS)

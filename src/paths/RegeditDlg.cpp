@@ -94,7 +94,7 @@ void CRegeditDlg::OnBrowse()
         return;
 
     pathField_.SetText(choice.path);
-    nameField_.SetSel(0, static_cast<int>(choice.path.size()));
+    nameField_.SetSel(0, -1);
     directoryField_.SetText(FolderOf(choice.path));
     m_name = nameField_.Text();
     if (!m_name.empty()) {

@@ -5,6 +5,7 @@
 #include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/Unicode.h"
 #include "launcher/HistoryLog.h"
 #include "launcher/HotKey.h"
 #include "launcher/ShellLaunch.h"
@@ -225,8 +226,7 @@ void COption::UpdateStartWithWindows() const
         run.DeleteValue(kRunValue);
         return;
     }
-    char path[512] = {};
-    GetModuleFileNameA(nullptr, path, sizeof(path));
+    const std::string path = ModulePath();
     AppProfile().WriteString(kSettings, kVelquinPath, path);
     run.WriteString(kRunValue, path);
 }

@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-// The longest text a registry write accepts: what fits a 260-byte buffer with its terminating zero.
+// The longest text a registry write accepts, in UTF-16 units: what fits a 260-character buffer with its
+// terminating zero.
 inline constexpr std::size_t kMaxProfileText = 259;
 
 class ProfileStore {

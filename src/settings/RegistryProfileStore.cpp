@@ -1,6 +1,7 @@
 #include "settings/RegistryProfileStore.h"
 
 #include "framework/Registry.h"
+#include "framework/Text.h"
 
 #include <utility>
 
@@ -38,7 +39,7 @@ bool RegistryProfileStore::WriteInt(const std::string& section, const std::strin
 bool RegistryProfileStore::WriteString(const std::string& section, const std::string& entry,
                                               const std::string& value)
 {
-    if (root_.empty() || value.size() > kMaxProfileText)
+    if (root_.empty() || Utf16Length(value) > kMaxProfileText)
         return false;
     return RegKey::Create(HKEY_CURRENT_USER, SectionPath(section)).WriteString(entry, value);
 }

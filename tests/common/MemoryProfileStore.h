@@ -31,7 +31,7 @@ public:
     }
     bool WriteString(const std::string& section, const std::string& entry, const std::string& value) override
     {
-        return value.size() <= kMaxProfileText && Store(section, entry, value);
+        return Utf16Length(value) <= kMaxProfileText && Store(section, entry, value);
     }
     bool DeleteValue(const std::string& section, const std::string& entry) override
     {

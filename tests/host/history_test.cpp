@@ -69,6 +69,10 @@ TEST(RecentFileList, ARefusedWriteLeavesNoStaleCopyBehind)
     store.WriteString(kSection, "File #1", "notepad");
     CRecentFileList list(1, kSection, "File #%d", 3, 30);
     list.Add("notepad");
+    std::string cyrillic;  // 259 characters of two bytes each: it fits
+    for (int i = 0; i < 259; ++i)
+        cyrillic += "\xD0\xAE";
+    EXPECT_TRUE(store.WriteString(kSection, "File #9", cyrillic));
     list.Add(std::string(260, 'x'));  // the store refuses it
     list.WriteList(store);
     EXPECT_EQ(store.ValueNames(kSection), (std::vector<std::string>{"File #2"}));

@@ -37,11 +37,11 @@ TEST_F(LauncherTest, ASuccessRecordsTheTextOnceNewestFirstAndPutsTheWindowAway)
     EXPECT_EQ(window.selection, std::make_pair(0, 7));
     EXPECT_EQ(window.shown, ui::Show::Hide);
 
-    // Beyond A-Z the system's rule decides: \xE4 and \xC4 are one letter.
-    for (const char* typed : {"C:\\\xE4rger.exe", "c:\\\xC4RGER.EXE"}) {
+    // Beyond A-Z the system's rule decides: ä and Ä are one letter.
+    for (const char* typed : {"C:\\\xC3\xA4rger.exe", "c:\\\xC3\x84RGER.EXE"}) {
         Launch(typed);
     }
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"c:\\\xC4RGER.EXE", "notepad", "write"}));
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"c:\\\xC3\x84RGER.EXE", "notepad", "write"}));
     EXPECT_EQ(Said(), "");
 }
 
@@ -345,14 +345,14 @@ TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSa
 {
     KeepLog();
     system.runHistory = {{"MRUList", "bcad"}, {"b", "calc\\1"}, {"c", "nobackslash"},
-                         {"a", "C:\\Tools\\tool.exe -x\\1"}, {"d", "\xE4rger\\1"}};
-    history.AddToMRU("\xC4RGER");
+                         {"a", "C:\\Tools\\tool.exe -x\\1"}, {"d", "\xC3\xA4rger\\1"}};
+    history.AddToMRU("\xC3\x84RGER");
     launcher.ImportRunHistory();
-    EXPECT_EQ(combo.items, (std::vector<std::string>{"C:\\Tools\\tool.exe -x", "calc", "\xC4RGER"}));
-    EXPECT_EQ(combo.edit, "\xE4rger") << "an empty box gets the last command read";
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"C:\\Tools\\tool.exe -x", "calc", "\xC3\x84RGER"}));
+    EXPECT_EQ(combo.edit, "\xC3\xA4rger") << "an empty box gets the last command read";
     EXPECT_EQ(store.ReadString("Settings", "Config"), "Not Cleared");
     EXPECT_EQ(ReadBytes(logPath),
-              "[Velquin History]\r\n\r\nFile #1: C:\\Tools\\tool.exe -x\r\nFile #2: calc\r\nFile #3: \xC4RGER\r\n");
+              "[Velquin History]\r\n\r\nFile #1: C:\\Tools\\tool.exe -x\r\nFile #2: calc\r\nFile #3: \xC3\x84RGER\r\n");
     EXPECT_EQ(Said(), "Velquin | Run history has been added to your history folder. | 0x40");
     system.runHistory.clear();
     launcher.ImportRunHistory();

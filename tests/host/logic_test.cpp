@@ -116,6 +116,11 @@ TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
     EXPECT_EQ(FilterFromBars("All|*.*||"), std::string("All\0*.*\0\0", 9));
     EXPECT_EQ(RunHistoryCommand("C:\\Tools\\tool.exe\\1"), "C:\\Tools\\tool.exe");
     EXPECT_EQ(RunHistoryCommand("nobackslash"), "");
+    const std::string cyrillic = "C:\\\xD0\xAE\xD0\xBD";  // "C:\Юн", each letter two bytes and one UTF-16 unit
+    EXPECT_EQ(Utf16Length(cyrillic), 5u);
+    EXPECT_EQ(Utf16Offset(cyrillic, 5) * 10 + Utf8Offset(cyrillic, 4), 45u);
+    EXPECT_EQ(Utf16Length("\xF0\x9F\x98\x80\xFF"), 3u) << "a pair beyond 0xFFFF, and a stray byte";
+    EXPECT_EQ(Utf16("\xD0\xAE\xF0\x9F\x98\x80\xFF"), (std::u16string{0x42E, 0xD83D, 0xDE00, 0xFFFD}));
 }
 
 TEST(HotKey, TheControlsValueBecomesTheSystemsModifiersAndANameForTheUser)

@@ -1,6 +1,7 @@
 // The real main window in this process: each message reaches its rule, each command its action.
 #include "TestSupport.h"
 
+#include "framework/Unicode.h"
 #include "launcher/VelquinDlg.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
@@ -42,17 +43,17 @@ WNDPROC g_boxProc = nullptr;
 // box is made to, as on Windows.
 LRESULT CALLBACK NotifyingBox(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = CallWindowProcA(g_boxProc, box, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_boxProc, box, message, wParam, lParam);
     if (message == WM_SETTEXT)
-        SendMessageA(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITUPDATE), (LPARAM)box);
+        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITUPDATE), (LPARAM)box);
     return result;
 }
 
 std::string FolderShownBy(HWND fileDialog)
 {
-    char folder[MAX_PATH] = {};
-    SendMessageA(fileDialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
-    return folder;
+    wchar_t folder[MAX_PATH] = {};
+    SendMessageW(fileDialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(folder));
+    return Utf8(folder);
 }
 
 // A clean profile holding the first-run settings, for a test to change before the window opens.
@@ -128,17 +129,19 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessCleared)
 
 TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShiftEnterRunsAsAdministrator)
 {
-    History({"notepad", "mspaint"});
+    History({"notepad", "mspaint", "C:\\\xD0\xAE\xD0\xBD\xD0\xB8\\tool.exe"});  // C:\Юни\tool.exe
     Set("HideOnSuccess", 0);
     std::vector<std::string> seen;
     const auto look = [&] { seen.push_back(Selection()); };
     Run([&](UiScript& s) {
         s.Then([&] {
             g_boxProc = reinterpret_cast<WNDPROC>(
-                SetWindowLongPtrA(Box(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotifyingBox)));
+                SetWindowLongPtrW(Box(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(NotifyingBox)));
             TypeText(Edit(), "n");
         });
         s.Then(look);
+        s.Then([&] { SetWindowTextA(Box(), ""); });
+        s.Then([&] { TypeText(Edit(), "C:\\\xD0\xAE"); }).Then(look);  // positions count UTF-16 units
         s.Then([&] { SetWindowTextA(Box(), ""); });
         s.Then([&] { TypeText(Edit(), " no "); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
@@ -149,7 +152,8 @@ TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShif
             SetKeyboardState(none);
         });
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", " no  [4,4)", "no [0,2)"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", "C:\\\xD0\xAE\xD0\xBD\xD0\xB8\\tool.exe [4,15)",
+                                              " no  [4,4)", "no [0,2)"}));
     EXPECT_EQ(system.opened, (std::vector<std::string>{"no", "as administrator: no"}));
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "no");
 }

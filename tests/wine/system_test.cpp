@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 
 #include "framework/Registry.h"
+#include "framework/Unicode.h"
 #include "launcher/Launcher.h"
 #include "launcher/ShellLaunch.h"
 #include "settings/SettingsRecord.h"
@@ -13,9 +14,9 @@ const std::string kTable = kAppPathsKey;
 
 bool SamePath(const std::string& a, const std::string& b)
 {
-    char longA[MAX_PATH] = {}, longB[MAX_PATH] = {};
-    return GetLongPathNameA(a.c_str(), longA, MAX_PATH) && GetLongPathNameA(b.c_str(), longB, MAX_PATH) &&
-           lstrcmpiA(longA, longB) == 0;
+    wchar_t longA[MAX_PATH] = {}, longB[MAX_PATH] = {};
+    return GetLongPathNameW(Wide(a).c_str(), longA, MAX_PATH) && GetLongPathNameW(Wide(b).c_str(), longB, MAX_PATH) &&
+           lstrcmpiW(longA, longB) == 0;
 }
 
 // The launch with the real shell and registry, and a window in memory; the recorder program tells what
@@ -107,6 +108,35 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(system.ExpandReferences("%WINDIR%\\x %NoSuchName%"), std::string(windows) + "\\x %NoSuchName%");
-    EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC4rger.exe", "c:\\\xE4RGER.EXE"));
-    EXPECT_FALSE(system.SameTextIgnoringCase("\xE4", "a"));
+    EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC3\x84rger.exe", "c:\\\xC3\xA4RGER.EXE"));  // Ä and ä
+    EXPECT_FALSE(system.SameTextIgnoringCase("\xC3\xA4", "a"));
+}
+
+TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLoggedAndImported)
+{
+    const RecorderCopy tool("Velquin \xD0\xAE\xD0\xBD\xD0\xB8\xD0\xBA\xD0\xBE\xD0\xB4 \xC3\xA9t\xC3\xA9", "tool.exe");
+    ASSERT_TRUE(tool.copied);  // "Velquin Юникод été"
+    const std::string typed = "\"" + tool.program + "\" -x", log = tool.folder + "\\history.log";
+    AppProfile().WriteInt("Settings", "SaveToFile", 1);
+    AppProfile().WriteString("Settings", "LogFile", log);
+    combo.edit = typed;
+    launcher.OnLaunch();
+    const auto run = tool.WaitForRecord();
+    EXPECT_NE(run.first.find(tool.program), std::string::npos) << run.first;
+    EXPECT_TRUE(SamePath(run.second, tool.folder)) << run.second;
+    wchar_t stored[MAX_PATH] = {};
+    DWORD size = sizeof(stored);
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velquin\\VELQUIN\\Velquin MRU", L"File #1", RRF_RT_REG_SZ, nullptr,
+                 stored, &size);
+    EXPECT_EQ(Utf8(stored), typed) << "UTF-16 in the registry";
+    EXPECT_NE(ReadFile(log).find("File #1: " + typed + "\r\n"), std::string::npos) << "UTF-8 in the log";
+    DeleteFileW(Wide(log).c_str());
+
+    const wchar_t* runMru = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
+    const std::wstring command = Wide(tool.folder + "\\other.exe\\1");
+    RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"MRUList", REG_SZ, L"a", 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"a", REG_SZ, command.c_str(), DWORD((command.size() + 1) * 2));
+    launcher.ImportRunHistory();
+    RegDeleteTreeW(HKEY_CURRENT_USER, runMru);
+    EXPECT_EQ(combo.items.front(), tool.folder + "\\other.exe");
 }

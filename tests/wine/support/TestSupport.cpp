@@ -1,11 +1,10 @@
 #include "TestSupport.h"
 
+#include "framework/Unicode.h"
 #include "paths/AppPaths.h"
 #include "settings/ProfileLayout.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 TestApp::TestApp()
@@ -27,15 +26,22 @@ std::string ReadRawValue(HKEY root, const std::string& key, const std::string& n
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    const HANDLE file =
+        CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::string();
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    return bytes.substr(0, read);
 }
 
 std::string TempPath(const std::string& name)
 {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    return Utf8(folder) + name;
 }
 
 void CleanTestAppPaths()
@@ -53,18 +59,18 @@ void CleanTestAppPaths()
 RecorderCopy::RecorderCopy(const std::string& folderName, const std::string& programName)
     : folder(TempPath(folderName)), program(folder + "\\" + programName), record(folder + "\\record.txt")
 {
-    CreateDirectoryA(folder.c_str(), nullptr);
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
     const char* recorder = std::getenv("VELQUIN_RECORDER");
-    copied = recorder && CopyFileA(recorder, program.c_str(), FALSE);
-    SetEnvironmentVariableA("VELQUIN_RECORD", record.c_str());
+    copied = recorder && CopyFileW(Wide(recorder).c_str(), Wide(program).c_str(), FALSE);
+    SetEnvironmentVariableW(L"VELQUIN_RECORD", Wide(record).c_str());
 }
 
 RecorderCopy::~RecorderCopy()
 {
-    SetEnvironmentVariableA("VELQUIN_RECORD", nullptr);
-    DeleteFileA(record.c_str());
-    DeleteFileA(program.c_str());
-    RemoveDirectoryA(folder.c_str());
+    SetEnvironmentVariableW(L"VELQUIN_RECORD", nullptr);
+    for (const std::string& file : {record, program})
+        DeleteFileW(Wide(file).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
 }
 
 std::pair<std::string, std::string> RecorderCopy::WaitForRecord() const
@@ -73,7 +79,7 @@ std::pair<std::string, std::string> RecorderCopy::WaitForRecord() const
         const std::string text = ReadFile(record);
         const size_t first = text.find('\n');
         if (first != std::string::npos && text.back() == '\n' && text.size() > first + 1) {
-            DeleteFileA(record.c_str());
+            DeleteFileW(Wide(record).c_str());
             return {text.substr(0, first), text.substr(first + 1, text.size() - first - 2)};
         }
     }

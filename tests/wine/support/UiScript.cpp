@@ -1,5 +1,7 @@
 #include "UiScript.h"
 
+#include "framework/Unicode.h"
+
 #include <memory>
 
 namespace {
@@ -23,9 +25,9 @@ std::vector<HWND> ThreadWindows()
 
 std::string WindowText(HWND window)
 {
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof(text));
-    return text;
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    return Utf8(text);
 }
 
 std::string ClassOf(HWND window)
@@ -167,12 +169,12 @@ void PressKey(HWND window, UINT virtualKey)
 
 void TypeText(HWND window, const std::string& text)
 {
-    for (char c : text) {
+    for (wchar_t c : Wide(text)) {
         // A key that makes no character of its own, then the character: exactly one WM_CHAR per character,
         // whatever the keyboard layout and shift state.
-        PostMessageA(window, WM_KEYDOWN, VK_F24, 1);
-        PostMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
-        PostMessageA(window, WM_KEYUP, VK_F24, 0xC0000001u);
+        PostMessageW(window, WM_KEYDOWN, VK_F24, 1);
+        PostMessageW(window, WM_CHAR, c, 1);
+        PostMessageW(window, WM_KEYUP, VK_F24, 0xC0000001u);
     }
 }
 

@@ -1,0 +1,14 @@
+// Texts are UTF-8 inside Velquin and UTF-16 at the system's wide ("W") functions: converted here, at the edge.
+#pragma once
+
+#include <string>
+
+std::wstring Wide(const std::string& utf8);
+std::string Utf8(const wchar_t* utf16, int length = -1);
+inline std::string Utf8(const std::wstring& utf16)
+{
+    return Utf8(utf16.c_str(), static_cast<int>(utf16.size()));
+}
+
+// The running program's full path.
+std::string ModulePath();
