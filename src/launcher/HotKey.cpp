@@ -6,6 +6,7 @@ namespace {
 constexpr unsigned kShiftFlag = 0x01, kControlFlag = 0x02, kAltFlag = 0x04;
 constexpr unsigned kAltModifier = 0x0001, kControlModifier = 0x0002, kShiftModifier = 0x0004;
 constexpr unsigned kNoRepeat = 0x4000;  // held down, the keys act once
+constexpr unsigned kKeyR = 0x52;
 
 }  // namespace
 
@@ -39,4 +40,19 @@ std::string HotKeyInUseText(const std::string& keys)
 {
     return "Another program already uses " + keys +
            ".  Velquin keeps it as its hotkey and tries it again the next time it starts.";
+}
+
+KeyVerdict WinRShortcut::OnKey(unsigned key, bool down, unsigned held)
+{
+    if (key != kKeyR)
+        return KeyVerdict::Pass;
+    if (taken_) {
+        taken_ = down;
+        return KeyVerdict::Swallow;
+    }
+    // Win+Shift+R and the like belong to other programs.
+    if (!down || held != kWinHeld)
+        return KeyVerdict::Pass;
+    taken_ = true;
+    return KeyVerdict::Open;
 }

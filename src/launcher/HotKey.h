@@ -16,3 +16,19 @@ HotKeyParts SplitHotKey(int value);
 std::string HotKeyText(int value, const std::string& keyName);
 // What the user is told when another program holds the keys.
 std::string HotKeyInUseText(const std::string& keys);
+
+// The modifiers held while a key goes through the keyboard hook, one bit each.
+inline constexpr unsigned kWinHeld = 1, kShiftHeld = 2, kControlHeld = 4, kAltHeld = 8;
+
+// What the hook does with a key: lets it through, keeps it from everyone, or keeps it and opens Velquin.
+enum class KeyVerdict { Pass, Swallow, Open };
+
+// "Open with Win+R": takes Win+R, and only that, from the system. Held down, the keys open once; the R's
+// repeats and its release go with it, so no program sees a stray R.
+class WinRShortcut {
+public:
+    KeyVerdict OnKey(unsigned key, bool down, unsigned held);
+
+private:
+    bool taken_ = false;  // an R was taken and is not released yet
+};

@@ -155,6 +155,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         // Keys another program holds now are tried again at the next start.
         if (!RegisterHotKeyOf(static_cast<int>(m.wParam)))
             Trace("CVelquinDlg -- the hotkey is held by another program.\n");
+        TakeWinR(m.lParam == 1);
         return true;
     });
     OnMessage(WM_HOTKEY, [this](Message&) {
@@ -244,8 +245,16 @@ BOOL CVelquinDlg::OnInitDialog()
 
     RegisterSelfInAppPaths();
     // Taking the keys waits on the display server under some systems: it comes after the first paint.
-    PostMessageA(Handle(), kTakeHotKeyMessage, static_cast<WPARAM>(settings.HotKey), 0);
+    PostMessageA(Handle(), kTakeHotKeyMessage, static_cast<WPARAM>(settings.HotKey), settings.WinR);
     return TRUE;
+}
+
+void CVelquinDlg::TakeWinR(bool take)
+{
+    if (!take)
+        winR_.Stop();
+    else if (!winR_.Running() && !winR_.Start(Handle(), RegisterWindowMessageA(kSummonMessageName)))
+        Trace("CVelquinDlg -- the system refused the keyboard hook for Win+R.\n");
 }
 
 bool CVelquinDlg::RegisterHotKeyOf(int value)
@@ -464,6 +473,7 @@ void CVelquinDlg::OpenPreferences()
         if (!RegisterHotKeyOf(preferences.HotKey))
             ShowMessageBox(Handle(), HotKeyInUseText(HotKeyText(preferences.HotKey, KeyName(preferences.HotKey))),
                            "Velquin", MB_ICONEXCLAMATION);
+        TakeWinR(preferences.WinR == 1);
     }
     busy_ = 0;
 }

@@ -7,6 +7,7 @@
 #include "history/MRUComboBox.h"
 #include "launcher/Launcher.h"
 #include "launcher/ShellLaunch.h"
+#include "launcher/WinRHook.h"
 #include "tray/SystemTray.h"
 
 #include <string>
@@ -52,6 +53,7 @@ private:
     void Summon() override;
     // Takes the hotkey of the settings (none for 0); false when another program holds the keys.
     bool RegisterHotKeyOf(int value);
+    void TakeWinR(bool take);
     void PrimeFromNewestEntry();
     // At the stored place when that is on a screen; moved onto the nearest one, or left centred.
     void MoveToStoredPlace(int left, int top);
@@ -81,6 +83,7 @@ private:
     ShellLaunchSystem system_;
     Launcher launcher_;
     BackgroundCheck existenceCheck_;
+    WinRHook winR_;
     std::string boundText_;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;

@@ -61,6 +61,7 @@
 #define IDC_HISTORY_FIND            1090
 #define IDC_HISTORY_FIND_NEXT       1092
 #define IDC_HOTKEY                  1093
+#define IDC_WIN_R                   1094
 
 // Commands of the menu bar and the tray menu
 #define ID_FILE_EXIT                32773

@@ -37,6 +37,7 @@ const CheckField kCheckFields[] = {
     {IDC_PROMPT_LOG_OFF, &SettingsRecord::PromptOnLogOff},
     {IDC_PROMPT_RESTART, &SettingsRecord::PromptOnRestart},
     {IDC_PROMPT_SHUTDOWN, &SettingsRecord::PromptOnShutDown},
+    {IDC_WIN_R, &SettingsRecord::WinR},
 };
 
 // Radio buttons and the show command each stands for.
@@ -137,6 +138,7 @@ void COption::OnDefaults()
     Item<Edit>(IDC_EDIT_FIELD).SetSel(0, 2);
 
     Item<Button>(IDC_CLEAR_HISTORY_AUTO).SetCheck(false);
+    Item<Button>(IDC_WIN_R).SetCheck(false);
     Item<Button>(IDC_SAVE_TO_FILE).SetCheck(false);
     Item(IDC_LOG_FILE).Enable(false);
     Item(IDC_CHOOSE_LOG_FILE).Enable(false);

@@ -19,7 +19,7 @@ const IntegerField kIntegerFields[] = {
     {kShowWindow, &SettingsRecord::ShowWindow},             {kHideOnSuccess, &SettingsRecord::HideOnSuccess},
     {kSaveToFile, &SettingsRecord::SaveToFile},             {kPutIconInTray, &SettingsRecord::PutIconInTray},
     {kPromptOnLogOff, &SettingsRecord::PromptOnLogOff},     {kPromptOnShutDown, &SettingsRecord::PromptOnShutDown},
-    {kPromptOnRestart, &SettingsRecord::PromptOnRestart},
+    {kPromptOnRestart, &SettingsRecord::PromptOnRestart},   {kWinR, &SettingsRecord::WinR},
 };
 
 }  // namespace
@@ -64,4 +64,5 @@ void SettingsRecord::ApplyFirstRunDefaults()
     PromptOnLogOff = 1;
     PromptOnRestart = 1;
     HotKey = kDefaultHotKey;
+    WinR = 0;
 }

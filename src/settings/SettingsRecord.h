@@ -1,4 +1,4 @@
-// The thirteen preferences, named after their profile values, with their first-run defaults.
+// The fourteen preferences, named after their profile values, with their first-run defaults.
 #pragma once
 
 #include "settings/ProfileStore.h"
@@ -20,10 +20,11 @@ public:
     int PromptOnShutDown = 0;
     int PromptOnRestart = 0;
     int HotKey = 0;  // a hotkey control's value; 0 for none
+    int WinR = 0;    // Win+R opens Velquin instead of the system's box
 
     // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once.
     void LoadSettings(ProfileStore& profile);
-    // Writes all thirteen values, then the saved-marker.
+    // Writes all fourteen values, then the saved-marker.
     void SaveSettings(ProfileStore& profile) const;
 
 private:

@@ -71,11 +71,12 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
     const std::map<std::string, int> defaults = {
         {"MaxHistory", 30},   {"ClearHistoryAuto", 0}, {"StartAuto", 1},      {"StartMin", 0},
         {"ShowWindow", 1},    {"HideOnSuccess", 1},    {"SaveToFile", 0},     {"PutIconInTray", 1},
-        {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}, {"HotKey", 0x0652}};
+        {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}, {"HotKey", 0x0652},
+        {"WinR", 0}};
     for (const auto& [name, value] : defaults)
         EXPECT_EQ(store.ReadInt("Settings", name, -1), value) << name;
     EXPECT_EQ(store.ReadString("Settings", "LogFile", "absent"), "");
-    EXPECT_EQ(store.ValueNames("Settings").size(), 14u);
+    EXPECT_EQ(store.ValueNames("Settings").size(), 15u);
     EXPECT_EQ(store.writes.back() + ": " + store.ReadString("Settings", "Saved"), "Saved: Options saved");
 
     store.WriteInt("Settings", "PromptOnShutDown", 0);
@@ -129,6 +130,23 @@ TEST(HotKey, TheControlsValueBecomesTheSystemsModifiersAndANameForTheUser)
     EXPECT_EQ(SplitHotKey(0x0652).key, 0x52u);
     EXPECT_EQ(SplitHotKey(0x0174).modifiers, 0x4004u) << "Shift";
     EXPECT_EQ(HotKeyText(0x0174, "F5"), "Shift+F5");
+}
+
+TEST(HotKey, WinRIsTakenOnceWhileHeldAndOtherKeysGoThrough)
+{
+    WinRShortcut keys;
+    std::string verdicts;
+    const auto key = [&](unsigned code, bool down, unsigned held) {
+        verdicts += "PSO"[static_cast<int>(keys.OnKey(code, down, held))];
+    };
+    key(0x52, true, 0), key(0x52, false, 0);                      // R alone
+    key(0x52, true, kWinHeld | kShiftHeld), key(0x52, false, kWinHeld | kShiftHeld);
+    key(0x45, true, kWinHeld), key(0x45, false, kWinHeld);        // Win+E
+    key(0x5B, true, 0);                                           // the Win key itself
+    key(0x52, true, kWinHeld), key(0x52, true, kWinHeld);         // Win+R, then its repeat
+    key(0x52, false, 0);                                          // released after the Win key
+    key(0x52, true, kWinHeld), key(0x52, false, kWinHeld);        // once more
+    EXPECT_EQ(verdicts, "PPPPPPPOSSOS");
 }
 
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)

@@ -83,7 +83,7 @@ TEST_F(DialogTest, PreferencesRefuseACountOutsideOneTo99AndSaveEachBoxUnderItsOw
     const std::tuple<int, const char*, int> boxes[] = {
         {1043, "ClearHistoryAuto", 1}, {1053, "StartMin", 1},        {1060, "HideOnSuccess", 0},
         {1072, "PutIconInTray", 0},    {1084, "PromptOnLogOff", 0}, {1085, "PromptOnRestart", 0},
-        {1086, "PromptOnShutDown", 0}};
+        {1086, "PromptOnShutDown", 0}, {1094, "WinR", 1}};
     MessageBoxSeen refused;
     Run(option, "Preferences", [&](UiScript& s) {
         s.Then([&] {

@@ -261,6 +261,26 @@ TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnoth
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
 }
 
+TEST_F(MainWindow, WithOpenWithWinRTheSystemsKeysBringTheHiddenWindowForward)
+{
+    Set("WinR", 1);
+    bool focused = false;
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             ShowWindow(window, SW_HIDE);
+             INPUT keys[4] = {};
+             const WORD order[4][2] = {{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}};
+             for (int i = 0; i < 4; ++i) {
+                 keys[i].type = INPUT_KEYBOARD;
+                 keys[i].ki.wVk = order[i][0];
+                 keys[i].ki.dwFlags = order[i][1];
+             }
+             SendInput(4, keys, sizeof(INPUT));
+         }).When([&] { return IsWindowVisible(window) != FALSE; }, [&] { focused = GetFocus() == Edit(); });
+    });
+    EXPECT_TRUE(focused);
+}
+
 TEST_F(MainWindow, AtANewResolutionTheWindowTakesTheSuggestedPlaceAndIconsDrawnForIt)
 {
     RECT suggested = {40, 50, 700, 300}, now = {};
