@@ -309,6 +309,8 @@ TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRememb
     SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
     std::vector<std::string> startedIn;
     HWND browse = nullptr;
+    char before[MAX_PATH] = {}, after[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
     Run([&](UiScript& s) {
         s.Then([&] { Click(window, IDC_BROWSE); })
             .WaitForDialog("Browse", &browse)
@@ -328,6 +330,8 @@ TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRememb
     });
     EXPECT_EQ(startedIn, (std::vector<std::string>{desktop, program.folder}));
     EXPECT_EQ(AppProfile().ReadString("Folders", "File"), picked);
+    GetCurrentDirectoryA(MAX_PATH, after);  // the dialogs move it while they are open
+    EXPECT_STREQ(after, before) << "a planted program in the browsed folder would run instead of the system's";
 }
 
 TEST_F(MainWindow, MenuCommandsReachTheirActionsAndEscapeStoresThePlace)
