@@ -4,6 +4,7 @@
 #include "framework/Unicode.h"
 #include "settings/ProfileStore.h"
 
+#include <algorithm>
 #include <vector>
 
 RegKey RegKey::Open(HKEY root, const std::string& path, REGSAM access)
@@ -50,7 +51,7 @@ std::optional<std::string> RegKey::ReadString(const std::string& name) const
 std::optional<std::string> RegKey::ReadShortString(const std::string& name, bool* expandable) const
 {
     wchar_t buffer[260] = {};
-    DWORD size = sizeof(buffer) - sizeof(wchar_t);  // room for a zero the value may lack
+    DWORD size = sizeof(buffer);  // 259 characters and their zero
     DWORD type = 0;
     if (!key_ || RegQueryValueExW(key_.Get(), name.empty() ? nullptr : Wide(name).c_str(), nullptr, &type,
                                   reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
@@ -58,7 +59,8 @@ std::optional<std::string> RegKey::ReadShortString(const std::string& name, bool
         return std::nullopt;
     if (expandable)
         *expandable = type == REG_EXPAND_SZ;
-    return Utf8(buffer, static_cast<int>(wcsnlen(buffer, size / sizeof(wchar_t))));
+    // A value stored without its zero is cut at 259 characters.
+    return Utf8(buffer, static_cast<int>(wcsnlen(buffer, std::min<size_t>(size / sizeof(wchar_t), 259))));
 }
 
 std::optional<DWORD> RegKey::ReadDword(const std::string& name) const

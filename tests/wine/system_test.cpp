@@ -64,6 +64,9 @@ TEST_F(RealSystem, AppPathsEntriesAreZeroEndedTextAndAMachineRefusalGoesToTheUse
     EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kTable + "\\VqTestMine.exe", "Path"), std::string("1 C:\\All") + '\0');
     EXPECT_EQ(ReadAppPathWorkingDirectory("VQTESTMINE.EXE"), std::optional<std::string>("C:\\All"));
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine"), std::nullopt);
+    const std::string longest = "C:\\" + std::string(252, 'x') + ".exe";  // 259 characters: the most a value holds
+    EXPECT_EQ(WriteAppPathEntry({"VqTestLong.exe", longest, "C:\\"}), AppPathTable::Machine);
+    EXPECT_EQ(ReadAppPathEntry("VqTestLong.exe").programPath, longest);
 
     RefuseAppPathWrites(true);
     EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\Me\\mine.exe", "C:\\Me"}), AppPathTable::User);
