@@ -26,41 +26,43 @@ RegKey RegKey::Create(HKEY root, const std::string& path)
 
 std::optional<std::string> RegKey::ReadString(const std::string& name) const
 {
-    if (!key_)
-        return std::nullopt;
-    // Most texts fit a path buffer: one query. A longer one is read again at its size.
-    const std::wstring wideName = Wide(name);
-    wchar_t buffer[260];
-    DWORD type = 0;
-    DWORD size = sizeof(buffer);
-    LONG result =
-        RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size);
-    std::vector<wchar_t> large;
-    wchar_t* data = buffer;
-    if (result == ERROR_MORE_DATA) {
-        large.resize(size / sizeof(wchar_t) + 1);
-        data = large.data();
-        result = RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-    }
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return std::nullopt;
-    // Stored texts need not carry their zero; stop at the first one when they do.
-    return Utf8(data, static_cast<int>(wcsnlen(data, size / sizeof(wchar_t))));
+    return ReadText(name, nullptr, true);
 }
 
 std::optional<std::string> RegKey::ReadShortString(const std::string& name, bool* expandable) const
 {
-    wchar_t buffer[260] = {};
-    DWORD size = sizeof(buffer);  // 259 characters and their zero
+    return ReadText(name, expandable, false);
+}
+
+std::optional<std::string> RegKey::ReadText(const std::string& name, bool* expandable, bool anyLength) const
+{
+    if (!key_)
+        return std::nullopt;
+    // Most texts fit a path buffer, 259 characters and their zero: one query. A longer one is read again at
+    // its size where any length is wanted.
+    const std::wstring wideName = Wide(name);
+    wchar_t buffer[260];
+    std::vector<wchar_t> large;
+    wchar_t* data = buffer;
     DWORD type = 0;
-    if (!key_ || RegQueryValueExW(key_.Get(), name.empty() ? nullptr : Wide(name).c_str(), nullptr, &type,
-                                  reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS ||
-        (type != REG_SZ && type != REG_EXPAND_SZ))
+    DWORD size = sizeof(buffer);
+    const auto query = [&] {
+        return RegQueryValueExW(key_.Get(), wideName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+    };
+    LONG result = query();
+    if (result == ERROR_MORE_DATA && anyLength) {
+        large.resize(size / sizeof(wchar_t) + 1);
+        data = large.data();
+        result = query();
+    }
+    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;
     if (expandable)
         *expandable = type == REG_EXPAND_SZ;
-    // A value stored without its zero is cut at 259 characters.
-    return Utf8(buffer, static_cast<int>(wcsnlen(buffer, std::min<size_t>(size / sizeof(wchar_t), 259))));
+    // Stored texts need not carry their zero; stop at the first one when they do. A short text stored
+    // without it is cut at 259 characters.
+    const size_t stored = size / sizeof(wchar_t);
+    return Utf8(data, static_cast<int>(wcsnlen(data, anyLength ? stored : std::min<size_t>(stored, 259))));
 }
 
 std::optional<DWORD> RegKey::ReadDword(const std::string& name) const

@@ -25,8 +25,8 @@ public:
     // nothing when it is missing, of another type or longer; whether it is REG_EXPAND_SZ.
     std::optional<std::string> ReadShortString(const std::string& name, bool* expandable = nullptr) const;
 
-    // REG_SZ with its terminating zero. Texts over 259 characters are refused and nothing is written.
-    // REG_SZ, or REG_EXPAND_SZ when the text holds %NAME% references the reader is to expand.
+    // REG_SZ with its terminating zero, or REG_EXPAND_SZ when the text holds %NAME% references the reader is to
+    // expand. Texts over 259 characters are refused and nothing is written.
     bool WriteString(const std::string& name, const std::string& value, bool expandable = false);
     bool WriteDword(const std::string& name, DWORD value);
     bool DeleteValue(const std::string& name);
@@ -37,6 +37,7 @@ public:
 
 private:
     explicit RegKey(HKEY key) : key_(key) {}
+    std::optional<std::string> ReadText(const std::string& name, bool* expandable, bool anyLength) const;
 
     UniqueHandle<RegKeyTraits> key_;
 };

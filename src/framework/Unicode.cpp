@@ -30,3 +30,15 @@ std::string ModulePath()
     wchar_t path[MAX_PATH] = {};
     return Utf8(path, static_cast<int>(GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
+
+std::string ExpandReferences(const std::string& text)
+{
+    if (text.find('%') == std::string::npos)
+        return text;
+    const std::wstring wide = Wide(text);
+    const DWORD size = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
+    std::wstring expanded(size, L'\0');
+    if (size == 0 || ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], size) > size)
+        return text;
+    return Utf8(expanded.c_str());
+}

@@ -12,3 +12,6 @@ inline std::string Utf8(const std::wstring& utf16)
 
 // The running program's full path.
 std::string ModulePath();
+// The text with its %NAME% references to environment variables filled in; a reference to no variable stays
+// as it is, and so does the whole text when the system cannot expand it.
+std::string ExpandReferences(const std::string& text);

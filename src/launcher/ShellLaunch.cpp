@@ -12,7 +12,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-
 namespace {
 
 // Releases a COM interface when it goes out of scope.
@@ -132,14 +131,7 @@ bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPa
 
 std::string ShellLaunchSystem::ExpandReferences(const std::string& text)
 {
-    if (text.find('%') == std::string::npos)
-        return text;
-    const std::wstring wide = Wide(text);
-    const DWORD size = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-    std::wstring expanded(size, L'\0');
-    if (size == 0 || ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], size) > size)
-        return text;
-    return Utf8(expanded.c_str());
+    return ::ExpandReferences(text);
 }
 
 bool ShellLaunchSystem::IsOnNetwork(const std::string& path)

@@ -8,7 +8,7 @@
 // The target of a shortcut file in its short (8.3) form, or empty when any step fails.
 std::string ResolveShortcut(HWND owner, const std::string& shortcutPath);
 
-// ShellExecuteA with the verb "open", or ShellExecuteExA with "runas" when elevated; the last error is
+// ShellExecuteW with the verb "open", or ShellExecuteExW with "runas" when elevated; the last error is
 // cleared before the call and read right after it.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
 

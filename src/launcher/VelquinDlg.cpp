@@ -63,9 +63,7 @@ std::string DesktopFolder()
 {
     const RegKey folders =
         RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
-    const std::wstring desktop = Wide(folders.ReadString("Desktop").value_or(std::string()));
-    wchar_t expanded[MAX_PATH] = {};
-    return !desktop.empty() && ExpandEnvironmentStringsW(desktop.c_str(), expanded, MAX_PATH) > 0 ? Utf8(expanded) : "";
+    return ExpandReferences(folders.ReadString("Desktop").value_or(std::string()));
 }
 
 // Not shared: a shared icon comes in the size it was first loaded at, whatever size is asked for.
@@ -191,12 +189,10 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
     dx.Check(IDC_ADD_TO_PATH, launcher_.checkBoxValue);
 }
 
-void CVelquinDlg::CreateTrayIcon()
+void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
 {
     // A shell that refuses the icon now (the taskbar not ready at logon) gets it when it is ready; until
     // then putting the window away minimises it, so it is never out of reach.
-    COption settings;
-    settings.LoadSettings();
     if (settings.PutIconInTray == 1)
         tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_.Get(), IDR_TRAY_MENU);
     tray_.SetDefaultMenuItem(0, true);
@@ -207,11 +203,10 @@ BOOL CVelquinDlg::OnInitDialog()
     App::Current().SetMainWindow(Handle());
     system_.SetOwner(Handle());
 
-    ScaleIcons(WindowDpi(Handle()));
-    CreateTrayIcon();
-
     COption settings;
     settings.LoadSettings();
+    ScaleIcons(WindowDpi(Handle()));
+    CreateTrayIcon(settings);
     Dialog::OnInitDialog();
 
     ProfileStore& profile = AppProfile();
@@ -226,7 +221,6 @@ BOOL CVelquinDlg::OnInitDialog()
 
     if (top != 0 && left != 0 && settings.StartMin == 0)
         MoveToStoredPlace(left, top);
-
 
     // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
     const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;

@@ -12,6 +12,8 @@
 
 #include <string>
 
+class SettingsRecord;
+
 // The message a second start sends the running window to bring it forward.
 inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 
@@ -47,7 +49,7 @@ private:
     void CheckExistenceInBackground(const std::string& examined) override;
     void Exit() override { OnCancel(); }
 
-    void CreateTrayIcon();
+    void CreateTrayIcon(const SettingsRecord& settings);
     // Velquin's own pictures drawn for these dots per inch: the title bar's, the task bar's and the tray's.
     void ScaleIcons(int dpi);
     void Summon() override;

@@ -31,14 +31,6 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
-// What a launch uses: the references of a REG_EXPAND_SZ value filled in, as the shell does.
-std::string Expanded(const std::string& value)
-{
-    wchar_t expanded[MAX_PATH] = {};
-    const DWORD length = ExpandEnvironmentStringsW(Wide(value).c_str(), expanded, MAX_PATH);
-    return length > 0 && length <= MAX_PATH ? Utf8(expanded) : value;
-}
-
 bool WriteTo(AppPathTable table, const AppPathEntry& entry)
 {
     if (Refused(table))
@@ -86,7 +78,8 @@ std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name)
     const RegKey key = RegKey::Open(RootOf(*table), EntryKeyPath(name));
     bool expands = false;
     const std::string directory = key.ReadShortString("Path", &expands).value_or(std::string());
-    return expands ? Expanded(directory) : directory;
+    // A launch uses the references of a REG_EXPAND_SZ value filled in, as the shell does.
+    return expands ? ExpandReferences(directory) : directory;
 }
 
 bool AppPathEntryExists(const std::string& name, AppPathTable table)
