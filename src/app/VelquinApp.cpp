@@ -10,15 +10,16 @@
 
 namespace {
 
-// Nothing is ever found in whatever folder Velquin was started from or a file dialog last showed: a
-// program or DLL planted there must not run in place of the system's. The process works in the user's
-// profile folder, as the system's own Run box does, and its DLLs come from the system's folders.
+// Nothing is ever found in whatever folder Velquin was started from or a file dialog last showed, nor
+// beside Velquin.exe itself (the zip's copy often runs from Downloads): a program or DLL planted there must
+// not run in place of the system's. The process works in the user's profile folder, as the system's own Run
+// box does, and DLLs loaded by name come from the system folder alone.
 void KeepPlantedFilesOut()
 {
     // Windows 7 without its security update lacks this one.
     SystemLibrary kernel("kernel32.dll");
     if (auto* setDefaultDirectories = kernel.Procedure<BOOL WINAPI(DWORD)>("SetDefaultDllDirectories"))
-        setDefaultDirectories(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+        setDefaultDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     SetDllDirectoryA("");  // takes the current folder out of the DLL search everywhere
 
     wchar_t profileFolder[MAX_PATH] = {};

@@ -81,18 +81,6 @@ int ListBox::AddString(const std::string& text) const
     return static_cast<int>(Send(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str())));
 }
 
-int ListBox::FindString(int start, const std::string& text) const
-{
-    const std::wstring wide = Wide(text);
-    return static_cast<int>(Send(LB_FINDSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(wide.c_str())));
-}
-
-int ListBox::FindStringExact(int start, const std::string& text) const
-{
-    return static_cast<int>(
-        Send(LB_FINDSTRINGEXACT, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(Wide(text).c_str())));
-}
-
 std::vector<std::string> ListBox::Items() const
 {
     std::vector<std::string> items;

@@ -84,8 +84,6 @@ public:
     void ResetContent() const { Send(LB_RESETCONTENT); }
     int CurSel() const { return static_cast<int>(Send(LB_GETCURSEL)); }
     int SetCurSel(int index) const { return static_cast<int>(Send(LB_SETCURSEL, static_cast<WPARAM>(index))); }
-    int FindString(int start, const std::string& text) const;
-    int FindStringExact(int start, const std::string& text) const;
     LRESULT ItemData(int index) const { return Send(LB_GETITEMDATA, static_cast<WPARAM>(index)); }
     void SetItemData(int index, LRESULT data) const { Send(LB_SETITEMDATA, static_cast<WPARAM>(index), data); }
     // Every line, in order.

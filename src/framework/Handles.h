@@ -45,6 +45,12 @@ struct KernelHandleTraits {
     static void Close(Type h) { ::CloseHandle(h); }
 };
 
+struct FileHandleTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { ::CloseHandle(h); }
+};
+
 struct FindHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
@@ -88,6 +94,7 @@ struct ModuleTraits {
 };
 
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
+using FileHandle = UniqueHandle<FileHandleTraits>;
 using FindHandle = UniqueHandle<FindHandleTraits>;
 using MenuHandle = UniqueHandle<MenuTraits>;
 using HookHandle = UniqueHandle<HookTraits>;

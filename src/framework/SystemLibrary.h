@@ -1,5 +1,6 @@
 // A DLL of the system's own, loaded from the system folder when first needed: what the first paint does
-// not use is not loaded before it, and a copy planted beside a document is never picked up instead.
+// not use is not loaded before it, and a copy planted beside a document or the program is never picked up
+// instead, neither of the DLL nor of the DLLs it needs. Any thread may ask.
 #pragma once
 
 #include "framework/Handles.h"
@@ -21,8 +22,9 @@ public:
 
 private:
     FARPROC Address(const char* name);
+    static BOOL CALLBACK Load(PINIT_ONCE, void* self, void**);
 
     const char* fileName_;
     ModuleHandle module_;
-    bool tried_ = false;
+    INIT_ONCE loaded_ = INIT_ONCE_STATIC_INIT;
 };

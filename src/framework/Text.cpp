@@ -103,12 +103,12 @@ std::string TrimRight(const std::string& text)
     return text.substr(0, last);
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
+bool EqualsAsciiNoCase(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && StartsWithNoCase(a, b);
+    return a.size() == b.size() && StartsWithAsciiNoCase(a, b);
 }
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix)
+bool StartsWithAsciiNoCase(const std::string& text, const std::string& prefix)
 {
     if (prefix.size() > text.size())
         return false;
@@ -119,10 +119,16 @@ bool StartsWithNoCase(const std::string& text, const std::string& prefix)
     return true;
 }
 
-bool LessNoCase(const std::string& a, const std::string& b)
+bool LessAsciiNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
                                         [](char x, char y) { return FoldCase(x) < FoldCase(y); });
+}
+
+bool StartsWithText(const std::string& text, const std::string& prefix, SameTextRule same)
+{
+    const std::size_t end = Utf8Offset(text, Utf16Length(prefix));
+    return Utf16Offset(text, end) == Utf16Length(prefix) && same(text.substr(0, end), prefix);
 }
 
 std::optional<int> ParseInt(const std::string& text)

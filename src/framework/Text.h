@@ -9,11 +9,19 @@
 std::string Trim(const std::string& text);
 std::string TrimRight(const std::string& text);
 
-// Letter case ignored for A-Z only; other bytes compare as they are.
-bool EqualsNoCase(const std::string& a, const std::string& b);
-bool StartsWithNoCase(const std::string& text, const std::string& prefix);
-// Ordering with letter case ignored, for sets and maps of names.
-bool LessNoCase(const std::string& a, const std::string& b);
+// Letter case ignored for A-Z only, other bytes compared as they are: for Velquin's own names (value names
+// such as "File #1"), never for what the user types or sees.
+bool EqualsAsciiNoCase(const std::string& a, const std::string& b);
+bool StartsWithAsciiNoCase(const std::string& text, const std::string& prefix);
+bool LessAsciiNoCase(const std::string& a, const std::string& b);
+
+// Whether two texts the user sees are the same text. On Windows it is the system's rule, that of the
+// registry and the file system: letter case ignored for every script ("\xC3\x84" and "\xC3\xA4", Ä and ä, are
+// one name). The logic takes it as a parameter.
+using SameTextRule = bool (*)(const std::string& a, const std::string& b);
+// The text begins with the prefix under the rule. The rule folds each UTF-16 unit to one unit, so the
+// prefix is compared with as many units of the text.
+bool StartsWithText(const std::string& text, const std::string& prefix, SameTextRule same);
 
 // Texts are UTF-8 inside Velquin; the system counts in UTF-16 units. A byte that starts no valid sequence
 // counts as one unit.

@@ -25,6 +25,13 @@ std::string Utf8(const wchar_t* utf16, int length)
     return narrow;
 }
 
+bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    const std::wstring first = Wide(a), second = Wide(b);
+    return CompareStringOrdinal(first.data(), static_cast<int>(first.size()), second.data(),
+                                static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
+}
+
 std::string ModulePath()
 {
     wchar_t path[MAX_PATH] = {};

@@ -10,6 +10,10 @@ inline std::string Utf8(const std::wstring& utf16)
     return Utf8(utf16.c_str(), static_cast<int>(utf16.size()));
 }
 
+// The system's rule for names the user sees as one: CompareStringOrdinal with letter case ignored, the rule of
+// the registry and the file system.
+bool SameTextIgnoringCase(const std::string& a, const std::string& b);
+
 // The running program's full path.
 std::string ModulePath();
 // The text with its %NAME% references to environment variables filled in; a reference to no variable stays

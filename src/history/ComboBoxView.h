@@ -16,7 +16,8 @@ public:
     // Appends an item; false when the box refused it.
     virtual bool AddItem(const std::string& text) = 0;
 
-    // The edit field's selection (the caret when start equals end); false when the box cannot tell.
+    // The edit field's selection (the caret when start equals end), in UTF-16 units of its text as the box
+    // counts them; false when the box cannot tell.
     virtual bool GetEditSel(int& start, int& end) const = 0;
     // An end of -1 selects up to the end of the text.
     virtual void SetEditSel(int start, int end) = 0;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "framework/Controls.h"
-#include "framework/Text.h"
 #include "history/ComboBoxView.h"
 
 #include <functional>
@@ -22,22 +21,8 @@ public:
     std::string ItemText(int index) const override { return Box().ItemText(index); }
     void ResetContent() override { Box().ResetContent(); }
     bool AddItem(const std::string& text) override { return Box().AddString(text) >= 0; }
-    // The box counts UTF-16 units; the history's rules count the bytes of UTF-8 texts.
-    bool GetEditSel(int& start, int& end) const override
-    {
-        if (!Box().GetEditSel(start, end))
-            return false;
-        const std::string text = EditText();
-        start = static_cast<int>(Utf8Offset(text, static_cast<size_t>(start)));
-        end = static_cast<int>(Utf8Offset(text, static_cast<size_t>(end)));
-        return true;
-    }
-    void SetEditSel(int start, int end) override
-    {
-        const std::string text = EditText();
-        const auto units = [&](int bytes) { return bytes < 0 ? bytes : static_cast<int>(Utf16Offset(text, bytes)); };
-        Box().SetEditSel(units(start), units(end));
-    }
+    bool GetEditSel(int& start, int& end) const override { return Box().GetEditSel(start, end); }
+    void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
     int SelectString(const std::string& prefix) override { return Box().SelectString(-1, prefix); }
 
     // Key presses on the box's edit field, seen before dispatch; and the box's own edit updates.

@@ -3,6 +3,7 @@
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/Unicode.h"
 #include "history/FindDlg.h"
 #include "history/SearchRule.h"
 #include "launcher/Launcher.h"
@@ -85,7 +86,8 @@ void CHistoryEditor::FindFrom(bool afterLastMatch)
         if (find.DoModal() != IDOK)
             return;
         const std::string text = find.SearchText();
-        const int index = SearchList(List().Items(), text, afterLastMatch ? lastFoundIndex_ : -1);
+        const int index =
+            SearchList(List().Items(), text, afterLastMatch ? lastFoundIndex_ : -1, SameTextIgnoringCase);
         if (index < 0) {
             ShowMessageBox(Handle(), "The entry '" + text + "' was not found.", "Not Found", MB_ICONINFORMATION);
             searchText_ = text;  // the Find dialog opens again showing it

@@ -215,7 +215,9 @@ void CMRUComboBox::OnEditUpdate()
     // Nothing typed, nothing to complete: an empty text would bring up the newest entry.
     if (typed.empty())
         return;
-    const int length = static_cast<int>(typed.size());
+    // Positions are the box's own, UTF-16 units of its text: a letter's UTF-8 length may differ between its
+    // cases, so the typed text's bytes say nothing of where the completed rest begins.
+    const int length = static_cast<int>(Utf16Length(typed));
     int start = 0;
     int end = 0;
     const bool hasSelection = view_->GetEditSel(start, end);

@@ -45,8 +45,8 @@ bool CRecentFileList::IsEntryName(const std::string& name) const
         return false;
     const std::string before = entryFormat_.substr(0, at);
     const std::string after = entryFormat_.substr(at + 2);
-    if (name.size() <= before.size() + after.size() || !StartsWithNoCase(name, before) ||
-        !EqualsNoCase(name.substr(name.size() - after.size()), after))
+    if (name.size() <= before.size() + after.size() || !StartsWithAsciiNoCase(name, before) ||
+        !EqualsAsciiNoCase(name.substr(name.size() - after.size()), after))
         return false;
     const std::string digits = name.substr(before.size(), name.size() - before.size() - after.size());
     return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -68,7 +68,7 @@ void CRecentFileList::ReadList(const ProfileStore& profile)
 void CRecentFileList::WriteList(ProfileStore& profile) const
 {
     std::set<std::string, bool (*)(const std::string&, const std::string&)> written(
-        [](const std::string& a, const std::string& b) { return LessNoCase(a, b); });
+        [](const std::string& a, const std::string& b) { return LessAsciiNoCase(a, b); });
     for (int i = 0; i < GetSize(); ++i) {
         const std::string& text = entries_[static_cast<size_t>(i)];
         if (text.empty())

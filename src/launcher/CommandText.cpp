@@ -11,12 +11,18 @@ CommandSplit SplitAtQuotes(const std::string& t)
 {
     const size_t q1 = t.find('"');
     const size_t q2 = t.rfind('"');
-    return {q1 == q2 ? std::string() : t.substr(q1 + 1, q2 - q1 - 1), t.substr(q2 + 1)};
+    return {q1 == q2 ? std::string() : t.substr(q1 + 1, q2 - q1 - 1), t.substr(q2 + 1), q2 + 1};
+}
+
+// At a blank: the program before it, the parameters from it on.
+CommandSplit SplitAt(const std::string& t, size_t blank)
+{
+    return {t.substr(0, blank), t.substr(blank), blank};
 }
 
 CommandSplit Finish(CommandSplit split)
 {
-    return {Trim(split.program), TrimRight(split.parameters)};
+    return {Trim(split.program), TrimRight(split.parameters), split.typedLength};
 }
 
 }  // namespace
@@ -37,23 +43,23 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
         const std::string rest = t.substr(lnk + 4);
         if ((rest.empty() || rest[0] == ' ') && find(path, nullptr)) {
             const std::string target = resolve(path);
-            return Finish({target.empty() ? path : target, rest});
+            return Finish({target.empty() ? path : target, rest, path.size()});
         }
     }
 
-    CommandSplit split{t, std::string()};
+    CommandSplit split{t, std::string(), n};
 
     // 1. A program followed by quoted arguments.
     if (hasBlank && hasQuote && s < q1)
-        return {t.substr(0, s), t.substr(s)};
+        return SplitAt(t, s);
 
     // 2. A blank without quotes.
     if (hasBlank && !hasQuote) {
-        split = {t.substr(0, s), t.substr(s)};
+        split = SplitAt(t, s);
         if (t.back() == '\\')
-            split = {t.substr(0, n - 1), std::string()};
+            split = {t.substr(0, n - 1), std::string(), n};
         if (find(t, nullptr))
-            return {t, std::string()};
+            return {t, std::string(), n};
     }
 
     // 3. A quoted program.
@@ -73,7 +79,7 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
         if (!hasBlank)
             split.program = fallbackProgram;
         else
-            split = {t.substr(0, s), t.substr(s)};
+            split = SplitAt(t, s);
     }
 
     return Finish(split);

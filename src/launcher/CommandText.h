@@ -1,6 +1,7 @@
 // How a typed text becomes a program and its parameters, and which text the control rules examine.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ using ShortcutResolver = std::function<std::string(const std::string& shortcutPa
 struct CommandSplit {
     std::string program;
     std::string parameters;  // keeps the blank it was split at as its first character
+    std::size_t typedLength = 0;  // the bytes of the text that name the program, its quotes included
 };
 
 // Splits T (already trimmed). The fallback program replaces a program that ends up empty after a

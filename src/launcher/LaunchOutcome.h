@@ -1,6 +1,7 @@
 // What came of asking the shell to open something, and the message a failure gets.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -26,3 +27,18 @@ LaunchFailure JudgeOpen(const OpenResult& result);
 
 // The message for a failure; the display name is what the user typed for the program.
 std::string FailureMessage(LaunchFailure failure, const std::string& displayName);
+
+// A launch as asked for, and what came of it.
+struct LaunchRequest {
+    std::string text;          // trimmed: the box's text as it was when OK was pressed, or a history entry
+    bool elevated = false;     // the shell's "runas"
+    int showCommand = 1;
+    bool wantFullPath = false; // "Add to my path" will enter the program
+};
+
+struct LaunchResult {
+    LaunchFailure failure = LaunchFailure::None;
+    std::string displayName;   // what a failure message names: what the user typed for the program
+    std::size_t typedLength = 0;  // UTF-16 units of the text that name the program, quotes included
+    std::string fullPath;      // the program's full path, when asked for and found
+};

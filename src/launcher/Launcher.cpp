@@ -5,6 +5,7 @@
 #include "settings/ProfileLayout.h"
 #include "settings/SettingsRecord.h"
 
+#include <utility>
 #include <vector>
 
 using Control = LauncherWindow::Control;
@@ -21,90 +22,77 @@ FileSearch Launcher::Finder()
 
 void Launcher::OnLaunch(bool elevated)
 {
-    const std::string t = Trim(window_.EditText());
-    const CommandSplit split = SplitCommandText(t, t);
-    LaunchCommand(split.program, split.parameters, elevated);
+    if (launching_)
+        return;
+    const std::string text = Trim(window_.EditText());
+    window_.SetEditText(text);
+    Start(text, elevated, true);
 }
 
 void Launcher::OnOpenLastItem()
 {
+    if (launching_)
+        return;
     ComboBoxView* box = history_.View();
     const std::string newest = box && box->ItemCount() > 0 ? box->ItemText(0) : std::string();
     if (newest.empty()) {
         window_.ShowMessage("There is no item to open.", "Velquin", ui::kIconExclamation);
         return;
     }
-    const std::string t = Trim(newest);
-    const CommandSplit split = SplitCommandText(t, t);
-    LaunchCommand(split.program, split.parameters);
+    Start(Trim(newest), false, false);
 }
 
-CommandSplit Launcher::SplitCommandText(const std::string& t, const std::string& fallbackProgram)
+void Launcher::Start(const std::string& text, bool elevated, bool fromBox)
 {
-    return ::SplitCommandText(t, fallbackProgram, Finder(), [this](const std::string& path) {
-        shortcutTarget = system_.ResolveShortcut(path);
-        return shortcutTarget;
-    });
-}
-
-void Launcher::LaunchCommand(std::string program, std::string parameters, bool elevated)
-{
-    // Split first, then fill in %NAME% references: a value with blanks must not be split.
-    const std::string typedProgram = program;
-    program = system_.ExpandReferences(program);
-    parameters = system_.ExpandReferences(parameters);
-
-    std::string directory;
-    if (!system_.FindFile(program, nullptr))
-        directory = system_.ReadAppPathWorkingDirectory(program).value_or(std::string());
-
-    checkBoxValue = window_.IsAddToPathChecked() ? 1 : 0;
-    const std::string text = Trim(window_.EditText());
-    window_.SetEditText(text);
-
     SettingsRecord settings;
     settings.LoadSettings(profile_);
+    checkBoxValue = window_.IsAddToPathChecked() ? 1 : 0;
+    launching_ = Launch{{text, elevated, settings.ShowWindow, checkBoxValue == 1 && addToPathArmed == 1}, fromBox};
+    // Every step may wait on a network path, from the split's file search to the shell's answer.
+    if (system_.IsOnNetwork(system_.ExpandReferences(ExaminedText(text, false)))) {
+        window_.ShowBusy(true);
+        window_.LaunchInBackground(launching_->request);
+        return;
+    }
+    Finish(PerformLaunch(launching_->request, system_));
+}
 
-    // Failures name what the user typed: the quoted part of the text when there is one.
-    std::string displayName = typedProgram;
-    const size_t q1 = text.find('"');
-    const size_t q2 = text.rfind('"');
-    if (q1 != std::string::npos && q2 > q1)
-        displayName = text.substr(q1 + 1, q2 - q1 - 1);
+void Launcher::OnLaunchFinished(const LaunchResult& result)
+{
+    if (!launching_)
+        return;
+    window_.ShowBusy(false);
+    Finish(result);
+}
 
-    if (program.find('\\') != std::string::npos)
-        directory = FolderOf(program);
-
-    const LaunchFailure failure =
-        JudgeOpen(system_.Open({program, parameters, directory, settings.ShowWindow, elevated}));
-    if (failure == LaunchFailure::Cancelled)
+void Launcher::Finish(const LaunchResult& result)
+{
+    const Launch launch = *std::exchange(launching_, std::nullopt);
+    if (result.failure == LaunchFailure::Cancelled)
         return;  // declined at the elevation prompt: not launched, nothing to record
-    if (failure != LaunchFailure::None) {
+    if (result.failure != LaunchFailure::None) {
         window_.ShowAs(ui::Show::Hide);
-        window_.ShowMessage(FailureMessage(failure, displayName), displayName, ui::kIconError);
+        window_.ShowMessage(FailureMessage(result.failure, result.displayName), result.displayName, ui::kIconError);
         window_.ShowAs(ui::Show::Normal);
         window_.FocusBox();
         return;
     }
 
-    historyState = kHistoryNotCleared;
-    WriteHistoryState();
-    RecordInHistory();
+    RecordInHistory(launch.request.text);
     WriteHistoryLog();
     window_.Enable(Control::ClearHistory, true);
-    window_.FocusBox();
-    window_.SelectInBox(0, static_cast<int>(program.size()));
-    if (settings.HideOnSuccess == 1)
-        PutAway(settings.PutIconInTray);
-    if (checkBoxValue == 1 && addToPathArmed == 1)
-        RegisterLaunchedProgram(program);
+    // The program as it stands in the box is selected, while the box still shows what was launched.
+    if (launch.fromBox && window_.EditText() == launch.request.text) {
+        window_.FocusBox();
+        window_.SelectInBox(0, static_cast<int>(result.typedLength));
+    }
+    HideStepIfAsked();
+    if (launch.request.wantFullPath && !result.fullPath.empty())
+        RegisterLaunchedProgram(result.fullPath);
 }
 
-void Launcher::RegisterLaunchedProgram(const std::string& program)
+void Launcher::RegisterLaunchedProgram(const std::string& fullPath)
 {
-    std::string fullPath;
-    if (!system_.FindFile(program, &fullPath))
-        return;
     const std::string name = NameOf(fullPath);
     if (!system_.WriteAppPathEntry({name, fullPath, FolderOf(fullPath)}))
         window_.ShowMessage(AppPathRefusedText(name), "Velquin", ui::kIconExclamation);
@@ -135,9 +123,8 @@ void Launcher::ClearHistoryQuietly()
     WriteHistoryState();
 }
 
-void Launcher::RecordInHistory()
+void Launcher::RecordInHistory(const std::string& text)
 {
-    const std::string text = window_.EditText();
     // The entries themselves are searched, not the drop-down's items: those skip empty slots, so their
     // positions need not be the entries' positions.
     if (CRecentFileList* list = history_.GetMRUList()) {
@@ -181,17 +168,20 @@ void Launcher::WriteHistoryLog()
 Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
 {
     const std::string examined = system_.ExpandReferences(ExaminedText(source, trim));
-    if (examined.empty())
-        return Existence::Empty;
-    if (system_.IsOnNetwork(examined)) {
-        if (examined != networkText_) {
-            networkText_ = examined;
-            networkTextExists_.reset();
-            window_.CheckExistenceInBackground(examined);
-        }
-        return networkTextExists_.value_or(false) ? Existence::Exists : Existence::Missing;
+    if (examined.empty() || !system_.IsOnNetwork(examined)) {
+        // The worker's answer holds for one visit of a text: retyped later, the server may be back.
+        networkText_.clear();
+        networkTextExists_.reset();
+        if (examined.empty())
+            return Existence::Empty;
+        return NamesExistingEntry(examined, Finder()) ? Existence::Exists : Existence::Missing;
     }
-    return NamesExistingEntry(examined, Finder()) ? Existence::Exists : Existence::Missing;
+    if (examined != networkText_) {
+        networkText_ = examined;
+        networkTextExists_.reset();
+        window_.CheckExistenceInBackground(examined);
+    }
+    return networkTextExists_.value_or(false) ? Existence::Exists : Existence::Missing;
 }
 
 void Launcher::ShowAddToPath(bool exists)
@@ -329,8 +319,8 @@ void Launcher::EndSession(const SessionCommand& command)
     if (settings.*command.prompt == 1 &&
         window_.ShowMessage(command.question, command.caption, ui::kYesNo | ui::kIconQuestion) != ui::kAnswerYes)
         return;
-    window_.Exit();
-    system_.EndSession(command.flags);
+    if (const unsigned long error = system_.EndSession(command.flags, kPlannedShutdown))
+        window_.ShowMessage(system_.ErrorText(error), "Velquin", ui::kIconError);
 }
 
 bool Launcher::ListHolds(const std::string& text) const

@@ -4,6 +4,7 @@
 
 #include "history/MRUComboBox.h"
 #include "launcher/CommandText.h"
+#include "launcher/LaunchJob.h"
 #include "launcher/LauncherWindow.h"
 #include "launcher/ShellCommands.h"
 #include "settings/ProfileStore.h"
@@ -19,23 +20,20 @@ public:
     Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile);
 
     // State the main window keeps for these operations.
-    std::string shortcutTarget;  // the most recent shortcut resolution's target
     int checkBoxValue = 0;       // the "Add to my path" check state as last exchanged
     int storedAddToPath = 0;     // the copy of Settings/AddToPath that decides the check mark
     int addToPathArmed = 0;      // 1 lets a launch enter the program in App Paths
     std::string historyState;    // the copy of Settings/Config
 
-    // OK and Enter: launch the edit text; elevated (Ctrl+Shift) with the shell's "runas".
+    // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas".
     void OnLaunch(bool elevated = false);
-    // The tray's "Open Last Item": launch the newest history entry.
+    // The tray's "Open Last Item": launch the newest history entry; the box keeps its text.
     void OnOpenLastItem();
-    CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram);
-    void LaunchCommand(std::string program, std::string parameters, bool elevated = false);
+    // The answer for a launch the window ran on its worker.
+    void OnLaunchFinished(const LaunchResult& result);
 
     void ClearHistory();
     void ClearHistoryQuietly();
-    // The edit text becomes the newest entry, once: entries equal to it, letter case ignored, go first.
-    void RecordInHistory();
     std::string ReadHistoryState();
     void WriteHistoryState();
     // Rewrites the log file from the drop-down list when the user keeps one.
@@ -59,20 +57,34 @@ public:
     void RunProgram(const ProgramCommand& command);
     void OpenFolder(const FolderCommand& command);
     void DisplayReadme();
-    // Log off, restart, shut down: ask when the user wants it, exit, then end the session.
+    // Log off, restart, shut down: ask when the user wants it, then ask the system to end the session.
+    // Velquin stays open: other programs may still refuse, and the window ends with the session.
     void EndSession(const SessionCommand& command);
     // Adds the system Run box's commands that the history lacks.
     void ImportRunHistory();
 
 private:
+    // A launch on its way: the request, and whether its text came from the box.
+    struct Launch {
+        LaunchRequest request;
+        bool fromBox;
+    };
+    void Start(const std::string& text, bool elevated, bool fromBox);
+    void Finish(const LaunchResult& result);
+    // The text becomes the newest entry, once: entries equal to it, letter case ignored, go first.
+    void RecordInHistory(const std::string& text);
+
     enum class Existence { Empty, Missing, Exists };
     Existence Examine(const std::string& source, bool trim);
     void ShowAddToPath(bool exists);
     void PutAway(int putIconInTray);
     void HideStepIfAsked();
     bool ListHolds(const std::string& text) const;
-    void RegisterLaunchedProgram(const std::string& program);
+    void RegisterLaunchedProgram(const std::string& fullPath);
     FileSearch Finder();
+
+    // A network text is launched on the window's worker; until it answers, no other launch starts.
+    std::optional<Launch> launching_;
 
     // A network text is searched for once per change, on the window's worker; until it answers, the text
     // counts as missing.

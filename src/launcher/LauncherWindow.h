@@ -18,7 +18,7 @@ public:
     // The history box's edit field.
     virtual std::string EditText() const = 0;
     virtual void SetEditText(const std::string& text) = 0;
-    // Focus to the box, and the edit field's selection from start to end.
+    // Focus to the box, and the edit field's selection from start to end, in UTF-16 units of its text.
     virtual void FocusBox() = 0;
     virtual void SelectInBox(int start, int end) = 0;
 
@@ -35,12 +35,14 @@ public:
     // Starts finding a network text away from the window's thread; the answer comes back through
     // Launcher::OnExistenceChecked.
     virtual void CheckExistenceInBackground(const std::string& examined) = 0;
+    // Runs a launch on the window's worker (PerformLaunch); the answer comes back through
+    // Launcher::OnLaunchFinished.
+    virtual void LaunchInBackground(const LaunchRequest& request) = 0;
+    // The wait cursor while a launch runs in the background; the window still paints and moves.
+    virtual void ShowBusy(bool busy) = 0;
 
     // A modal message box owned by the window; the button the user chose.
     virtual int ShowMessage(const std::string& text, const std::string& caption, unsigned style) = 0;
-
-    // The Exit steps: the window's position is stored and the window ends.
-    virtual void Exit() = 0;
 };
 
 struct OpenRequest {
@@ -62,8 +64,8 @@ public:
     // Whether finding the path may wait on the network: a UNC path, or one on a drive the system reports
     // as remote.
     virtual bool IsOnNetwork(const std::string& path) = 0;
-    // Whether two texts differ at most in letter case, by the system's own rule: "\xC4" and "\xE4" (Ä, ä)
-    // are the same text, as they are the same file name.
+    // Whether two texts differ at most in letter case, by the system's own rule (SameTextRule): Ä and ä are
+    // the same text, as they are the same file name.
     virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
     // The target of a shortcut file, or empty when it cannot be loaded or resolved.
     virtual std::string ResolveShortcut(const std::string& path) = 0;
@@ -85,6 +87,9 @@ public:
     // A value of the system's Run history (RunMRU); nothing when it is missing or does not fit 260 bytes.
     virtual std::optional<std::string> ReadRunHistoryValue(const std::string& name) = 0;
 
-    // Ends the logon or the machine's run (ExitWindowsEx flags), with the shutdown privilege enabled first.
-    virtual void EndSession(unsigned flags) = 0;
+    // Asks the system to end the logon or the machine's run (ExitWindowsEx flags and reason), with the
+    // shutdown privilege enabled first: 0, or the system's error code.
+    virtual unsigned long EndSession(unsigned flags, unsigned long reason) = 0;
+    // The system's own text for an error code.
+    virtual std::string ErrorText(unsigned long code) = 0;
 };

@@ -31,9 +31,9 @@ const FolderCommand kFolderCommands[9] = {
 const SessionCommand kSessionCommands[3] = {
     {ID_TOOLS_LOG_OFF, &SettingsRecord::PromptOnLogOff, "Are you sure you want to log off?", "Log Off Windows", 0},
     {ID_TOOLS_RESTART, &SettingsRecord::PromptOnRestart, "Are you sure you want to restart?", "Restart Windows",
-     2 | 4},
+     0x02 | 0x10},  // EWX_REBOOT | EWX_FORCEIFHUNG
     {ID_TOOLS_SHUTDOWN, &SettingsRecord::PromptOnShutDown, "Are you sure you want to shutdown?", "Shutdown Windows",
-     1 | 4},
+     0x08 | 0x10},  // EWX_POWEROFF | EWX_FORCEIFHUNG
 };
 
 const char* const kBrowseFilter =

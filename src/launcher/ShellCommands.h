@@ -27,8 +27,11 @@ struct SessionCommand {
     int SettingsRecord::*prompt;  // ask first when it is 1
     const char* question;
     const char* caption;
-    unsigned flags;               // ExitWindowsEx
+    unsigned flags;               // ExitWindowsEx: never EWX_FORCE, which would end programs with unsaved work
 };
+
+// The reason given for a log off, restart or shut down: "Other (Planned)".
+inline constexpr unsigned long kPlannedShutdown = 0x80000000;  // SHTDN_REASON_MAJOR_OTHER | SHTDN_REASON_FLAG_PLANNED
 
 extern const ProgramCommand kProgramCommands[9];
 extern const FolderCommand kFolderCommands[9];

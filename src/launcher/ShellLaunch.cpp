@@ -1,39 +1,24 @@
 #include "launcher/ShellLaunch.h"
 
+#include "framework/App.h"
+#include "framework/Com.h"
 #include "framework/FileFinder.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
-#include "framework/SystemLibrary.h"
+#include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "launcher/CommandText.h"
+#include "launcher/NetworkPath.h"
 #include "paths/AppPaths.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winioctl.h>
+
+#include <cstring>
+#include <vector>
 
 namespace {
-
-// Releases a COM interface when it goes out of scope.
-template <typename Interface>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr()
-    {
-        if (pointer_)
-            pointer_->Release();
-    }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    Interface* operator->() const { return pointer_; }
-    Interface** Receive() { return &pointer_; }
-    void** ReceiveVoid() { return reinterpret_cast<void**>(&pointer_); }
-
-private:
-    Interface* pointer_ = nullptr;
-};
 
 // A text value read into 260 bytes: nothing when it is missing or does not fit.
 std::optional<std::string> ReadShortString(HKEY root, const char* path, const std::string& name)
@@ -46,6 +31,54 @@ std::string Directory(UINT(WINAPI* query)(LPWSTR, UINT))
     wchar_t folder[MAX_PATH] = {};
     return Utf8(folder, static_cast<int>(query(folder, MAX_PATH)));
 }
+
+// The file system as the network decision sees it; nothing here waits on a share.
+class SystemPathProbe : public PathProbe {
+public:
+    bool IsRemoteDrive(const std::string& root) override { return GetDriveTypeW(Wide(root).c_str()) == DRIVE_REMOTE; }
+    std::optional<std::string> LinkTarget(const std::string& path) override
+    {
+        const std::wstring wide = Wide(path);
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+            return std::nullopt;
+        // The link itself is read, not followed: what it points to may be a share that does not answer.
+        const FileHandle link(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING,
+                                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+        if (!link)
+            return std::nullopt;
+        return ReparseTarget(link.Get());
+    }
+
+private:
+    // The substitute name of a junction or a symbolic link (the layouts of REPARSE_DATA_BUFFER).
+    static std::optional<std::string> ReparseTarget(HANDLE link)
+    {
+        std::vector<BYTE> buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+        DWORD size = 0;
+        if (!DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
+                             static_cast<DWORD>(buffer.size()), &size, nullptr) ||
+            size < 20)
+            return std::nullopt;
+        const auto word = [&](size_t at) { return static_cast<size_t>(buffer[at] | buffer[at + 1] << 8); };
+        const DWORD tag = static_cast<DWORD>(word(0) | word(2) << 16);
+        // After the tag and lengths: the name offsets and lengths, a symbolic link's flags, then the names.
+        size_t names = 0;
+        if (tag == IO_REPARSE_TAG_MOUNT_POINT)
+            names = 16;
+        else if (tag == IO_REPARSE_TAG_SYMLINK)
+            names = 20;
+        else
+            return std::nullopt;
+        const size_t offset = names + word(8), length = word(10);
+        if (offset + length > size || length % 2)
+            return std::nullopt;
+        std::wstring target(length / 2, L'\0');
+        std::memcpy(&target[0], buffer.data() + offset, length);
+        return Utf8(target);
+    }
+};
 
 void EnableShutdownPrivilege()
 {
@@ -64,17 +97,8 @@ void EnableShutdownPrivilege()
 
 std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
 {
-    // The component system is loaded with the first shortcut, not at start-up; it stays initialised for
-    // the thread: resolutions come again and again.
-    static SystemLibrary ole("ole32.dll");
-    auto* initialize = ole.Procedure<decltype(CoInitialize)>("CoInitialize");
-    auto* createInstance = ole.Procedure<decltype(CoCreateInstance)>("CoCreateInstance");
-    if (!initialize || !createInstance)
-        return std::string();
-    initialize(nullptr);
-
     ComPtr<IShellLinkW> link;
-    if (FAILED(createInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.ReceiveVoid())))
+    if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())))
         return std::string();
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
@@ -93,6 +117,8 @@ std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
+    // Shell handlers expect the component system on the calling thread.
+    UseComOnThisThread();
     // A code left over from an earlier call must not pass for this call's outcome.
     SetLastError(ERROR_SUCCESS);
     const std::wstring program = Wide(request.program), parameters = Wide(request.parameters),
@@ -119,9 +145,7 @@ OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 
 bool ShellLaunchSystem::SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
-    const std::wstring first = Wide(a), second = Wide(b);
-    return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, first.data(), static_cast<int>(first.size()),
-                          second.data(), static_cast<int>(second.size())) == CSTR_EQUAL;
+    return ::SameTextIgnoringCase(a, b);
 }
 
 bool ShellLaunchSystem::FindFile(const std::string& pattern, std::string* fullPath)
@@ -136,20 +160,18 @@ std::string ShellLaunchSystem::ExpandReferences(const std::string& text)
 
 bool ShellLaunchSystem::IsOnNetwork(const std::string& path)
 {
-    if (IsUncPath(path))
-        return true;
-    const std::string root = DriveRootOf(path);
-    return !root.empty() && GetDriveTypeA(root.c_str()) == DRIVE_REMOTE;
+    SystemPathProbe probe;
+    return IsNetworkPath(path, probe);
 }
 
 std::string ShellLaunchSystem::ResolveShortcut(const std::string& path)
 {
-    return ::ResolveShortcut(owner_, path);
+    return ::ResolveShortcut(Owner(), path);
 }
 
 OpenResult ShellLaunchSystem::Open(const OpenRequest& request)
 {
-    return ShellOpen(owner_, request);
+    return ShellOpen(Owner(), request);
 }
 
 std::optional<std::string> ShellLaunchSystem::ReadAppPathWorkingDirectory(const std::string& name)
@@ -189,8 +211,22 @@ std::optional<std::string> ShellLaunchSystem::ReadRunHistoryValue(const std::str
     return ReadShortString(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU", name);
 }
 
-void ShellLaunchSystem::EndSession(unsigned flags)
+unsigned long ShellLaunchSystem::EndSession(unsigned flags, unsigned long reason)
 {
     EnableShutdownPrivilege();
-    ExitWindowsEx(flags, 0);
+    return ExitWindowsEx(flags, reason) ? ERROR_SUCCESS : GetLastError();
+}
+
+std::string ShellLaunchSystem::ErrorText(unsigned long code)
+{
+    wchar_t text[512] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, 512, nullptr);
+    const std::string said = TrimRight(Utf8(text, static_cast<int>(length)));
+    return said.empty() ? "Error " + std::to_string(code) + "." : said;
+}
+
+HWND ShellLaunchSystem::Owner()
+{
+    return App::Exists() ? App::Current().MainWindow() : nullptr;
 }

@@ -12,10 +12,9 @@ std::string ResolveShortcut(HWND owner, const std::string& shortcutPath);
 // cleared before the call and read right after it.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
 
+// The system itself. The shell's windows are owned by the application's main window.
 class ShellLaunchSystem : public LaunchSystem {
 public:
-    explicit ShellLaunchSystem(HWND owner = nullptr) : owner_(owner) {}
-    void SetOwner(HWND owner) { owner_ = owner; }
 
     bool FindFile(const std::string& pattern, std::string* fullPath) override;
     bool IsOnNetwork(const std::string& path) override;
@@ -30,8 +29,9 @@ public:
     std::string WindowsDirectory() override;
     std::string ProgramFolder() override;
     std::optional<std::string> ReadRunHistoryValue(const std::string& name) override;
-    void EndSession(unsigned flags) override;
+    unsigned long EndSession(unsigned flags, unsigned long reason) override;
+    std::string ErrorText(unsigned long code) override;
 
 private:
-    HWND owner_;
+    static HWND Owner();
 };

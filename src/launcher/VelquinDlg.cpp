@@ -7,6 +7,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
+#include "framework/Text.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
@@ -29,6 +30,7 @@ namespace {
 constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr UINT kTakeHotKeyMessage = WM_USER + 12;
+constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
 constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
@@ -108,8 +110,12 @@ std::vector<ScreenRect> MonitorWorkAreas()
 CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     : Dialog(IDD_VELQUIN_DIALOG),
       history_(AppProfile()),
-      launcher_(*this, history_, system ? *system : system_, AppProfile()),
-      existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage)
+      system_(system ? std::shared_ptr<LaunchSystem>(system, [](LaunchSystem*) {})
+                     : std::make_shared<ShellLaunchSystem>()),
+      launcher_(*this, history_, *system_, AppProfile()),
+      existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage),
+      launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
+                  kLaunchFinishedMessage)
 {
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
@@ -141,13 +147,12 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         m.result = TRUE;
         return true;
     });
-    // Windows rescales the dialog itself (per-monitor, version 2); what is Velquin's own follows here.
+    // Velquin's own pictures follow here; the rest is the dialog manager's (per-monitor, version 2): it lays
+    // the controls out again, gives them their fonts and sizes the window, but only when the message is
+    // left to it.
     OnMessage(WM_DPICHANGED, [this](Message& m) {
         ScaleIcons(LOWORD(m.wParam));
-        const RECT& suggested = *reinterpret_cast<const RECT*>(m.lParam);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return true;
+        return false;
     });
     OnMessage(kTakeHotKeyMessage, [this](Message& m) {
         // Keys another program holds now are tried again at the next start.
@@ -162,7 +167,19 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     });
     OnMessage(kExistenceCheckedMessage, [this](Message&) {
         if (const auto answer = existenceCheck_.TakeAnswer())
-            launcher_.OnExistenceChecked(answer->text, answer->yes);
+            launcher_.OnExistenceChecked(answer->question, answer->answer);
+        return true;
+    });
+    OnMessage(kLaunchFinishedMessage, [this](Message&) {
+        if (const auto answer = launchWork_.TakeAnswer())
+            launcher_.OnLaunchFinished(answer->answer);
+        return true;
+    });
+    OnMessage(WM_SETCURSOR, [this](Message& m) {
+        if (!launching_)
+            return false;
+        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        m.result = TRUE;
         return true;
     });
     OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
@@ -173,6 +190,15 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
     OnMessage(WM_CLOSE, [this](Message&) {
         SaveWindowPosition();
         return false;  // the default turns it into Cancel, that is Exit
+    });
+    // The session ends (a log off or shut down, Velquin's own or another's): what Exit keeps is kept now,
+    // as the process may end as soon as this returns.
+    OnMessage(WM_ENDSESSION, [this](Message& m) {
+        if (m.wParam) {
+            history_.SaveMRU();
+            OnCancel();
+        }
+        return true;
     });
 }
 
@@ -201,7 +227,6 @@ void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
-    system_.SetOwner(Handle());
 
     COption settings;
     settings.LoadSettings();
@@ -416,6 +441,21 @@ void CVelquinDlg::CheckExistenceInBackground(const std::string& examined)
     existenceCheck_.Ask(Handle(), examined);
 }
 
+void CVelquinDlg::LaunchInBackground(const LaunchRequest& request)
+{
+    if (!launchWork_.Ask(Handle(), request))
+        launcher_.OnLaunchFinished(PerformLaunch(request, *system_));  // no worker to be had: here, then
+}
+
+void CVelquinDlg::ShowBusy(bool busy)
+{
+    launching_ = busy;
+    POINT cursor = {};
+    RECT frame = {};
+    if (GetCursorPos(&cursor) && GetWindowRect(Handle(), &frame) && PtInRect(&frame, cursor))
+        SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
 void CVelquinDlg::BindMenuCommands()
 {
     for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
@@ -482,7 +522,7 @@ void CVelquinDlg::Summon()
 
 void CVelquinDlg::SelectWholeText(const std::string& text)
 {
-    historyBox_.SetEditSel(0, static_cast<int>(text.size()));
+    historyBox_.SetEditSel(0, static_cast<int>(Utf16Length(text)));
 }
 
 void CVelquinDlg::PreferencesFromMenu()

@@ -1,7 +1,7 @@
 // The launcher's one window: the drop-down box of things to open, its buttons, its menu and its tray icon.
 #pragma once
 
-#include "framework/BackgroundCheck.h"
+#include "framework/BackgroundWork.h"
 #include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
@@ -10,6 +10,7 @@
 #include "launcher/WinRHook.h"
 #include "tray/SystemTray.h"
 
+#include <memory>
 #include <string>
 
 class SettingsRecord;
@@ -19,7 +20,8 @@ inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 
 class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
-    // The system side of the commands; tests give one that records instead of ending the session.
+    // The system side of the commands; tests give one that records instead of ending the session. It must
+    // outlive any launch still running on the worker.
     explicit CVelquinDlg(LaunchSystem* system = nullptr);
 
     // For the tests: the decisions' state, the history and the tray icon.
@@ -47,7 +49,8 @@ private:
     bool TrayIconShown() const override;
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
     void CheckExistenceInBackground(const std::string& examined) override;
-    void Exit() override { OnCancel(); }
+    void LaunchInBackground(const LaunchRequest& request) override;
+    void ShowBusy(bool busy) override;
 
     void CreateTrayIcon(const SettingsRecord& settings);
     // Velquin's own pictures drawn for these dots per inch: the title bar's, the task bar's and the tray's.
@@ -82,9 +85,11 @@ private:
     CSystemTray tray_;
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;
-    ShellLaunchSystem system_;
+    std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
     Launcher launcher_;
-    BackgroundCheck existenceCheck_;
+    BackgroundWork<std::string, bool> existenceCheck_;
+    BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
+    bool launching_ = false;
     WinRHook winR_;
     std::string boundText_;
     int busy_ = 0;

@@ -1,18 +1,16 @@
 #include "paths/AppPathEntry.h"
 
-#include "framework/Text.h"
-
 #include <algorithm>
 
 std::vector<ListedAppPath> MergeAppPathNames(const std::vector<std::string>& machine,
-                                             const std::vector<std::string>& user)
+                                             const std::vector<std::string>& user, SameTextRule same)
 {
     std::vector<ListedAppPath> listed;
     for (const std::string& name : user)
         listed.push_back({name, AppPathTable::User});
     for (const std::string& name : machine) {
         const bool shadowed = std::any_of(user.begin(), user.end(),
-                                          [&](const std::string& own) { return EqualsNoCase(own, name); });
+                                          [&](const std::string& own) { return same(own, name); });
         if (!shadowed)
             listed.push_back({name, AppPathTable::Machine});
     }

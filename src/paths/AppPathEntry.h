@@ -1,6 +1,8 @@
 // One entry of the system's App Paths table: a program name, where the program is, where it starts.
 #pragma once
 
+#include "framework/Text.h"
+
 #include <string>
 #include <vector>
 
@@ -21,10 +23,10 @@ struct ListedAppPath {
     AppPathTable table;
 };
 
-// The names of both tables, each once and in the tables' order: a name in both (letter case ignored) is
+// The names of both tables, each once and in the tables' order: a name in both (the same under the rule) is
 // the user's, as that is the entry the shell uses.
 std::vector<ListedAppPath> MergeAppPathNames(const std::vector<std::string>& machine,
-                                             const std::vector<std::string>& user);
+                                             const std::vector<std::string>& user, SameTextRule same);
 
 // What the user is told when neither table takes an entry.
 std::string AppPathRefusedText(const std::string& name);

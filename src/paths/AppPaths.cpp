@@ -15,6 +15,7 @@ namespace {
 
 bool machineWritesRefused = false;
 bool userWritesRefused = false;
+bool respellByCopyOnly = false;
 
 HKEY RootOf(AppPathTable table)
 {
@@ -31,6 +32,37 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
+// A tree of keys from `from` to `to`, created for it; the half-made copy goes when it fails.
+bool CopyKey(const RegKey& entries, const std::string& from, const std::string& to)
+{
+    const RegKey source = RegKey::Open(entries.Get(), from);
+    RegKey target = RegKey::Create(entries.Get(), to);
+    if (source && target && RegCopyTreeW(source.Get(), nullptr, target.Get()) == ERROR_SUCCESS)
+        return true;
+    RegDeleteTreeW(entries.Get(), Wide(to).c_str());
+    return false;
+}
+
+// The entry goes to a key of a temporary name, then comes back under its new spelling. A failed step
+// puts the entry back under its old one.
+bool RespellThroughCopy(const RegKey& entries, const std::string& from, const std::string& to)
+{
+    const std::string parked = "Velquin respelling";
+    const auto remove = [&](const std::string& name) {
+        return RegDeleteTreeW(entries.Get(), Wide(name).c_str()) == ERROR_SUCCESS;
+    };
+    remove(parked);
+    if (!CopyKey(entries, from, parked))
+        return false;
+    bool moved = remove(from) && CopyKey(entries, parked, to);
+    if (!moved) {
+        remove(to);
+        CopyKey(entries, parked, from);
+    }
+    remove(parked);
+    return moved;
+}
+
 bool WriteTo(AppPathTable table, const AppPathEntry& entry)
 {
     if (Refused(table))
@@ -42,6 +74,11 @@ bool WriteTo(AppPathTable table, const AppPathEntry& entry)
 }
 
 }  // namespace
+
+void RespellAppPathsByCopyOnly(bool copyOnly)
+{
+    respellByCopyOnly = copyOnly;
+}
 
 void RefuseAppPathWrites(bool machine, bool user)
 {
@@ -56,7 +93,8 @@ std::vector<std::string> ListAppPathNames(AppPathTable table)
 
 std::vector<ListedAppPath> ListAppPaths()
 {
-    return MergeAppPathNames(ListAppPathNames(AppPathTable::Machine), ListAppPathNames(AppPathTable::User));
+    return MergeAppPathNames(ListAppPathNames(AppPathTable::Machine), ListAppPathNames(AppPathTable::User),
+                             SameTextIgnoringCase);
 }
 
 AppPathEntry ReadAppPathEntry(const std::string& name)
@@ -101,17 +139,40 @@ bool AppPathEntryExists(const std::string& name)
     return FindAppPathTable(name).has_value();
 }
 
-std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry)
+std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry, std::optional<AppPathTable> table)
 {
     if (entry.name.empty() || Utf16Length(entry.programPath) > kMaxProfileText ||
         Utf16Length(entry.workingDirectory) > kMaxProfileText)
         return std::nullopt;
-    if (AppPathEntryExists(entry.name, AppPathTable::User))
-        return WriteTo(AppPathTable::User, entry) ? std::optional(AppPathTable::User) : std::nullopt;
-    if (WriteTo(AppPathTable::Machine, entry))
-        return AppPathTable::Machine;
+    if (!table)
+        table = AppPathEntryExists(entry.name, AppPathTable::User) ? AppPathTable::User : AppPathTable::Machine;
+    if (WriteTo(*table, entry))
+        return table;
+    if (*table == AppPathTable::User)
+        return std::nullopt;
     Trace("WriteAppPathEntry() - the machine's table refused '" + entry.name + "': written to the user's own.\n");
     return WriteTo(AppPathTable::User, entry) ? std::optional(AppPathTable::User) : std::nullopt;
+}
+
+bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table)
+{
+    if (from == to || !SameTextIgnoringCase(from, to) || Refused(table))
+        return false;
+    const RegKey entries = RegKey::Open(RootOf(table), kAppPathsKey, KEY_READ | KEY_WRITE);
+    if (!entries)
+        return false;
+    const auto spelt = [&] {
+        const std::vector<std::string> names = RegKey::Open(RootOf(table), kAppPathsKey).SubkeyNames();
+        return std::find(names.begin(), names.end(), to) != names.end();
+    };
+    // Where the system renames keys, one call. Elsewhere, or if it keeps the spelling, through a copy.
+    using Rename = LSTATUS WINAPI(HKEY, LPCWSTR, LPCWSTR);
+    const auto rename = reinterpret_cast<Rename*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
+    if (!respellByCopyOnly && rename && rename(entries.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS &&
+        spelt())
+        return true;
+    return RespellThroughCopy(entries, from, to) && spelt();
 }
 
 bool DeleteAppPathEntry(const std::string& name, AppPathTable table)

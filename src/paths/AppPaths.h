@@ -26,10 +26,15 @@ bool AppPathEntryExists(const std::string& name);
 std::optional<AppPathTable> FindAppPathTable(const std::string& name);
 bool AppPathEntryExists(const std::string& name, AppPathTable table);
 // Creates the entry or replaces both values, each of the type the entry names; the key keeps the spelling
-// it was created with. An entry the user has of their own is written there; any other goes to the
-// machine's table, or to the user's when the machine's is refused. The table written, or nothing (and
-// nothing written) for an empty name, a text over 259 characters, or both tables refused.
-std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry);
+// it was created with. It goes to the given table, the one an edited entry came from; without one, to the
+// user's own when they have an entry of the name, else to the machine's. A refused machine's table passes
+// it to the user's own. The table written, or nothing (and nothing written) for an empty name, a text over
+// 259 characters, or the tables refused.
+std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry,
+                                              std::optional<AppPathTable> table = std::nullopt);
+// Gives the entry's key a new spelling of the same name ("\xC3\xA9.exe" as "\xC3\x89.exe") and keeps every value.
+// False, and the entry as it was, when the names differ otherwise or any step fails.
+bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table);
 // Removes the entry from this table: true when it is not there afterwards. Never with an empty name, which
 // would reach the table itself.
 bool DeleteAppPathEntry(const std::string& name, AppPathTable table);
@@ -38,3 +43,5 @@ void RegisterSelfInAppPaths();
 
 // For tests: makes the writes to a table fail, as Windows does for a standard user and the machine's.
 void RefuseAppPathWrites(bool machine, bool user = false);
+// For tests: respells keys the way systems without RegRenameKey must.
+void RespellAppPathsByCopyOnly(bool copyOnly);

@@ -1,7 +1,6 @@
 #include "paths/PathEditorDlg.h"
 
 #include "framework/MessageBox.h"
-#include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/FindDlg.h"
 #include "history/SearchRule.h"
@@ -120,9 +119,18 @@ void CPathEditorDlg::OnSelectionChanged()
     removeButton_.Enable();
 }
 
+int CPathEditorDlg::FindLine(const std::string& name) const
+{
+    for (int i = 0; i < m_list.Count(); ++i) {
+        if (SameTextIgnoringCase(m_list.ItemText(i), name))
+            return i;
+    }
+    return -1;
+}
+
 void CPathEditorDlg::SelectExactly(const std::string& name)
 {
-    m_list.SetCurSel(m_list.FindStringExact(-1, name));  // none selected when no line matches
+    m_list.SetCurSel(FindLine(name));  // none selected when no line matches
 }
 
 void CPathEditorDlg::OnEdit()
@@ -137,8 +145,9 @@ void CPathEditorDlg::OnEdit()
     entry.m_name = m_selectedName;
     entry.m_editMode = true;
     entry.m_isNew = false;
+    entry.m_table = table;
     if (entry.DoModal() == IDOK) {
-        if (!EqualsNoCase(entry.m_name, m_selectedName))
+        if (!SameTextIgnoringCase(entry.m_name, m_selectedName))
             RemoveFromTable(m_selectedName, table);
         Relist(entry.m_name);  // one line of the name, also when it overwrote another entry
     }
@@ -147,7 +156,7 @@ void CPathEditorDlg::OnEdit()
 
 void CPathEditorDlg::RemoveLine(const std::string& name)
 {
-    const int existing = m_list.FindStringExact(-1, name);
+    const int existing = FindLine(name);
     if (existing >= 0)
         m_list.DeleteString(existing);
 }
@@ -192,12 +201,12 @@ void CPathEditorDlg::OnFind()
             return;
         const std::string text = find.SearchText();
         const std::vector<std::string> lines = m_list.Items();
-        if (SearchList(lines, text, -1) < 0) {
+        if (SearchList(lines, text, -1, SameTextIgnoringCase) < 0) {
             ShowMessageBox(Handle(), "The file '" + text + "' was not found.", "Not Found", MB_ICONINFORMATION);
             m_findText = text;  // the Find dialog opens again showing it
             continue;
         }
-        const int index = SearchList(lines, text, m_foundOnce ? m_lastFoundIndex : -1);
+        const int index = SearchList(lines, text, m_foundOnce ? m_lastFoundIndex : -1, SameTextIgnoringCase);
         m_list.SetCurSel(index);
         m_findText.clear();
         m_list.Focus();

@@ -23,6 +23,8 @@ private:
     void OnRemove();
     void OnReload();
     void OnFind();
+    // The line of the name, the same under the system's rule; -1 when there is none.
+    int FindLine(const std::string& name) const;
     void SelectExactly(const std::string& name);
     void RemoveLine(const std::string& name);
     // A line's text is the entry's name; its item data, the table the entry is in.

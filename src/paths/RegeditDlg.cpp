@@ -3,7 +3,7 @@
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
-#include "framework/Text.h"
+#include "framework/Unicode.h"
 #include "launcher/CommandText.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
@@ -126,8 +126,18 @@ bool CRegeditDlg::NameIsUsable()
 
 void CRegeditDlg::Write()
 {
+    std::optional<AppPathTable> table;
+    if (!m_isNew)
+        table = m_table;
+    // A new spelling of the same name respells the key itself. Where the machine's table refuses, the user gets
+    // an entry of their own, as for any other change.
+    const bool respelling = !m_isNew && m_name != originalName_ && SameTextIgnoringCase(m_name, originalName_);
+    const bool respelt = !respelling || RespellAppPathEntry(originalName_, m_name, m_table);
+    if (!respelt)
+        table = AppPathTable::User;
     // Each value keeps its type: an expandable one stays expandable, or its references stop working.
-    if (WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_})) {
+    if ((respelt || m_table == AppPathTable::Machine) &&
+        WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_}, table)) {
         Dialog::OnOK();
         return;
     }
@@ -144,7 +154,7 @@ void CRegeditDlg::OnOK()
         return;
 
     // Adding, or renaming an entry, onto another entry's name would replace that entry: ask first.
-    const bool takesAnotherName = m_isNew || !EqualsNoCase(m_name, originalName_);
+    const bool takesAnotherName = m_isNew || !SameTextIgnoringCase(m_name, originalName_);
     if (!takesAnotherName || !AppPathEntryExists(m_name)) {
         Write();
         return;

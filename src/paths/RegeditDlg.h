@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/Dialog.h"
+#include "paths/AppPathEntry.h"
 
 #include <string>
 
@@ -14,6 +15,7 @@ public:
     std::string m_name;
     bool m_editMode = false;  // titled "Edit"
     bool m_isNew = false;     // nothing is read first; OK asks before overwriting
+    AppPathTable m_table = AppPathTable::Machine;  // where the edited entry is, and stays
 
 protected:
     BOOL OnInitDialog() override;

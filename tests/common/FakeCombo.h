@@ -1,5 +1,8 @@
-// A drop-down box in memory: an edit text and a list of items.
+// A drop-down box in memory: an edit text and a list of items. Positions count UTF-16 units, as the real
+// box's do.
 #pragma once
+
+#include "HostTextRule.h"
 
 #include "framework/Text.h"
 #include "history/ComboBoxView.h"
@@ -32,26 +35,28 @@ public:
     }
     void SetEditSel(int start, int end) override
     {
-        const int length = static_cast<int>(edit.size());
+        const int length = static_cast<int>(Utf16Length(edit));
         selStart = std::min(start, length);
         selEnd = end < 0 ? length : std::min(end, length);
     }
     int SelectString(const std::string& prefix) override
     {
         for (size_t i = 0; i < items.size(); ++i) {
-            if (StartsWithNoCase(items[i], prefix)) {
+            if (StartsWithText(items[i], prefix, HostSameText)) {
                 edit = items[i];
                 selStart = 0;
-                selEnd = static_cast<int>(edit.size());
+                selEnd = static_cast<int>(Utf16Length(edit));
                 return static_cast<int>(i);
             }
         }
         return -1;
     }
-    // The user types one character at the caret, as the edit field does it: the selection is replaced.
-    void Type(char c)
+    // The user types at the caret, as the edit field takes it: the selection is replaced.
+    void Type(const std::string& text)
     {
-        edit.replace(static_cast<size_t>(selStart), static_cast<size_t>(selEnd - selStart), 1, c);
-        selStart = selEnd = selStart + 1;
+        const size_t from = Utf8Offset(edit, static_cast<size_t>(selStart));
+        const size_t to = Utf8Offset(edit, static_cast<size_t>(selEnd));
+        edit.replace(from, to - from, text);
+        selStart = selEnd = selStart + static_cast<int>(Utf16Length(text));
     }
 };

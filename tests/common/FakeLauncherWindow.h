@@ -30,7 +30,7 @@ public:
     std::pair<int, int> selection{-1, -1};
     std::vector<ShownMessage> messages;
     int answer = ui::kAnswerOk;
-    int exits = 0;
+    bool busy = false;
 
     explicit FakeWindow(FakeCombo& box) : combo(box) {}
     std::string EditText() const override { return combo.edit; }
@@ -52,8 +52,10 @@ public:
         messages.push_back({text, caption, style, shown == ui::Show::Hide});
         return answer;
     }
-    void Exit() override { ++exits; }
     std::vector<std::string> backgroundChecks;
     void CheckExistenceInBackground(const std::string& examined) override { backgroundChecks.push_back(examined); }
+    std::vector<LaunchRequest> backgroundLaunches;
+    void LaunchInBackground(const LaunchRequest& request) override { backgroundLaunches.push_back(request); }
+    void ShowBusy(bool wait) override { busy = wait; }
 };
 

@@ -48,7 +48,7 @@ public:
 
 private:
     struct NoCase {
-        bool operator()(const std::string& a, const std::string& b) const { return LessNoCase(a, b); }
+        bool operator()(const std::string& a, const std::string& b) const { return LessAsciiNoCase(a, b); }
     };
     // Per name: the name as first written, and the value.
     using Values = std::map<std::string, std::pair<std::string, std::variant<int, std::string>>, NoCase>;

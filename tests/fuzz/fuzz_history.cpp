@@ -72,10 +72,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         default:
             box.OnKeyDown(input.Byte());
-            combo.Type(static_cast<char>(input.Number('a', 'e')));
+            combo.Type(std::string(1, static_cast<char>(input.Number('a', 'e'))));
             box.OnEditUpdate();
             FUZZ_CHECK(combo.selStart <= combo.selEnd);
-            FUZZ_CHECK(combo.selEnd <= static_cast<int>(combo.edit.size()));
+            FUZZ_CHECK(combo.selEnd <= static_cast<int>(Utf16Length(combo.edit)));
             break;
         }
         box.RefreshCtrl();

@@ -28,10 +28,10 @@ struct History {
         box->SetView(&combo);
         SetUpAsHistory(*box, maximum);
     }
-    void Press(char c)
+    void Press(const std::string& typed)
     {
-        box->OnKeyDown(static_cast<unsigned>(std::toupper(static_cast<unsigned char>(c))));
-        combo.Type(c);
+        box->OnKeyDown(static_cast<unsigned>(std::toupper(static_cast<unsigned char>(typed[0]))));
+        combo.Type(typed);
         box->OnEditUpdate();
     }
     std::string Shown() const
@@ -102,11 +102,12 @@ TEST(MRUComboBox, KeepsTheNewestWithinItsCapacityAndSavesWhenItGoes)
 TEST(Completion, TypingCompletesFromTheNewestMatchDeletingAndNoMatchDoNot)
 {
     History h;
+    h.box->AddToMRU("internet");
     h.box->AddToMRU("mspaint");
     h.box->AddToMRU("notepad");
-    h.Press('N');
+    h.Press("N");
     EXPECT_EQ(h.Shown(), "notepad [1,7)") << "the entry's own letter case, the rest selected";
-    h.Press('o');
+    h.Press("o");
     EXPECT_EQ(h.Shown(), "notepad [2,7)");
 
     h.box->OnKeyDown(0x08);  // Backspace removes the selected rest
@@ -117,21 +118,28 @@ TEST(Completion, TypingCompletesFromTheNewestMatchDeletingAndNoMatchDoNot)
 
     h.combo.edit = "ntepad";  // typing inside the text keeps the caret there
     h.combo.selStart = h.combo.selEnd = 1;
-    h.Press('o');
+    h.Press("o");
     EXPECT_EQ(h.Shown(), "notepad [2,2)");
 
-    h.combo.edit.clear();
-    h.combo.selStart = h.combo.selEnd = 0;
-    h.Press('x');
+    h.combo.SetEditText("");
+    h.Press("\xC4\xB1");  // the dotless ı, two bytes, is one character: "I" to the system
+    EXPECT_EQ(h.Shown(), "internet [1,8)");
+
+    h.combo.SetEditText("");
+    h.Press("x");
     EXPECT_EQ(h.Shown(), "x [1,1)");
 }
 
-TEST(SearchRule, FindsAPrefixFromAfterTheStartAndWraps)
+TEST(SearchRule, FindsAPrefixUnderTheSystemsRuleFromAfterTheStartAndWraps)
 {
-    const std::vector<std::string> items = {"notepad", "mspaint", "Notes", "write"};
-    EXPECT_EQ(SearchList(items, "NOT", -1), 0);
-    EXPECT_EQ(SearchList(items, "not", 0), 2);
-    EXPECT_EQ(SearchList(items, "not", 2), 0);
-    EXPECT_EQ(SearchList(items, "write", 3), 3);
-    EXPECT_EQ(SearchList(items, "paint", -1), -1);
+    const std::vector<std::string> items = {"notepad", "mspaint", "Notes", "write", "\xC3\x84rger.exe", "\xC4\xB1x"};
+    const auto search = [&](const char* text, int start) { return SearchList(items, text, start, HostSameText); };
+    EXPECT_EQ(search("NOT", -1), 0);
+    EXPECT_EQ(search("not", 0), 2);
+    EXPECT_EQ(search("not", 2), 0);
+    EXPECT_EQ(search("write", 3), 3);
+    EXPECT_EQ(search("paint", -1), -1);
+    EXPECT_EQ(search("\xC3\xA4", -1), 4) << "\"\xC3\xA4\" finds \"\xC3\x84rger.exe\"";
+    EXPECT_EQ(search("IX", -1), 5) << "as many characters of the item as the text has, whatever their bytes";
+    EXPECT_EQ(search("\xC4\xB1x", -1), 5);
 }

@@ -53,6 +53,7 @@ TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitWhileTheHistoryKeepsThemA
     EXPECT_EQ(opened.program + "|" + opened.parameters + "|" + opened.directory,
               "C:\\Program Files\\App\\app.exe| -x C:\\windows|C:\\Program Files\\App");
     EXPECT_EQ(combo.items.front(), "%ProgramFiles%\\App\\app.exe -x %WINDIR%");
+    EXPECT_EQ(window.selection, std::make_pair(0, 26)) << "the program as it stands in the box";
     TypeAndEdit("%WINDIR%\\notepad.exe");
     EXPECT_TRUE(window.enabled[Control::AddToPath]) << "the examined text is filled in too";
 }
@@ -167,14 +168,21 @@ TEST_F(LauncherTest, AddToMyPathEntersTheLaunchedFileOnlyWhenCheckedAndArmed)
                       "machine's App Paths and your own. | 0x30");
 }
 
-TEST_F(LauncherTest, OpenLastItemLaunchesTheNewestEntryOrSaysThereIsNone)
+TEST_F(LauncherTest, OpenLastItemLaunchesRecordsAndNamesTheNewestEntryAndLeavesTheBoxAlone)
 {
     launcher.OnOpenLastItem();
     EXPECT_EQ(Said(), "Velquin | There is no item to open. | 0x30");
     history.AddToMRU("write");
     history.AddToMRU("\"C:\\Program Files\\App\\app.exe\" -x");
+    Type("\"C:\\x y\\z.exe\"");
     launcher.OnOpenLastItem();
     EXPECT_EQ(system.opened.at(0).program + "|" + system.opened[0].parameters, "C:\\Program Files\\App\\app.exe| -x");
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"\"C:\\Program Files\\App\\app.exe\" -x", "write"}));
+    EXPECT_EQ(combo.edit, "\"C:\\x y\\z.exe\"");
+    EXPECT_EQ(window.selection, std::make_pair(-1, -1));
+    system.results["C:\\Program Files\\App\\app.exe"] = {2, 2};
+    launcher.OnOpenLastItem();
+    EXPECT_EQ(window.messages.at(0).caption, "C:\\Program Files\\App\\app.exe") << "its failure names it";
 }
 
 TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNotAsk)
@@ -231,7 +239,7 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     EXPECT_EQ(state(), "ok clear path");
 }
 
-TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerChangeAwayFromTheWindow)
+TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAwayFromTheWindow)
 {
     const std::string share = "\\\\gone\\share\\x.exe";
     TypeAndEdit(share);
@@ -244,7 +252,33 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerChangeAwayFromTheWindow)
     launcher.OnExistenceChecked(share, true);  // a late answer about the earlier text changes nothing
     EXPECT_FALSE(window.enabled[Control::AddToPath]);
     TypeAndEdit(share);
-    EXPECT_EQ(window.backgroundChecks.size(), 3u);
+    TypeAndEdit("C:\\local");
+    TypeAndEdit(share);  // retyped after a local text: the server may be back
+    EXPECT_EQ(window.backgroundChecks.size(), 4u);
+}
+
+TEST_F(LauncherTest, ANetworkTextIsLaunchedOnTheWorkerOneAtATimeAndItsAnswerAppliedWhenItComes)
+{
+    system.files = {"\\\\server\\share\\x.exe"};
+    window.checked = true;
+    launcher.addToPathArmed = 1;
+    Type("  \\\\server\\share\\x.exe -a ");
+    launcher.OnLaunch();
+    EXPECT_TRUE(system.opened.empty()) << "no step of it on the window's thread";
+    EXPECT_TRUE(window.busy);
+    launcher.OnLaunch();
+    launcher.OnOpenLastItem();
+    ASSERT_EQ(window.backgroundLaunches.size(), 1u) << "a second launch waits for the first";
+    Type("notepad");  // the user goes on typing meanwhile
+    launcher.OnLaunchFinished(PerformLaunch(window.backgroundLaunches[0], system));
+    EXPECT_FALSE(window.busy);
+    EXPECT_EQ(system.opened.at(0).program + "|" + system.opened[0].parameters, "\\\\server\\share\\x.exe| -a");
+    EXPECT_EQ(combo.items, std::vector<std::string>{"\\\\server\\share\\x.exe -a"});
+    EXPECT_EQ(combo.edit + " " + std::to_string(window.selection.first), "notepad -1") << "what the user typed stays";
+    EXPECT_EQ(system.written.at(0).name, "x.exe");
+    EXPECT_EQ(window.shown, ui::Show::Hide);
+    launcher.OnOpenLastItem();
+    EXPECT_EQ(window.backgroundLaunches.size(), 2u);
 }
 
 TEST_F(LauncherTest, EachProgramsCommandStartsItsProgramAndNamesItsOwnFailure)
@@ -317,12 +351,12 @@ TEST_F(LauncherTest, TheReadmeGoesDownItsChainOnlyPastMissingPrograms)
     EXPECT_EQ(window.shown, ui::Show::Minimize);
 }
 
-TEST_F(LauncherTest, EachSessionCommandAsksUnlessItsOwnPreferenceIsOffThenExitsThenEnds)
+TEST_F(LauncherTest, EachSessionCommandAsksUnlessItsOwnPreferenceIsOffThenAsksTheSystemWithoutForceAndStaysOpen)
 {
     const std::tuple<int, const char*, const char*, unsigned> rows[] = {
         {ID_TOOLS_LOG_OFF, "PromptOnLogOff", "Log Off Windows | Are you sure you want to log off? | 0x24", 0},
-        {ID_TOOLS_RESTART, "PromptOnRestart", "Restart Windows | Are you sure you want to restart? | 0x24", 6},
-        {ID_TOOLS_SHUTDOWN, "PromptOnShutDown", "Shutdown Windows | Are you sure you want to shutdown? | 0x24", 5},
+        {ID_TOOLS_RESTART, "PromptOnRestart", "Restart Windows | Are you sure you want to restart? | 0x24", 0x12},
+        {ID_TOOLS_SHUTDOWN, "PromptOnShutDown", "Shutdown Windows | Are you sure you want to shutdown? | 0x24", 0x18},
     };
     for (const auto& [id, preference, question, flags] : rows) {
         const SessionCommand& command = ById(kSessionCommands, id);
@@ -334,11 +368,13 @@ TEST_F(LauncherTest, EachSessionCommandAsksUnlessItsOwnPreferenceIsOffThenExitsT
             Set(std::get<1>(other), std::get<1>(other) == preference ? 0 : 1);
         launcher.EndSession(command);
         EXPECT_EQ(Said(), "") << preference;
-        EXPECT_EQ(window.exits, 1);
-        EXPECT_EQ(system.sessionsEnded, std::vector<unsigned>{flags});
-        window.exits = 0;
+        EXPECT_EQ(system.sessionsEnded, (std::vector<std::pair<unsigned, unsigned long>>{{flags, 0x80000000}}));
         system.sessionsEnded.clear();
     }
+    EXPECT_TRUE(window.shows.empty()) << "Velquin ends when the session does, not before";
+    system.sessionError = 1115;  // ERROR_SHUTDOWN_IN_PROGRESS
+    launcher.EndSession(ById(kSessionCommands, ID_TOOLS_SHUTDOWN));
+    EXPECT_EQ(Said(), "Velquin | Error 1115. | 0x10");
 }
 
 TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSaysSo)

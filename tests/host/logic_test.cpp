@@ -3,6 +3,7 @@
 
 #include "framework/FileFilter.h"
 #include "launcher/HotKey.h"
+#include "launcher/NetworkPath.h"
 #include "launcher/WindowPlacement.h"
 
 
@@ -15,25 +16,30 @@ TEST(SplitCommandText, ProgramsParametersQuotesShortcutsAndFinalBackslashes)
         resolved.push_back(path);
         return files.count(path) ? std::string("C:\\PROGRA~1\\APP\\APP.EXE") : std::string();
     };
-    const std::pair<const char*, const char*> cases[][2] = {
-        {{"notepad", ""}, {"notepad", ""}},
-        {{"notepad \"C:\\My Files\\a.txt\"", ""}, {"notepad", " \"C:\\My Files\\a.txt\""}},
-        {{"\"C:\\Program Files\\App\\app.exe\" -x", ""}, {"C:\\Program Files\\App\\app.exe", " -x"}},
-        {{"C:\\My Files\\notes.txt", ""}, {"C:\\My Files\\notes.txt", ""}},
-        {{"C:\\My Files\\notes.txt -p", ""}, {"C:\\My", " Files\\notes.txt -p"}},
-        {{"write  a.txt  ", ""}, {"write", "  a.txt"}},
-        {{"C:\\My Files\\", ""}, {"C:\\My Files", ""}},
-        {{"C:\\Old\\", ""}, {"C:\\Old\\", ""}},
-        {{"app.exe", "FALLBACK"}, {"FALLBACK", ""}},
-        {{"\"C:\\Links\\App.lnk\" -x", ""}, {"C:\\PROGRA~1\\APP\\APP.EXE", " -x"}},
-        {{"C:\\Links\\App.lnk -x y", ""}, {"C:\\PROGRA~1\\APP\\APP.EXE", " -x y"}},
-        {{"\"C:\\Links\\Gone.lnk\"", ""}, {"\"C:\\Links\\Gone.lnk\"", ""}},
-        {{"C:\\Links\\Missing.lnk", ""}, {"C:\\Links\\Missing.lnk", ""}},
+    // The text (and a fallback other than itself), then the program, the parameters, and the part of the text
+    // that named the program, which a launch selects.
+    const char* const cases[][5] = {
+        {"notepad", "", "notepad", "", "notepad"},
+        {"notepad \"C:\\My Files\\a.txt\"", "", "notepad", " \"C:\\My Files\\a.txt\"", "notepad"},
+        {"\"C:\\Program Files\\App\\app.exe\" -x", "", "C:\\Program Files\\App\\app.exe", " -x",
+         "\"C:\\Program Files\\App\\app.exe\""},
+        {"C:\\My Files\\notes.txt", "", "C:\\My Files\\notes.txt", "", "C:\\My Files\\notes.txt"},
+        {"C:\\My Files\\notes.txt -p", "", "C:\\My", " Files\\notes.txt -p", "C:\\My"},
+        {"write  a.txt  ", "", "write", "  a.txt", "write"},
+        {"C:\\My Files\\", "", "C:\\My Files", "", "C:\\My Files\\"},
+        {"C:\\Old\\", "", "C:\\Old\\", "", "C:\\Old\\"},
+        {"app.exe", "FALLBACK", "FALLBACK", "", "app.exe"},
+        {"\"C:\\Links\\App.lnk\" -x", "", "C:\\PROGRA~1\\APP\\APP.EXE", " -x", "\"C:\\Links\\App.lnk\""},
+        {"C:\\Links\\App.lnk -x y", "", "C:\\PROGRA~1\\APP\\APP.EXE", " -x y", "C:\\Links\\App.lnk"},
+        {"\"C:\\Links\\Gone.lnk\"", "", "\"C:\\Links\\Gone.lnk\"", "", "\"C:\\Links\\Gone.lnk\""},
+        {"C:\\Links\\Missing.lnk", "", "C:\\Links\\Missing.lnk", "", "C:\\Links\\Missing.lnk"},
     };
     for (const auto& c : cases) {
-        const std::string t = c[0].first;
-        const CommandSplit split = SplitCommandText(t, *c[0].second ? c[0].second : t, find, resolve);
-        EXPECT_EQ(split.program + "|" + split.parameters, std::string(c[1].first) + "|" + c[1].second) << t;
+        const std::string t = c[0];
+        const CommandSplit split = SplitCommandText(t, *c[1] ? c[1] : t, find, resolve);
+        EXPECT_EQ(split.program + "|" + split.parameters + "|" + t.substr(0, split.typedLength),
+                  std::string(c[2]) + "|" + c[3] + "|" + c[4])
+            << t;
     }
     EXPECT_EQ(resolved, (std::vector<std::string>{"C:\\Links\\App.lnk", "C:\\Links\\App.lnk", "C:\\Links\\Gone.lnk"}));
 }
@@ -57,6 +63,33 @@ TEST(CommandText, ExaminedTextFoldersNamesAndNetworkPaths)
     EXPECT_EQ(QuoteIfBlank("C:\\Tools\\a.exe"), "C:\\Tools\\a.exe");
     EXPECT_EQ(BrowseStartFolder("C:\\My Files\\a.txt", "C:\\Desktop"), "C:\\My Files");
     EXPECT_EQ(BrowseStartFolder("", "C:\\Desktop"), "C:\\Desktop");
+}
+
+TEST(NetworkPath, UncPathsRemoteDrivesAndLinksThatLeadToEither)
+{
+    struct Probe : PathProbe {
+        std::map<std::string, std::string> links = {
+            {"C:\\Shares\\Docs", "\\??\\UNC\\server\\docs"},  // a junction to a share
+            {"C:\\Shares\\Link", "Docs"},                      // a relative symbolic link to that junction
+            {"C:\\Data", "\\??\\D:\\data"},                      // to another local drive
+            {"D:\\data\\mapped", "\\\\?\\N:\\x"},                 // on to a mapped drive
+            {"C:\\Loop", "\\??\\C:\\Loop"}};
+        bool IsRemoteDrive(const std::string& root) override { return root == "N:\\"; }
+        std::optional<std::string> LinkTarget(const std::string& path) override
+        {
+            const auto link = links.find(path);
+            return link == links.end() ? std::nullopt : std::optional(link->second);
+        }
+    } probe;
+    std::string remote;
+    for (const char* path :
+         {"\\\\server\\share\\x.exe", "N:\\tools\\x.exe", "C:\\Shares\\Docs\\a.txt", "C:\\Shares\\Docs", "C:\\Shares\\Link\\a.txt",
+          "C:\\Data\\mapped\\y", "C:\\Shares\\Other\\a.txt", "C:\\Data\\local", "C:\\Loop\\x", "notepad", ""}) {
+        if (IsNetworkPath(path, probe))
+            remote += std::string(remote.empty() ? "" : ", ") + path;
+    }
+    EXPECT_EQ(remote, "\\\\server\\share\\x.exe, N:\\tools\\x.exe, C:\\Shares\\Docs\\a.txt, C:\\Shares\\Docs, "
+                      "C:\\Shares\\Link\\a.txt, C:\\Data\\mapped\\y");
 }
 
 TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
@@ -152,7 +185,9 @@ TEST(HotKey, WinRIsTakenOnceWhileHeldAndOtherKeysGoThrough)
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
 {
     std::vector<std::string> lines;
-    for (const ListedAppPath& entry : MergeAppPathNames({"notepad.exe", "Tool.exe"}, {"TOOL.EXE", "mine.exe"}))
+    const std::vector<std::string> machine = {"notepad.exe", "Tool.exe", "\xC3\xA4.exe"};  // ä, and Ä below
+    for (const ListedAppPath& entry : MergeAppPathNames(machine, {"TOOL.EXE", "mine.exe", "\xC3\x84.EXE"}, HostSameText))
         lines.push_back(entry.name + (entry.table == AppPathTable::User ? " (user)" : ""));
-    EXPECT_EQ(lines, (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "notepad.exe"}));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "\xC3\x84.EXE (user)", "notepad.exe"}));
 }

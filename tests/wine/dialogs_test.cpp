@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "framework/Text.h"
+#include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
 #include "paths/PathEditorDlg.h"
 #include "res/resource.h"
@@ -20,7 +21,7 @@ bool Enabled(HWND dialog, int id)
 void SelectLine(HWND dialog, int listId, const std::string& text)
 {
     HWND list = GetDlgItem(dialog, listId);
-    SendMessageA(list, LB_SETCURSEL, SendMessageA(list, LB_FINDSTRINGEXACT, -1, (LPARAM)text.c_str()), 0);
+    SendMessageW(list, LB_SETCURSEL, SendMessageW(list, LB_FINDSTRINGEXACT, -1, (LPARAM)Wide(text).c_str()), 0);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(listId, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
@@ -63,7 +64,7 @@ protected:
         const ListBox list(GetDlgItem(dialog, IDC_PATH_LIST));
         std::string tables;
         for (int i = 0; i < list.Count(); ++i) {
-            if (EqualsNoCase(list.ItemText(i), name))
+            if (SameTextIgnoringCase(list.ItemText(i), name))
                 tables += list.ItemData(i) == static_cast<LRESULT>(AppPathTable::User) ? "user " : "machine ";
         }
         return tables;
@@ -153,6 +154,40 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnAddOrARenameOverwritesAndRemovesOnly
     EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\VqTestTool.exe", ""),
               std::string("2 %SystemRoot%\\from.exe") + '\0')
         << "editing keeps the value's type, REG_EXPAND_SZ";
+}
+
+TEST_F(DialogTest, ARenameKeepsTheEntrysTableAndANewSpellingOfItsNameKeepsTheEntry)
+{
+    const std::string lower = "VqTest\xC3\xA9.exe", upper = "VqTest\xC3\x89.exe";  // é and É
+    WriteAppPathEntry({lower, "C:\\e.exe", "C:\\E"});
+    WriteAppPathEntry({"VqTestMine.exe", "C:\\m.exe", "C:\\"}, AppPathTable::User);
+    CPathEditorDlg editor;
+    const auto rename = [&](UiScript& s, const std::string& from, const std::string& to) {
+        s.Then([&, from] { SelectLine(dialog, IDC_PATH_LIST, from); })
+            .When([&] { return Enabled(dialog, IDC_PATH_EDIT); }, [&] { Click(dialog, IDC_PATH_EDIT); })
+            .WaitForDialog("Edit", &entry)
+            .Then([&, to] {
+                SetDlgItemTextW(entry, IDC_PROGRAM_NAME, Wide(to).c_str());
+                Click(entry, IDOK);
+            })
+            .When([&] { return !FindThreadDialog("Edit"); }, [&, to] { EXPECT_EQ(FindMessageBox(), nullptr) << to; });
+    };
+    std::vector<std::string> seen;  // the lines of each name, and the machine's spelling
+    const auto look = [&] {
+        const auto names = ListAppPathNames(AppPathTable::Machine);
+        seen.push_back(Listed("VqTestMine2.exe") + Listed("VqTestMine.exe") + "| " + Listed(lower) + "| " +
+                       (std::count(names.begin(), names.end(), upper) ? "upper " : "") +
+                       (std::count(names.begin(), names.end(), lower) ? "lower" : ""));
+    };
+    Run(editor, "Path Editor", [&](UiScript& s) {
+        rename(s, "VqTestMine.exe", "VqTestMine2.exe");
+        rename(s, lower, upper);
+        s.Then(look).Then([] { RespellAppPathsByCopyOnly(true); });
+        rename(s, upper, lower);
+        s.Then(look).Then([] { RespellAppPathsByCopyOnly(false); });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"user | machine | upper ", "user | machine | lower"}));
+    EXPECT_EQ(ReadAppPathEntry(lower).programPath + " " + ReadAppPathEntry(lower).workingDirectory, "C:\\e.exe C:\\E");
 }
 
 TEST_F(DialogTest, WithoutRightsToTheMachinesTableThePathEditorUsesTheUsersOwnAndShowsOnlyWhatWasStored)

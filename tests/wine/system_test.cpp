@@ -113,6 +113,7 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     EXPECT_EQ(system.ExpandReferences("%WINDIR%\\x %NoSuchName%"), std::string(windows) + "\\x %NoSuchName%");
     EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC3\x84rger.exe", "c:\\\xC3\xA4RGER.EXE"));  // Ä and ä
     EXPECT_FALSE(system.SameTextIgnoringCase("\xC3\xA4", "a"));
+    EXPECT_TRUE(StartsWithText("\xC3\x84rger.exe", "\xC3\xA4", SameTextIgnoringCase)) << "Find's rule";
 }
 
 TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLoggedAndImported)

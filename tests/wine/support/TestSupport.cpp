@@ -51,7 +51,7 @@ void CleanTestAppPaths()
         const AppPathTable table = root == HKEY_CURRENT_USER ? AppPathTable::User : AppPathTable::Machine;
         for (const std::string& name : ListAppPathNames(table)) {
             if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || name == "Velquin.exe")
-                RegDeleteTreeA(root, (std::string(kAppPathsKey) + "\\" + name).c_str());
+                RegDeleteTreeW(root, Wide(std::string(kAppPathsKey) + "\\" + name).c_str());
         }
     }
 }
