@@ -61,7 +61,7 @@ bool CVelquinApp::InitInstance()
     KeepPlantedFilesOut();
 
     instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, kInstanceGuardName));
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (AnotherCopyRuns(GetLastError())) {
         if (!BringRunningCopyForward())
             ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
         return false;

@@ -2,10 +2,10 @@
 // otherwise it runs the main window.
 #pragma once
 
+#include "app/InstanceGuard.h"
 #include "framework/App.h"
 #include "framework/Handles.h"
 
-inline constexpr const char* kInstanceGuardName = "Velquin is Running";
 inline constexpr const char* kAlreadyRunningText = "Velquin is already running in another window.";
 
 class CVelquinApp : public App {

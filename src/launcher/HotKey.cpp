@@ -42,17 +42,32 @@ std::string HotKeyInUseText(const std::string& keys)
            ".  Velquin keeps it as its hotkey and tries it again the next time it starts.";
 }
 
-KeyVerdict WinRShortcut::OnKey(unsigned key, bool down, unsigned held)
+KeyVerdict WinRShortcut::OnKey(unsigned key, bool down, unsigned held, unsigned long time)
 {
-    if (key != kKeyR)
+    if (key != kKeyR) {
+        if (down && taken_)
+            ForgetR();
         return KeyVerdict::Pass;
-    if (taken_) {
-        taken_ = down;
-        return KeyVerdict::Swallow;
     }
+    if (!down) {
+        const bool taken = taken_;
+        ForgetR();
+        return taken ? KeyVerdict::Swallow : KeyVerdict::Pass;
+    }
+    if (rHeld_ && time - lastR_ > repeatDelay_)
+        ForgetR();  // its release went unseen: this is a new press
+    lastR_ = time;
+    if (rHeld_)  // a repeat goes where its press went
+        return taken_ ? KeyVerdict::Swallow : KeyVerdict::Pass;
+    rHeld_ = true;
     // Win+Shift+R and the like belong to other programs.
-    if (!down || held != kWinHeld)
+    if (held != kWinHeld)
         return KeyVerdict::Pass;
     taken_ = true;
     return KeyVerdict::Open;
+}
+
+void WinRShortcut::ForgetR()
+{
+    rHeld_ = taken_ = false;
 }

@@ -24,11 +24,23 @@ inline constexpr unsigned kWinHeld = 1, kShiftHeld = 2, kControlHeld = 4, kAltHe
 enum class KeyVerdict { Pass, Swallow, Open };
 
 // "Open with Win+R": takes Win+R, and only that, from the system. Held down, the keys open once; the R's
-// repeats and its release go with it, so no program sees a stray R.
+// repeats and its release go with it, so no program sees a stray R. Only an R the hook saw go down is taken:
+// one already held when Win went down belongs to the program that has its press.
 class WinRShortcut {
 public:
-    KeyVerdict OnKey(unsigned key, bool down, unsigned held);
+    // The system's keyboard delay in milliseconds: no repeat comes later than that after the key before.
+    explicit WinRShortcut(unsigned long repeatDelay = 1000) : repeatDelay_(repeatDelay) {}
+
+    // `time`: the key event's time stamp in milliseconds.
+    KeyVerdict OnKey(unsigned key, bool down, unsigned held, unsigned long time);
 
 private:
-    bool taken_ = false;  // an R was taken and is not released yet
+    // An R release can happen where the hook never sees it (the lock screen, an elevation prompt): a held R
+    // is forgotten when an R comes later than a repeat could, and a taken one also when another key goes down.
+    void ForgetR();
+
+    unsigned long repeatDelay_;
+    bool rHeld_ = false;  // the hook saw R go down and not yet up
+    bool taken_ = false;  // that R was taken
+    unsigned long lastR_ = 0;
 };

@@ -29,7 +29,7 @@ namespace {
 
 constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
-constexpr UINT kTakeHotKeyMessage = WM_USER + 12;
+constexpr UINT kAfterFirstPaintMessage = WM_USER + 12;
 constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
 constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
@@ -154,12 +154,26 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         ScaleIcons(LOWORD(m.wParam));
         return false;
     });
-    OnMessage(kTakeHotKeyMessage, [this](Message& m) {
+    OnMessage(kAfterFirstPaintMessage, [this](Message&) {
+        COption settings;
+        settings.LoadSettings();
         // Keys another program holds now are tried again at the next start.
-        if (!RegisterHotKeyOf(static_cast<int>(m.wParam)))
+        if (!RegisterHotKeyOf(settings.HotKey))
             Trace("CVelquinDlg -- the hotkey is held by another program.\n");
-        TakeWinR(m.lParam == 1);
+        TakeWinR(settings.WinR == 1);
+        KeepStartingWithWindows(settings.StartAuto);
+        // Started as administrator, the window would not hear a second start of a normal copy otherwise.
+        SystemLibrary user("user32.dll");
+        using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
+        if (auto* allow = user.Procedure<Filter>("ChangeWindowMessageFilterEx"))
+            allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
         return true;
+    });
+    // Windows removes a low-level hook that answers too slowly, without a word: each showing sets it anew.
+    OnMessage(WM_SHOWWINDOW, [this](Message& m) {
+        if (m.wParam && winR_.Running())
+            TakeWinR(true);
+        return false;
     });
     OnMessage(WM_HOTKEY, [this](Message&) {
         launcher_.OnHotKey(GetForegroundWindow() == Handle());
@@ -263,8 +277,9 @@ BOOL CVelquinDlg::OnInitDialog()
         PrimeFromNewestEntry();
 
     RegisterSelfInAppPaths();
-    // Taking the keys waits on the display server under some systems: it comes after the first paint.
-    PostMessageA(Handle(), kTakeHotKeyMessage, static_cast<WPARAM>(settings.HotKey), settings.WinR);
+    // Taking the keys waits on the display server under some systems: it comes after the first paint, with
+    // whatever else can wait.
+    PostMessageA(Handle(), kAfterFirstPaintMessage, 0, 0);
     return TRUE;
 }
 
@@ -272,7 +287,7 @@ void CVelquinDlg::TakeWinR(bool take)
 {
     if (!take)
         winR_.Stop();
-    else if (!winR_.Running() && !winR_.Start(Handle(), RegisterWindowMessageA(kSummonMessageName)))
+    else if (!winR_.Start(Handle(), RegisterWindowMessageA(kSummonMessageName)))
         Trace("CVelquinDlg -- the system refused the keyboard hook for Win+R.\n");
 }
 

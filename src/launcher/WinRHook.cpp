@@ -43,7 +43,7 @@ LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM info)
     const auto& key = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(info);
     if (code == HC_ACTION && key.dwExtraInfo != kOwnKey) {
         const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-        switch (hook.keys.OnKey(key.vkCode, down, HeldModifiers())) {
+        switch (hook.keys.OnKey(key.vkCode, down, HeldModifiers(), key.time)) {
         case KeyVerdict::Open:
             PressMaskKey();
             PostMessageW(hook.window, hook.message, 0, 0);
@@ -75,7 +75,11 @@ bool WinRHook::Start(HWND window, UINT message)
 {
     Stop();
     const UniqueHandle<KernelHandleTraits> ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    hook = HookState{window, message, {}, ready.Get(), false};
+    // The keyboard delay setting, 0 to 3, stands for about 250 to 1000 ms; a little more allows for a late repeat.
+    int delay = 3;
+    SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &delay, 0);
+    const WinRShortcut keys(static_cast<unsigned long>(delay + 1) * 250 + 100);
+    hook = HookState{window, message, keys, ready.Get(), false};
     thread_.Reset(CreateThread(nullptr, 0, RunHook, nullptr, 0, &threadId_));
     if (thread_)
         WaitForSingleObject(ready.Get(), INFINITE);

@@ -5,12 +5,15 @@
 #include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
+#include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "launcher/HistoryLog.h"
 #include "launcher/HotKey.h"
+#include "launcher/ShellCommands.h"
 #include "launcher/ShellLaunch.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
+#include "settings/StartWithWindows.h"
 
 #include <commctrl.h>
 
@@ -49,6 +52,25 @@ struct ShowRadio {
 const ShowRadio kShowRadios[] = {{IDC_SHOW_NORMAL, 1}, {IDC_SHOW_MAXIMIZED, 3}, {IDC_SHOW_MINIMIZED, 2}};
 
 }  // namespace
+
+void WriteStartWithWindows()
+{
+    const std::string path = ModulePath();
+    AppProfile().WriteString(kSettings, kVelquinPath, path);  // data, not a command line: no quotes
+    RegKey::Create(HKEY_CURRENT_USER, kRunKey).WriteString(kRunValue, RunCommandOf(path));
+}
+
+void KeepStartingWithWindows(int startAuto)
+{
+    if (startAuto != 1)
+        return;  // cleared in Preferences, the value went then
+    const auto exists = [](const std::string& path) {
+        // A copy on a share is not looked for: the window never waits on the network.
+        return ShellLaunchSystem().IsOnNetwork(path) || FindFirstMatch(path);
+    };
+    if (RunValueNeedsWriting(RegKey::Open(HKEY_CURRENT_USER, kRunKey).ReadString(kRunValue), exists))
+        WriteStartWithWindows();
+}
 
 void WritePlaceholderLog(const std::string& path)
 {
@@ -96,6 +118,7 @@ BOOL COption::OnInitDialog()
     const BOOL focus = Dialog::OnInitDialog();  // the count field shows the capacity the caller set
     LoadSettings();
     ShowLoadedSettings();
+    locationChanged_ = false;  // filling the field is no change of the user's
     return focus;
 }
 
@@ -119,15 +142,21 @@ void COption::OnSaveToFileClicked()
     SaveToFile = SaveToFile == 0 ? 1 : 0;
     Item(IDC_LOG_FILE).Enable(SaveToFile == 1);
     Item(IDC_CHOOSE_LOG_FILE).Enable(SaveToFile == 1);
-    Item(IDOK).Enable(!(SaveToFile == 1 && LogFile.empty()));
+    UpdateOk();
 }
 
 void COption::OnLocationChanged()
 {
     LogFile = Item(IDC_LOG_FILE).Text();
     Item(IDC_VIEW_LOG).Enable(!LogFile.empty());
-    Item(IDOK).Enable(!LogFile.empty());
+    UpdateOk();
     locationChanged_ = true;
+}
+
+void COption::UpdateOk()
+{
+    // A history to save needs a place to go; nothing else keeps the settings from being saved.
+    Item(IDOK).Enable(!(Checked(IDC_SAVE_TO_FILE) && Item(IDC_LOG_FILE).Text().empty()));
 }
 
 void COption::OnDefaults()
@@ -153,6 +182,8 @@ void COption::OnDefaults()
                    IDC_PROMPT_SHUTDOWN})
         Item<Button>(id).SetCheck(true);
     Item(IDC_HOTKEY).Send(HKM_SETHOTKEY, kDefaultHotKey);
+    ReadControls();
+    UpdateOk();  // no history to save any more, so no location is wanted
 }
 
 void COption::OnChooseLogFile()
@@ -167,6 +198,8 @@ void COption::OnChooseLogFile()
     if (!RunSaveFileDialog(request, choice))
         return;
 
+    // The fields catch up with the controls first, or filling the controls would undo what the user did.
+    ReadControls();
     LogFile = choice.path;
     UpdateData(false);
     Item(IDOK).Enable();
@@ -185,7 +218,8 @@ void COption::OnView()
 {
     LogFile = Item(IDC_LOG_FILE).Text();
     // Judged by the shell's answer: a left-over error code is no failure, and no failure goes unreported.
-    const OpenResult result = ShellOpen(Handle(), {"notepad", LogFile, "", SW_SHOWNORMAL});
+    // Quoted when it has blanks: Notepad would otherwise look for its first word alone.
+    const OpenResult result = ShellOpen(Handle(), {"notepad", QuoteIfBlank(LogFile), "", SW_SHOWNORMAL});
     if (JudgeOpen(result) != LaunchFailure::None)
         ShowMessageBox(Handle(), "There was a failure launching notepad.", "Velquin", MB_ICONEXCLAMATION);
 }
@@ -205,6 +239,18 @@ void COption::OnOK()
         return;
     }
 
+    ReadControls();
+    UpdateStartWithWindows();
+    LogFile = Item(IDC_LOG_FILE).Text();
+    CreateLogFileIfAsked();
+    SaveSettings();
+    EndDialog(IDOK);
+}
+
+void COption::ReadControls()
+{
+    if (const auto count = ParseInt(Item(IDC_EDIT_FIELD).Text()))
+        MaxHistory = *count;
     for (const CheckField& check : kCheckFields)
         this->*check.field = Checked(check.id) ? 1 : 0;
     SaveToFile = Checked(IDC_SAVE_TO_FILE) ? 1 : 0;
@@ -213,24 +259,14 @@ void COption::OnOK()
             ShowWindow = radio.showCommand;
     }
     HotKey = static_cast<int>(Item(IDC_HOTKEY).Send(HKM_GETHOTKEY) & 0xFFFF);
-
-    UpdateStartWithWindows();
-    LogFile = Item(IDC_LOG_FILE).Text();
-    CreateLogFileIfAsked();
-    SaveSettings();
-    EndDialog(IDOK);
 }
 
 void COption::UpdateStartWithWindows() const
 {
-    RegKey run = RegKey::Create(HKEY_CURRENT_USER, kRunKey);
-    if (StartAuto != 1) {
-        run.DeleteValue(kRunValue);
-        return;
-    }
-    const std::string path = ModulePath();
-    AppProfile().WriteString(kSettings, kVelquinPath, path);
-    run.WriteString(kRunValue, path);
+    if (StartAuto == 1)
+        WriteStartWithWindows();
+    else
+        RegKey::Create(HKEY_CURRENT_USER, kRunKey).DeleteValue(kRunValue);
 }
 
 void COption::CreateLogFileIfAsked()

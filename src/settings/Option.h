@@ -28,6 +28,9 @@ private:
     void OnChooseLogFile();
     void OnView();
     void RefuseCount();
+    // The fields from the controls: the count when it is a number, every box and button, the hotkey.
+    void ReadControls();
+    void UpdateOk();
     void UpdateStartWithWindows() const;
     void CreateLogFileIfAsked();
     bool Checked(int id) const { return Item<Button>(id).IsChecked(); }
@@ -37,3 +40,9 @@ private:
 
 // Creates (or empties) the log file with its text for a history that has nothing yet.
 void WritePlaceholderLog(const std::string& path);
+
+// The Run value that starts this copy at logon, and the copy's path as "VelquinPath".
+void WriteStartWithWindows();
+// At every start: with StartAuto = 1 the Run value is written when it is missing or names a file that is gone,
+// so a new user's Velquin starts with Windows without a visit to Preferences.
+void KeepStartingWithWindows(int startAuto);

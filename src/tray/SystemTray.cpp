@@ -59,7 +59,9 @@ bool CSystemTray::AddIcon(HWND owner, UINT callbackMessage, const std::string& t
     CreateHiddenWindow();
 
     notifyData_ = {};
-    notifyData_.cbSize = NOTIFYICONDATAA_V1_SIZE;  // 88 bytes: the form every shell understands
+    // The first form of the structure, which every shell understands: 88 bytes in the 32-bit build, 104 in
+    // the 64-bit one.
+    notifyData_.cbSize = NOTIFYICONDATAA_V1_SIZE;
     notifyData_.hWnd = owner ? owner : window_.Get();
     notifyData_.uID = id;
     notifyData_.hIcon = icon;
@@ -68,11 +70,8 @@ bool CSystemTray::AddIcon(HWND owner, UINT callbackMessage, const std::string& t
     tip.copy(notifyData_.szTip, 63);
 
     iconWanted_ = true;
-    if (!TryAdd()) {
+    if (!TryAdd())
         Trace("CSystemTray -- the shell refused the icon; trying again when the taskbar is there.\n");
-        if (window_)
-            SetTimer(window_.Get(), kRetryTimer, kRetryMilliseconds, nullptr);
-    }
     return iconAdded_;
 }
 
@@ -81,9 +80,12 @@ bool CSystemTray::TryAdd()
     NOTIFYICONDATAA add = notifyData_;
     add.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     // An icon still there (a restart announced without the shell having forgotten it) refuses the add.
-    iconAdded_ = notify_(NIM_ADD, &add) != FALSE || (iconAdded_ && notify_(NIM_MODIFY, &add) != FALSE);
-    if (iconAdded_ && window_)
+    iconAdded_ = notify_(NIM_ADD, &add) != FALSE || notify_(NIM_MODIFY, &add) != FALSE;
+    // Refused, at the first add or after the taskbar restarted: tried again every few seconds until it is there.
+    if (window_ && iconAdded_)
         KillTimer(window_.Get(), kRetryTimer);
+    else if (window_)
+        SetTimer(window_.Get(), kRetryTimer, kRetryMilliseconds, nullptr);
     return iconAdded_;
 }
 

@@ -10,17 +10,14 @@ namespace {
 template <typename Command, size_t N>
 const Command& ById(const Command (&table)[N], int id)
 {
-    for (const Command& c : table) {
-        if (c.id == id)
-            return c;
-    }
-    ADD_FAILURE() << "no command has the id " << id;
-    return table[0];
+    const Command* found = std::find_if(table, table + N, [id](const Command& c) { return c.id == id; });
+    EXPECT_NE(found, table + N) << "no command has the id " << id;
+    return found == table + N ? table[0] : *found;
 }
 
 }  // namespace
 
-TEST_F(LauncherTest, ASuccessRecordsTheTextOnceNewestFirstAndPutsTheWindowAway)
+TEST_F(LauncherTest, ASuccessRecordsTheTextOnceNewestFirstUnlessTooLongAndPutsTheWindowAway)
 {
     KeepLog();
     store.WriteString("Velquin MRU", "File #1", "write");
@@ -43,9 +40,25 @@ TEST_F(LauncherTest, ASuccessRecordsTheTextOnceNewestFirstAndPutsTheWindowAway)
     }
     EXPECT_EQ(combo.items, (std::vector<std::string>{"c:\\\xC3\x84RGER.EXE", "notepad", "write"}));
     EXPECT_EQ(Said(), "");
+
+    Set("SaveToFile", 0);  // a log the user no longer keeps is left as it is
+    WriteLogFile(logPath, "before");
+    Launch("write");
+    EXPECT_EQ(ReadBytes(logPath), "before");
+
+    // A text too long to store is launched, but never replaces or repeats an entry.
+    const std::string path = "C:\\Some Folder\\" + std::string(240, 'x') + ".exe";  // 259, put in quotes
+    Type("\"" + path + "\"");
+    g_traced.clear();
+    launcher.OnLaunch();
+    EXPECT_EQ(system.opened.back().program, path);
+    EXPECT_EQ(combo.items, (std::vector<std::string>{"write", "c:\\\xC3\x84RGER.EXE", "notepad"}));
+    EXPECT_EQ(store.ValueNames("Velquin MRU").size(), 3u);
+    EXPECT_EQ(g_traced, (std::vector<std::string>{"CMRUComboBox -- AddToMRU() - text longer than 259 "
+                                                       "characters not added: the profile cannot hold it.\n"}));
 }
 
-TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitWhileTheHistoryKeepsThemAsTyped)
+TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitTheHistoryKeepsThemAsTypedAndTheFolderIsTheProgramsOwn)
 {
     system.files = {"C:\\windows\\notepad.exe"};
     Launch("%ProgramFiles%\\App\\app.exe -x %WINDIR%");
@@ -56,22 +69,13 @@ TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitWhileTheHistoryKeepsThemA
     EXPECT_EQ(window.selection, std::make_pair(0, 26)) << "the program as it stands in the box";
     TypeAndEdit("%WINDIR%\\notepad.exe");
     EXPECT_TRUE(window.enabled[Control::AddToPath]) << "the examined text is filled in too";
-}
 
-TEST_F(LauncherTest, ATextTooLongToStoreIsLaunchedButNeverReplacesOrRepeatsAnEntry)
-{
-    const std::string path = "C:\\Some Folder\\" + std::string(240, 'x') + ".exe";  // 259, put in quotes
-    history.AddToMRU("write");
-    history.AddToMRU("notepad");
-    Type("\"" + path + "\"");
-    g_traced.clear();
-    launcher.OnLaunch();
-    EXPECT_EQ(system.opened.back().program, path);
-    EXPECT_EQ(store.ReadString("Velquin MRU", "File #1") + "|" + store.ReadString("Velquin MRU", "File #2"),
-              "notepad|write");
-    EXPECT_EQ(store.ValueNames("Velquin MRU").size(), 2u);
-    EXPECT_EQ(g_traced, (std::vector<std::string>{"CMRUComboBox -- AddToMRU() - text longer than 259 "
-                                                       "characters not added: the profile cannot hold it.\n"}));
+    // The working directory: the program's folder, or else its App Paths entry's.
+    system.appPathDirs = {{"notepad", "C:\\Editors"}};
+    for (const auto& [typed, directory] : {std::pair{"notepad", "C:\\Editors"}, {"C:\\x.exe", "C:\\"}, {"write", ""}}) {
+        Launch(typed);
+        EXPECT_EQ(system.opened.back().directory, directory) << typed;
+    }
 }
 
 TEST_F(LauncherTest, PuttingAwayHidesOnlyWhenTheTrayIconCanBringTheWindowBack)
@@ -84,10 +88,6 @@ TEST_F(LauncherTest, PuttingAwayHidesOnlyWhenTheTrayIconCanBringTheWindowBack)
         Launch("notepad");
         EXPECT_EQ(window.shown, shown);
     }
-    window.shows.clear();
-    Set("HideOnSuccess", 0);
-    launcher.OnLaunch();
-    EXPECT_TRUE(window.shows.empty());
 }
 
 TEST_F(LauncherTest, AFailureIsShownWithTheWindowHiddenAndChangesNothing)
@@ -108,7 +108,7 @@ TEST_F(LauncherTest, AFailureIsShownWithTheWindowHiddenAndChangesNothing)
     EXPECT_EQ(ReadBytes(logPath), "before");
 }
 
-TEST_F(LauncherTest, TheShellsAnswerDecidesAndTheLastErrorOnlyNamesAFailure)
+TEST_F(LauncherTest, TheShellsAnswerDecidesTheLastErrorOnlyNamesAFailureAndADeclinedPromptLeavesNoTrace)
 {
     const std::pair<OpenResult, const char*> cases[] = {
         {{42, 2}, ""},
@@ -126,27 +126,16 @@ TEST_F(LauncherTest, TheShellsAnswerDecidesAndTheLastErrorOnlyNamesAFailure)
         const std::string said = Said();  // "x | " and the text
         EXPECT_EQ(said.empty() ? "" : said.substr(4, std::string(expected).size()), expected) << result.returnValue;
     }
-}
-
-TEST_F(LauncherTest, AsAdministratorTheShellIsAskedToRunAsAndADeclinedPromptLeavesNoTrace)
-{
+    // As administrator, the shell is asked to "runas"; a declined prompt leaves no trace.
+    const std::vector<std::string> before = combo.items;
+    window.shows.clear();
     Type("notepad");
     system.results["notepad"] = {5, 1223};  // ERROR_CANCELLED: the user said no at the prompt
     launcher.OnLaunch(true);
-    EXPECT_TRUE(system.opened.back().elevated && combo.items.empty() && window.shows.empty() && Said().empty());
+    EXPECT_TRUE(system.opened.back().elevated && combo.items == before && window.shows.empty() && Said().empty());
     system.results.clear();
     launcher.OnLaunch(true);
-    EXPECT_EQ(combo.items, std::vector<std::string>{"notepad"});
-}
-
-TEST_F(LauncherTest, TheWorkingDirectoryIsTheProgramsFolderOrItsAppPathsEntry)
-{
-    system.appPathDirs = {{"notepad", "C:\\Editors"}};
-    for (const auto& [typed, directory] : {std::pair{"notepad", "C:\\Editors"}, {"C:\\x.exe", "C:\\"}, {"write", ""},
-                                           {"\"C:\\Program Files\\App\\app.exe\" -x", "C:\\Program Files\\App"}}) {
-        Launch(typed);
-        EXPECT_EQ(system.opened.back().directory, directory) << typed;
-    }
+    EXPECT_EQ(combo.items.front(), "notepad");
 }
 
 TEST_F(LauncherTest, AddToMyPathEntersTheLaunchedFileOnlyWhenCheckedAndArmed)
@@ -239,7 +228,7 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     EXPECT_EQ(state(), "ok clear path");
 }
 
-TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAwayFromTheWindow)
+TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWindow)
 {
     const std::string share = "\\\\gone\\share\\x.exe";
     TypeAndEdit(share);
@@ -255,10 +244,8 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAwayFromTheWindow)
     TypeAndEdit("C:\\local");
     TypeAndEdit(share);  // retyped after a local text: the server may be back
     EXPECT_EQ(window.backgroundChecks.size(), 4u);
-}
 
-TEST_F(LauncherTest, ANetworkTextIsLaunchedOnTheWorkerOneAtATimeAndItsAnswerAppliedWhenItComes)
-{
+    // Launched, it goes to the worker, one launch at a time; its answer is applied when it comes.
     system.files = {"\\\\server\\share\\x.exe"};
     window.checked = true;
     launcher.addToPathArmed = 1;
@@ -308,6 +295,12 @@ TEST_F(LauncherTest, EachProgramsCommandStartsItsProgramAndNamesItsOwnFailure)
     system.results.clear();
     launcher.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
     EXPECT_EQ(Said(), "");
+    Set("HideOnSuccess", 0);  // the window stays as it was, for Folders as for Programs
+    window.shows.clear();
+    launcher.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
+    launcher.OpenFolder(ById(kFolderCommands, ID_FOLDERS_DESKTOP));
+    launcher.OpenFolder(ById(kFolderCommands, ID_FOLDERS_SYSTEM));
+    EXPECT_TRUE(window.shows.empty());
 }
 
 TEST_F(LauncherTest, EachFoldersCommandOpensItsFolderAndHidesBeforeAfterOrNever)

@@ -1,10 +1,12 @@
 // Small decisions: splitting a text, the examined text, the settings record, window placement, fixed texts.
 #include "HostSupport.h"
 
+#include "app/InstanceGuard.h"
 #include "framework/FileFilter.h"
 #include "launcher/HotKey.h"
 #include "launcher/NetworkPath.h"
 #include "launcher/WindowPlacement.h"
+#include "settings/StartWithWindows.h"
 
 
 TEST(SplitCommandText, ProgramsParametersQuotesShortcutsAndFinalBackslashes)
@@ -44,7 +46,7 @@ TEST(SplitCommandText, ProgramsParametersQuotesShortcutsAndFinalBackslashes)
     EXPECT_EQ(resolved, (std::vector<std::string>{"C:\\Links\\App.lnk", "C:\\Links\\App.lnk", "C:\\Links\\Gone.lnk"}));
 }
 
-TEST(CommandText, ExaminedTextFoldersNamesAndNetworkPaths)
+TEST(CommandText, ExaminedTextFoldersAndNames)
 {
     EXPECT_EQ(ExaminedText("  \"C:\\My Files\\a.txt\"  ", true), "C:\\My Files\\a.txt");
     EXPECT_EQ(ExaminedText("C:\\Windows\\", true), "C:\\Windows");
@@ -54,11 +56,6 @@ TEST(CommandText, ExaminedTextFoldersNamesAndNetworkPaths)
     EXPECT_EQ(FolderOf("C:\\Tools\\x.exe"), "C:\\Tools");
     EXPECT_EQ(FolderOf("C:\\x.exe"), "C:\\") << "\"C:\" alone is drive C's current folder";
     EXPECT_EQ(NameOf("C:\\Tools\\x.exe"), "x.exe");
-    EXPECT_TRUE(IsUncPath("\\\\server\\share\\x.exe"));
-    EXPECT_TRUE(IsUncPath("//server/share"));
-    EXPECT_FALSE(IsUncPath("\\Windows\\notepad.exe"));
-    EXPECT_EQ(DriveRootOf("n:\\tools\\x.exe"), "n:\\");
-    EXPECT_EQ(DriveRootOf("notepad"), "");
     EXPECT_EQ(QuoteIfBlank("C:\\My Files\\a.txt"), "\"C:\\My Files\\a.txt\"");
     EXPECT_EQ(QuoteIfBlank("C:\\Tools\\a.exe"), "C:\\Tools\\a.exe");
     EXPECT_EQ(BrowseStartFolder("C:\\My Files\\a.txt", "C:\\Desktop"), "C:\\My Files");
@@ -72,9 +69,9 @@ TEST(NetworkPath, UncPathsRemoteDrivesAndLinksThatLeadToEither)
             {"C:\\Shares\\Docs", "\\??\\UNC\\server\\docs"},  // a junction to a share
             {"C:\\Shares\\Link", "Docs"},                      // a relative symbolic link to that junction
             {"C:\\Data", "\\??\\D:\\data"},                      // to another local drive
-            {"D:\\data\\mapped", "\\\\?\\N:\\x"},                 // on to a mapped drive
+            {"D:\\data\\mapped", "\\\\?\\n:\\x"},                 // on to a mapped drive
             {"C:\\Loop", "\\??\\C:\\Loop"}};
-        bool IsRemoteDrive(const std::string& root) override { return root == "N:\\"; }
+        bool IsRemoteDrive(const std::string& root) override { return root == "n:\\"; }
         std::optional<std::string> LinkTarget(const std::string& path) override
         {
             const auto link = links.find(path);
@@ -83,13 +80,14 @@ TEST(NetworkPath, UncPathsRemoteDrivesAndLinksThatLeadToEither)
     } probe;
     std::string remote;
     for (const char* path :
-         {"\\\\server\\share\\x.exe", "N:\\tools\\x.exe", "C:\\Shares\\Docs\\a.txt", "C:\\Shares\\Docs", "C:\\Shares\\Link\\a.txt",
-          "C:\\Data\\mapped\\y", "C:\\Shares\\Other\\a.txt", "C:\\Data\\local", "C:\\Loop\\x", "notepad", ""}) {
+         {"\\\\server\\share\\x.exe", "//server/share", "n:\\tools\\x.exe", "C:\\Shares\\Docs\\a.txt", "C:\\Shares\\Docs",
+          "C:\\Shares\\Link\\a.txt", "C:\\Data\\mapped\\y", "C:\\Shares\\Other\\a.txt", "C:\\Data\\local",
+          "C:\\Loop\\x", "\\Windows\\notepad.exe", "notepad", ""}) {
         if (IsNetworkPath(path, probe))
             remote += std::string(remote.empty() ? "" : ", ") + path;
     }
-    EXPECT_EQ(remote, "\\\\server\\share\\x.exe, N:\\tools\\x.exe, C:\\Shares\\Docs\\a.txt, C:\\Shares\\Docs, "
-                      "C:\\Shares\\Link\\a.txt, C:\\Data\\mapped\\y");
+    EXPECT_EQ(remote, "\\\\server\\share\\x.exe, //server/share, n:\\tools\\x.exe, C:\\Shares\\Docs\\a.txt, "
+                      "C:\\Shares\\Docs, C:\\Shares\\Link\\a.txt, C:\\Data\\mapped\\y");
 }
 
 TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
@@ -120,6 +118,23 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
 
     store.WriteString("Settings", "Saved", "options saved");  // the marker compares exactly
     EXPECT_EQ(load().PromptOnShutDown, 1);
+}
+
+TEST(Start, TheRunValueIsQuotedAndRewrittenOnlyWhenItNamesNoFileAndAGuardThatCannotBeOpenedIsAnotherCopy)
+{
+    EXPECT_EQ(RunCommandOf("C:\\Program Files\\Velquin\\Velquin.exe"), "\"C:\\Program Files\\Velquin\\Velquin.exe\"");
+    const std::set<std::string> files = {"C:\\Program Files\\Velquin\\Velquin.exe", "D:\\My Tools\\Velquin.exe"};
+    const auto exists = [&](const std::string& path) { return files.count(path) > 0; };
+    using Value = std::optional<std::string>;
+    std::string written;
+    for (const Value& value : {Value(), Value("\"C:\\Program Files\\Velquin\\Velquin.exe\""),
+                               Value("D:\\My Tools\\Velquin.exe"), Value("\"C:\\Gone\\Velquin.exe\" -x"), Value("")})
+        written += RunValueNeedsWriting(value, exists) ? "w" : "-";
+    EXPECT_EQ(written, "w--ww") << "missing, this copy, another copy from before the quotes, gone, empty";
+
+    // The guard exists; access to it is denied, as when the other copy runs as administrator; none; no resources.
+    EXPECT_EQ(std::to_string(AnotherCopyRuns(183)) + std::to_string(AnotherCopyRuns(5)) +
+                  std::to_string(AnotherCopyRuns(0)) + std::to_string(AnotherCopyRuns(1450)), "1100");
 }
 
 TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
@@ -157,36 +172,42 @@ TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
     EXPECT_EQ(Utf16("\xD0\xAE\xF0\x9F\x98\x80\xFF"), (std::u16string{0x42E, 0xD83D, 0xDE00, 0xFFFD}));
 }
 
-TEST(HotKey, TheControlsValueBecomesTheSystemsModifiersAndANameForTheUser)
+TEST(HotKey, TheControlsValueBecomesTheSystemsKeysAndWinRIsTakenOnlyFromItsOwnPressAndForgotten)
 {
     EXPECT_EQ(SplitHotKey(0x0652).modifiers, 0x4003u) << "Ctrl and Alt, no repeat";
     EXPECT_EQ(SplitHotKey(0x0652).key, 0x52u);
     EXPECT_EQ(SplitHotKey(0x0174).modifiers, 0x4004u) << "Shift";
     EXPECT_EQ(HotKeyText(0x0174, "F5"), "Shift+F5");
-}
 
-TEST(HotKey, WinRIsTakenOnceWhileHeldAndOtherKeysGoThrough)
-{
-    WinRShortcut keys;
+    WinRShortcut keys(500);  // no repeat comes more than 500 ms after the key before
     std::string verdicts;
-    const auto key = [&](unsigned code, bool down, unsigned held) {
-        verdicts += "PSO"[static_cast<int>(keys.OnKey(code, down, held))];
+    unsigned long now = 0;
+    const auto key = [&](unsigned code, bool down, unsigned held, unsigned long after = 30) {
+        verdicts += "PSO"[static_cast<int>(keys.OnKey(code, down, held, now += after))];
     };
-    key(0x52, true, 0), key(0x52, false, 0);                      // R alone
-    key(0x52, true, kWinHeld | kShiftHeld), key(0x52, false, kWinHeld | kShiftHeld);
-    key(0x45, true, kWinHeld), key(0x45, false, kWinHeld);        // Win+E
+    const unsigned R = 0x52, win = kWinHeld;
+    key(R, true, 0), key(R, false, 0);                            // R alone
+    key(R, true, win | kShiftHeld), key(R, false, win | kShiftHeld);
+    key(0x45, true, win), key(0x45, false, win);                  // Win+E
     key(0x5B, true, 0);                                           // the Win key itself
-    key(0x52, true, kWinHeld), key(0x52, true, kWinHeld);         // Win+R, then its repeat
-    key(0x52, false, 0);                                          // released after the Win key
-    key(0x52, true, kWinHeld), key(0x52, false, kWinHeld);        // once more
-    EXPECT_EQ(verdicts, "PPPPPPPOSSOS");
+    key(R, true, win), key(R, true, win);                         // Win+R, then its repeat
+    key(R, false, 0);                                             // released after the Win key
+    EXPECT_EQ(verdicts, "PPPPPPPOSS");
+    verdicts.clear();
+    key(R, true, 0), key(0x5B, true, 0), key(R, true, win), key(R, false, win);  // R held before Win
+    EXPECT_EQ(verdicts, "PPPP") << "its repeat and release go where its press went";
+    verdicts.clear();
+    key(R, true, win), key(R, true, 0, 5000), key(R, false, 0);  // taken; released on the lock screen
+    key(R, true, win), key(0x41, true, 0), key(R, true, 0);      // taken; another key, then an R alone
+    EXPECT_EQ(verdicts, "OPPOPP");
 }
 
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
 {
     std::vector<std::string> lines;
     const std::vector<std::string> machine = {"notepad.exe", "Tool.exe", "\xC3\xA4.exe"};  // ä, and Ä below
-    for (const ListedAppPath& entry : MergeAppPathNames(machine, {"TOOL.EXE", "mine.exe", "\xC3\x84.EXE"}, HostSameText))
+    const std::vector<std::string> user = {"TOOL.EXE", "mine.exe", "\xC3\x84.EXE"};
+    for (const ListedAppPath& entry : MergeAppPathNames(machine, user, HostSameText))
         lines.push_back(entry.name + (entry.table == AppPathTable::User ? " (user)" : ""));
     EXPECT_EQ(lines,
               (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "\xC3\x84.EXE (user)", "notepad.exe"}));

@@ -4,6 +4,7 @@
 #include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
+#include "launcher/HistoryLog.h"
 #include "paths/PathEditorDlg.h"
 #include "res/resource.h"
 #include "settings/Option.h"
@@ -11,11 +12,6 @@
 #include <functional>
 
 namespace {
-
-bool Enabled(HWND dialog, int id)
-{
-    return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
-}
 
 // A line selected as the user selects it: the list box tells the dialog.
 void SelectLine(HWND dialog, int listId, const std::string& text)
@@ -58,6 +54,24 @@ protected:
             Click(entry, IDOK);
         });
     }
+    // Preferences over the profile's settings, closed by the steps.
+    void OpenPreferences(const std::function<void(UiScript&)>& steps)
+    {
+        COption option;
+        option.LoadSettings();
+        Run(option, "Preferences", steps, false);
+    }
+    // The Path Editor's line of that name edited, its name changed and confirmed.
+    void Rename(UiScript& s, const std::string& from, const std::string& to)
+    {
+        s.Then([this, from] { SelectLine(dialog, IDC_PATH_LIST, from); })
+            .When([this] { return Enabled(dialog, IDC_PATH_EDIT); }, [this] { Click(dialog, IDC_PATH_EDIT); })
+            .WaitForDialog("Edit", &entry)
+            .Then([this, to] {
+                SetDlgItemTextW(entry, IDC_PROGRAM_NAME, Wide(to).c_str());
+                Click(entry, IDOK);
+            });
+    }
     // The tables of the Path Editor's lines of that name, letter case ignored: "machine ", "user ", "".
     std::string Listed(const std::string& name) const
     {
@@ -71,22 +85,21 @@ protected:
     }
 };
 
+const char* const kRunKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char* const kOverwrite = "Confirm | The entry you specified already exists.  Do you wish to overwrite it? | "
                                "question | &Yes &No | &No";
 
 }  // namespace
 
-TEST_F(DialogTest, PreferencesRefuseACountOutsideOneTo99AndSaveEachBoxUnderItsOwnValue)
+TEST_F(DialogTest, PreferencesSaveWhatTheUserLeftAndAskBeforeReplacingOnlyATypedLocation)
 {
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Velquin");
-    COption option;
-    option.LoadSettings();  // the first-run record
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, kRunKey, "Velquin");
     const std::tuple<int, const char*, int> boxes[] = {
         {1043, "ClearHistoryAuto", 1}, {1053, "StartMin", 1},        {1060, "HideOnSuccess", 0},
         {1072, "PutIconInTray", 0},    {1084, "PromptOnLogOff", 0}, {1085, "PromptOnRestart", 0},
         {1086, "PromptOnShutDown", 0}, {1094, "WinR", 1}};
     MessageBoxSeen refused;
-    Run(option, "Preferences", [&](UiScript& s) {
+    OpenPreferences([&](UiScript& s) {  // over the first-run record
         s.Then([&] {
              SetDlgItemTextA(dialog, 1034, "100");
              for (const auto& box : boxes)
@@ -97,26 +110,96 @@ TEST_F(DialogTest, PreferencesRefuseACountOutsideOneTo99AndSaveEachBoxUnderItsOw
             .AnswerMessageBox(&refused, IDOK)
             .Then([&] { SetDlgItemTextA(dialog, 1034, "12"); })
             .Then([&] { Click(dialog, IDOK); });
-    }, false);
+    });
     EXPECT_EQ(refused.summary, "Velquin | Please enter an integer between 1 and 99 | warning | OK | OK");
     for (const auto& [id, name, clicked] : boxes)
         EXPECT_EQ(AppProfile().ReadInt("Settings", name, -1), clicked) << name;
     EXPECT_EQ(AppProfile().ReadInt("Settings", "MaxHistory", -1), 12);
     EXPECT_EQ(AppProfile().ReadInt("Settings", "ShowWindow", -1), 3);
-    char self[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, self, MAX_PATH);
-    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Velquin"),
-              "1 " + std::string(self) + '\0')
-        << "start with Windows is on by default";
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, kRunKey, "Velquin"), "1 \"" + ModulePath() + "\"" + '\0')
+        << "start with Windows is on by default; quoted, a path with blanks is one command";
+    EXPECT_EQ(AppProfile().ReadString("Settings", "VelquinPath"), ModulePath());
+
+    // Default and "..." leave what the user did; the log is asked about only when its location was typed.
+    const std::string log = TempPath("velquin prefs.log"), other = TempPath("velquin other.log");
+    for (const std::string& file : {log, other})
+        WriteLogFile(file, "kept");
+    AppProfile().WriteInt("Settings", "StartAuto", 0);  // and "Clear History Automatically" is ticked
+    AppProfile().WriteInt("Settings", "SaveToFile", 1);
+    AppProfile().WriteString("Settings", "LogFile", log);
+    std::vector<std::string> seen;  // OK enabled, "Clear History Automatically" ticked, the count
+    const auto look = [&] {
+        seen.push_back(std::to_string(Enabled(dialog, IDOK)) + std::to_string(IsDlgButtonChecked(dialog, 1043)) + " " +
+                       WindowText(GetDlgItem(dialog, 1034)));
+    };
+    HWND chooser = nullptr, notepad = nullptr;  // Notepad's title is the file's name once it has read it
+    OpenPreferences([&](UiScript& s) {
+        s.Then([&] { SetDlgItemTextA(dialog, IDC_LOG_FILE, ""); }).Then(look);
+        s.Then([&] { Click(dialog, 1035); }).Then(look);  // Default
+        s.Then([&] {
+             SetDlgItemTextA(dialog, 1034, "12");
+             PostMessageA(GetDlgItem(dialog, IDC_SAVE_TO_FILE), BM_CLICK, 0, 0);
+         }).Then(look);
+        s.Then([&] { Click(dialog, 1048); })  // "..."
+            .WaitForDialog("Save History To File", &chooser)
+            .Then([&] {
+                SetDlgItemTextW(chooser, GetDlgItem(chooser, 0x47c) ? 0x47c : 0x480, Wide(log).c_str());
+                Click(chooser, IDOK);
+            })
+            .AnswerMessageBox(nullptr, IDYES)  // the dialog's own question: replace it?
+            .When([] { return !FindThreadDialog("Save History To File"); }, look)
+            .Then([&] { Click(dialog, 1049); })  // View
+            .When([&] { return (notepad = FindWindowA("Notepad", nullptr)) && WindowText(notepad)[0] == 'v'; },
+                  [&] {
+                      seen.push_back(WindowText(notepad));
+                      PostMessageA(notepad, WM_CLOSE, 0, 0);
+                      Click(dialog, IDOK);
+                  });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"01 12", "10 30", "00 12", "10 12", "velquin prefs.log - Notepad"}));
+    EXPECT_EQ(ReadFile(log), "[Velquin History]\r\n\r\nNo items have been added yet.\r\n") << "\"...\" writes at once";
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "ClearHistoryAuto", -1), 0);
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "MaxHistory", -1), 12);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, kRunKey, "Velquin"), "") << "start with Windows is off";
+
+    // Opening with the log kept asks nothing at OK; a location typed this time asks, and No keeps the file.
+    MessageBoxSeen replace;
+    OpenPreferences([&](UiScript& s) { s.Then([&] { Click(dialog, IDOK); }); });
+    OpenPreferences([&](UiScript& s) {
+        s.Then([&] { SetDlgItemTextW(dialog, IDC_LOG_FILE, Wide(other).c_str()); })
+            .Then([&] { Click(dialog, IDOK); })
+            .AnswerMessageBox(&replace, IDNO);
+    });
+    EXPECT_EQ(replace.summary, "Velquin | The file '" + other + "' already exists.  Would you like to replace it? | "
+                               "warning | &Yes &No | &No");
+    EXPECT_EQ(ReadFile(other), "kept");
+    EXPECT_EQ(AppProfile().ReadString("Settings", "LogFile"), other);
+    for (const std::string& file : {log, other})
+        DeleteFileW(Wide(file).c_str());
 }
 
-TEST_F(DialogTest, ThePathEditorAsksBeforeAnAddOrARenameOverwritesAndRemovesOnlyAfterYes)
+TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndARenameKeepsTheTableAndValues)
 {
+    const std::string lower = "VqTest\xC3\xA9.exe", upper = "VqTest\xC3\x89.exe";  // é and É
     WriteAppPathEntry({"VqTestTool.exe", "C:\\Old\\tool.exe", "C:\\Old"});
     WriteAppPathEntry({"VqTestFrom.exe", "%SystemRoot%\\from.exe", "%SystemRoot%", true, true});
+    WriteAppPathEntry({lower, "C:\\e.exe", "C:\\E"});
+    WriteAppPathEntry({"VqTestMine.exe", "C:\\m.exe", "C:\\"}, AppPathTable::User);
     CPathEditorDlg editor;
     MessageBoxSeen overwrite, rename, remove;
+    std::vector<std::string> seen;  // the tables of the renamed lines, and the machine's spelling of é
+    const auto look = [&] {
+        const auto names = ListAppPathNames(AppPathTable::Machine);
+        seen.push_back(Listed("VqTestMine2.exe") + Listed("VqTestMine.exe") + "| " + Listed(lower) + "| " +
+                       (std::count(names.begin(), names.end(), upper) ? "upper " : "") +
+                       (std::count(names.begin(), names.end(), lower) ? "lower " : ""));
+    };
     Run(editor, "Path Editor", [&](UiScript& s) {
+        Rename(s, "VqTestMine.exe", "VqTestMine2.exe");  // no other entry of these names: nothing to ask
+        Rename(s, lower, upper);
+        s.When([] { return !FindThreadDialog("Edit"); }, look).Then([] { RespellAppPathsByCopyOnly(true); });
+        Rename(s, upper, lower);
+        s.When([] { return !FindThreadDialog("Edit"); }, look).Then([] { RespellAppPathsByCopyOnly(false); });
         s.Then([&] { Click(dialog, IDC_PATH_ADD); });
         FillEntry(s, "VqTestNew.exe", "C:\\New\\new.exe", "C:\\New");
         s.When([&] { return !FindThreadDialog("Add"); }, [&] { Click(dialog, IDC_PATH_ADD); });
@@ -133,14 +216,9 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnAddOrARenameOverwritesAndRemovesOnly
             .AnswerMessageBox(&remove, IDNO)
             .When([] { return !FindMessageBox(); }, [&] { Click(dialog, IDC_PATH_REMOVE); })
             .AnswerMessageBox(nullptr, IDYES)
-            .When([] { return !FindMessageBox(); }, [&] { SelectLine(dialog, IDC_PATH_LIST, "VqTestFrom.exe"); })
-            .When([&] { return Enabled(dialog, IDC_PATH_EDIT); }, [&] { Click(dialog, IDC_PATH_EDIT); })
-            .WaitForDialog("Edit", &entry)
-            .Then([&] {
-                SetDlgItemTextA(entry, IDC_PROGRAM_NAME, "VqTestTool.exe");
-                Click(entry, IDOK);
-            })
-            .AnswerMessageBox(&rename, IDYES)
+            .When([] { return !FindMessageBox(); }, [] {});
+        Rename(s, "VqTestFrom.exe", "VqTestTool.exe");
+        s.AnswerMessageBox(&rename, IDYES)
             .When([&] { return !FindThreadDialog("Edit"); }, [&] {
                 EXPECT_EQ(Listed("VqTestNew.exe") + "|" + Listed("VqTestFrom.exe") + "|" + Listed("VqTestTool.exe"),
                           "||machine ");
@@ -154,39 +232,7 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnAddOrARenameOverwritesAndRemovesOnly
     EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\VqTestTool.exe", ""),
               std::string("2 %SystemRoot%\\from.exe") + '\0')
         << "editing keeps the value's type, REG_EXPAND_SZ";
-}
-
-TEST_F(DialogTest, ARenameKeepsTheEntrysTableAndANewSpellingOfItsNameKeepsTheEntry)
-{
-    const std::string lower = "VqTest\xC3\xA9.exe", upper = "VqTest\xC3\x89.exe";  // é and É
-    WriteAppPathEntry({lower, "C:\\e.exe", "C:\\E"});
-    WriteAppPathEntry({"VqTestMine.exe", "C:\\m.exe", "C:\\"}, AppPathTable::User);
-    CPathEditorDlg editor;
-    const auto rename = [&](UiScript& s, const std::string& from, const std::string& to) {
-        s.Then([&, from] { SelectLine(dialog, IDC_PATH_LIST, from); })
-            .When([&] { return Enabled(dialog, IDC_PATH_EDIT); }, [&] { Click(dialog, IDC_PATH_EDIT); })
-            .WaitForDialog("Edit", &entry)
-            .Then([&, to] {
-                SetDlgItemTextW(entry, IDC_PROGRAM_NAME, Wide(to).c_str());
-                Click(entry, IDOK);
-            })
-            .When([&] { return !FindThreadDialog("Edit"); }, [&, to] { EXPECT_EQ(FindMessageBox(), nullptr) << to; });
-    };
-    std::vector<std::string> seen;  // the lines of each name, and the machine's spelling
-    const auto look = [&] {
-        const auto names = ListAppPathNames(AppPathTable::Machine);
-        seen.push_back(Listed("VqTestMine2.exe") + Listed("VqTestMine.exe") + "| " + Listed(lower) + "| " +
-                       (std::count(names.begin(), names.end(), upper) ? "upper " : "") +
-                       (std::count(names.begin(), names.end(), lower) ? "lower" : ""));
-    };
-    Run(editor, "Path Editor", [&](UiScript& s) {
-        rename(s, "VqTestMine.exe", "VqTestMine2.exe");
-        rename(s, lower, upper);
-        s.Then(look).Then([] { RespellAppPathsByCopyOnly(true); });
-        rename(s, upper, lower);
-        s.Then(look).Then([] { RespellAppPathsByCopyOnly(false); });
-    });
-    EXPECT_EQ(seen, (std::vector<std::string>{"user | machine | upper ", "user | machine | lower"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"user | machine | upper ", "user | machine | lower "}));
     EXPECT_EQ(ReadAppPathEntry(lower).programPath + " " + ReadAppPathEntry(lower).workingDirectory, "C:\\e.exe C:\\E");
 }
 

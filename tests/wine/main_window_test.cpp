@@ -1,6 +1,7 @@
 // The real main window in this process: each message reaches its rule, each command its action.
 #include "TestSupport.h"
 
+#include "framework/Handles.h"
 #include "framework/Unicode.h"
 #include "launcher/VelquinDlg.h"
 #include "res/resource.h"
@@ -12,6 +13,8 @@
 
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -34,11 +37,24 @@ public:
 };
 
 bool g_taskbarReady = false;
+std::vector<std::string> g_iconCalls;  // "add 146", "delete 146", ... as the shell was asked
 
-// The shell as at logon: it refuses new icons until the taskbar is there.
+// The shell as at logon or while its taskbar restarts: it refuses icons until the taskbar is there.
 BOOL WINAPI NotifyBeforeTheTaskbar(DWORD message, PNOTIFYICONDATAA data)
 {
-    return message == NIM_ADD && !g_taskbarReady ? FALSE : Shell_NotifyIconA(message, data);
+    const char* const calls[] = {"add ", "modify ", "delete "};
+    g_iconCalls.push_back(calls[message % 3] + std::to_string(data->uID));
+    return message != NIM_DELETE && !g_taskbarReady ? FALSE : Shell_NotifyIconA(message, data);
+}
+
+int g_maximizeCommands = 0;
+WNDPROC g_dialogProc = nullptr;
+
+LRESULT CALLBACK CountingMaximize(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND && LOWORD(wParam) == 32786)
+        ++g_maximizeCommands;
+    return CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
 }
 
 WNDPROC g_boxProc = nullptr;
@@ -81,7 +97,7 @@ protected:
     HWND Box() const { return GetDlgItem(window, IDC_HISTORY_COMBO); }
     HWND Edit() const { return FindWindowExA(Box(), nullptr, "Edit", nullptr); }
     std::string Text() const { return WindowText(Box()); }
-    bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(window, id)) != FALSE; }
+    bool Enabled(int id) const { return ::Enabled(window, id); }
     std::string Selection() const
     {
         DWORD start = 0, end = 0;
@@ -89,15 +105,16 @@ protected:
         return Text() + " [" + std::to_string(start) + "," + std::to_string(end) + ")";
     }
     // Opens the window over the recording system (made here unless the test made it first), runs the
-    // steps inside it, and ends it with Escape.
-    void Run(const std::function<void(UiScript&)>& steps)
+    // steps inside it, and ends it with Escape unless they end it.
+    void Run(const std::function<void(UiScript&)>& steps, bool escape = true)
     {
         if (!dialog)
             dialog.emplace(&system);
         UiScript script;
         script.WaitForDialog("Velquin", &window);
         steps(script);
-        script.Then([this] { PressKey(Edit(), VK_ESCAPE); });
+        if (escape)
+            script.Then([this] { PressKey(Edit(), VK_ESCAPE); });
         EXPECT_EQ(dialog->DoModal(), IDCANCEL);
         EXPECT_TRUE(script.Finished());
         dialog.reset();
@@ -109,31 +126,40 @@ protected:
 
 }  // namespace
 
-TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessCleared)
+TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimisedAndClearedAsAsked)
 {
-    History({"\"C:\\My Files\\a.txt\" -x", "notepad"});
-    std::vector<std::string> seen;  // the text, whether OK and Clear History are enabled, the place
-    for (const auto& [state, left, top] : {std::tuple{"Not Cleared", 100, 80}, {"Cleared", -1, 100000}}) {
+    // The history state, the stored place, and Start Minimized with Clear History Automatically.
+    const std::tuple<const char*, int, int, int> starts[] = {
+        {"Not Cleared", 100, 80, 0}, {"Cleared", -1, 100000, 0}, {"Not Cleared", 0, 0, 0}, {"Not Cleared", 100, 80, 1}};
+    std::vector<std::string> seen;  // the text, whether OK and Clear History are enabled, the place, the entries
+    for (const auto& [state, left, top, minimisedAndCleared] : starts) {
+        History({"\"C:\\My Files\\a.txt\" -x", "notepad"});
         AppProfile().WriteString("Settings", "Config", state);
         AppProfile().WriteInt("Window", "Left", left);
         AppProfile().WriteInt("Window", "Top", top);
+        Set("StartMin", minimisedAndCleared);
+        Set("ClearHistoryAuto", minimisedAndCleared);
         Run([&](UiScript& s) {
             s.Then([&] {
                 RECT rect = {};
                 GetWindowRect(window, &rect);
                 const long centre = (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2;
-                const std::string place = std::to_string(rect.left) + "," + std::to_string(rect.top);
+                const bool centred = std::abs(rect.left - centre) < 3;
+                const std::string at = std::to_string(rect.left) + "," + std::to_string(rect.top);
+                const std::string place = IsIconic(window) ? "minimised" : centred ? "centred" : at;
                 const std::string enabled = std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY));
-                seen.push_back(Text() + " " + enabled + (std::abs(rect.left - centre) < 3 ? " centred" : " " + place));
+                seen.push_back(Text() + " " + enabled + " " + place + " " +
+                               std::to_string(SendMessageA(Box(), CB_GETCOUNT, 0, 0)));
             });
         });
     }
-    EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80", " 00 centred"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80 2", " 00 centred 2",
+                                              "\"C:\\My Files\\a.txt\" -x 11 centred 2", " 00 minimised 0"}));
 }
 
 TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShiftEnterRunsAsAdministrator)
 {
-    History({"notepad", "mspaint", "C:\\\xD0\xAE\xD0\xBD\xD0\xB8\\tool.exe"});  // C:\Юни\tool.exe
+    History({"notepad", "mspaint"});
     Set("HideOnSuccess", 0);
     std::vector<std::string> seen;
     const auto look = [&] { seen.push_back(Selection()); };
@@ -145,8 +171,6 @@ TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShif
         });
         s.Then(look);
         s.Then([&] { SetWindowTextA(Box(), ""); });
-        s.Then([&] { TypeText(Edit(), "C:\\\xD0\xAE"); }).Then(look);  // positions count UTF-16 units
-        s.Then([&] { SetWindowTextA(Box(), ""); });
         s.Then([&] { TypeText(Edit(), " no "); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
         BYTE keys[256] = {};  // Ctrl and Shift held down, as this thread's keyboard state tells it
@@ -156,18 +180,21 @@ TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShif
             SetKeyboardState(none);
         });
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", "C:\\\xD0\xAE\xD0\xBD\xD0\xB8\\tool.exe [4,15)",
-                                              " no  [4,4)", "no [0,2)"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"notepad [1,7)", " no  [4,4)", "no [0,2)"}));
     EXPECT_EQ(system.opened, (std::vector<std::string>{"no", "as administrator: no"}));
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "no");
 }
 
-TEST_F(MainWindow, TheListTheFocusAndTheMouseReachTheControlRules)
+TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTheWindowGoesOnMeanwhile)
 {
     History({"C:\\windows"});
     AppProfile().WriteString("Settings", "Config", "Cleared");
-    std::vector<std::string> seen;  // after each: "Add to my path" enabled, armed; OK enabled
-    const auto look = [&] {
+    AppProfile().WriteInt("Settings", "AddToPath", 0);
+    Set("HideOnSuccess", 0);
+    const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    system.release = release.Get();  // the shell answers when the test says so
+    std::vector<std::string> seen;
+    const auto rules = [&] {  // "Add to my path" enabled, armed; OK enabled
         seen.push_back(std::to_string(Enabled(IDC_ADD_TO_PATH)) + std::to_string(dialog->Commands().addToPathArmed) +
                        std::to_string(Enabled(IDOK)));
         EnableWindow(GetDlgItem(window, IDC_ADD_TO_PATH), FALSE);
@@ -177,64 +204,96 @@ TEST_F(MainWindow, TheListTheFocusAndTheMouseReachTheControlRules)
     const auto notify = [&](WORD code) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_COMBO, code), reinterpret_cast<LPARAM>(Box()));
     };
+    const auto launch = [&] {  // the cursor over the window, and the newest entry
+        SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        seen.push_back(std::string(GetCursor() == LoadCursorA(nullptr, IDC_WAIT) ? "wait " : "arrow ") +
+                       AppProfile().ReadString("Velquin MRU", "File #1"));
+    };
     Run([&](UiScript& s) {
         s.Then([&] {
              dialog->Commands().addToPathArmed = 0;
              SendMessageA(Box(), CB_SETCURSEL, 0, 0);
              notify(CBN_SELENDOK);
-         }).Then(look);
-        s.Then([&] { notify(CBN_KILLFOCUS); }).Then(look);
+         }).Then(rules);
+        s.Then([&] { notify(CBN_KILLFOCUS); }).Then(rules);
         s.Then([&] {
              SetWindowTextA(Box(), "");
              PostMessageA(window, WM_MOUSEMOVE, 0, 0);
-         }).Then(look);
-    });
-    EXPECT_EQ(seen, (std::vector<std::string>{"101", "111", "000"}));
-}
-
-TEST_F(MainWindow, TheCheckBoxStoresItsStateWhichTicksItForTheNextExistingPathFoundByTheWorker)
-{
-    AppProfile().WriteInt("Settings", "AddToPath", 0);
-    system.allRemote = true;  // every text goes to the worker: its answer must reach the controls
-    int stored = -1;
-    bool tickedForNext = false;
-    Run([&](UiScript& s) {
-        s.Then([&] { TypeText(Edit(), "C:\\windows"); })
+         }).Then(rules);
+        s.Then([&] {
+             system.allRemote = true;  // every text goes to the workers: their answers must reach the window
+             TypeText(Edit(), "C:\\windows");
+         })
             .When([&] { return Enabled(IDC_ADD_TO_PATH); },
                   [&] { PostMessageA(GetDlgItem(window, IDC_ADD_TO_PATH), BM_CLICK, 0, 0); })
             .Then([&] {
-                stored = AppProfile().ReadInt("Settings", "AddToPath", -1);
+                seen.push_back("stored " + std::to_string(AppProfile().ReadInt("Settings", "AddToPath", -1)));
                 TypeText(Edit(), "\\");
             })
-            .Then([&] { tickedForNext = IsDlgButtonChecked(window, IDC_ADD_TO_PATH); });
+            .Then([&] {
+                seen.push_back("ticked " + std::to_string(IsDlgButtonChecked(window, IDC_ADD_TO_PATH)));
+                SetWindowTextA(Box(), "");
+                TypeText(Edit(), "\\\\server\\share\\x.exe");
+            })
+            .Then([&] { PressKey(Edit(), VK_RETURN); })
+            .Then(launch)  // this step runs at all: the window's thread is not waiting for the launch
+            .Then([&] { SetEvent(release.Get()); })
+            .When([&] { return AppProfile().ReadString("Velquin MRU", "File #1")[0] == '\\'; }, launch);
     });
-    EXPECT_EQ(stored, 1);
-    EXPECT_TRUE(tickedForNext);
+    EXPECT_EQ(seen, (std::vector<std::string>{"101", "111", "000", "stored 1", "ticked 1", "wait C:\\windows",
+                                              "arrow \\\\server\\share\\x.exe"}));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"\\\\server\\share\\x.exe"});
 }
 
-TEST_F(MainWindow, ARefusedTrayIconLeavesTheWindowOpenMinimisingUntilTheRetryAddsIt)
+TEST_F(MainWindow, ARefusedTrayIconIsTriedAgainUntilItIsThereAndItsMouseReachesTheMenuAndMaximize)
 {
-    g_taskbarReady = false;
+    g_taskbarReady = true;
+    g_iconCalls.clear();
     dialog.emplace(&system);
     dialog->Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
-    std::vector<std::string> seen;  // after Minimise: before the taskbar is there, and after
+    std::vector<std::string> seen;  // after Minimise: with the icon, after the taskbar's restart, after Maximize
     const auto look = [&] {
         seen.push_back(!IsWindowVisible(window) ? "hidden" : IsIconic(window) ? "minimised" : "shown");
         ShowWindow(window, SW_RESTORE);
     };
+    const auto mouse = [&](WPARAM icon, LPARAM message) {
+        const CSystemTray& tray = dialog->Tray();
+        PostMessageA(tray.HiddenWindow(), tray.NotifyData().uCallbackMessage, icon, message);
+    };
+    UINT defaultItem = 0;
     Run([&](UiScript& s) {
-        s.Then([&] { Click(window, IDC_MINIMIZE); }).Then(look).Then([&] {
-            g_taskbarReady = true;  // no TaskbarCreated: the retry alone must add it
+        s.Then([&] { Click(window, IDC_MINIMIZE); }).Then(look);
+        s.Then([&] {
+             g_taskbarReady = false;  // the taskbar restarts, and is not ready when it says so
+             SendMessageA(dialog->Tray().HiddenWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+             Click(window, IDC_MINIMIZE);
+         }).Then(look);
+        // No second TaskbarCreated: the retry alone must add it.
+        s.Then([&] { g_taskbarReady = true; }).When([&] { return dialog->Tray().IconAdded(); }, [&] {
+            g_dialogProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingMaximize)));
+            ShowWindow(window, SW_HIDE);
+            mouse(7, WM_LBUTTONDBLCLK);  // another program's icon id
+            mouse(146, WM_LBUTTONDBLCLK);
         });
-        s.When([&] { return dialog->Tray().IconAdded(); }, [&] { Click(window, IDC_MINIMIZE); }).Then(look);
+        s.Then(look).Then([&] { mouse(146, WM_RBUTTONUP); });
+        s.When([] { return FindWindowA("#32768", nullptr) != nullptr; }, [&] {
+            const auto menu = reinterpret_cast<HMENU>(SendMessageA(FindWindowA("#32768", nullptr), 0x01E1, 0, 0));
+            defaultItem = GetMenuDefaultItem(menu, FALSE, 0);  // MN_GETHMENU above
+            EndMenu();
+        });
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"minimised", "hidden"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"hidden", "minimised", "shown"}));
+    EXPECT_EQ(g_maximizeCommands, 1) << "one double click, one Maximize";
+    EXPECT_EQ(defaultItem, 32786u) << "Ma&ximize";
+    EXPECT_EQ(g_iconCalls.back(), "delete 146") << "the icon goes with the window";
 }
 
-TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnotherProgramHoldsTheNewOne)
+TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAnotherProgramHoldsTheKeys)
 {
+    Set("WinR", 1);
     ASSERT_TRUE(RegisterHotKey(nullptr, 7, MOD_CONTROL | MOD_ALT, 'Q'));  // another program's keys
-    std::vector<std::string> seen;  // after each hotkey: shown, and whether the box has the focus
+    std::vector<std::string> seen;  // after each hotkey and Win+R: shown, and whether the box has the focus
     const auto look = [&] {
         seen.push_back(std::to_string(IsWindowVisible(window)) + std::to_string(GetFocus() == Edit()));
     };
@@ -247,10 +306,12 @@ TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnoth
              PostMessageA(window, WM_HOTKEY, 1, 0);
          }).Then(look);
         s.Then([&] { PostMessageA(window, WM_HOTKEY, 1, 0); }).Then(look);
-        s.Then([&] {
-             ShowWindow(window, SW_SHOW);
-             Click(window, IDC_OPTIONS);
-         })
+        s.Then([&] {  // Win+R, as the keyboard sends it
+             for (const auto& [key, up] :
+                  {std::pair{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}})
+                 keybd_event(static_cast<BYTE>(key), 0, static_cast<DWORD>(up), 0);
+         }).When([&] { return IsWindowVisible(window) != FALSE; }, look);
+        s.Then([&] { Click(window, IDC_OPTIONS); })
             .WaitForDialog("Preferences", &preferences)
             .Then([&] {
                 SendDlgItemMessageA(preferences, 1093, HKM_SETHOTKEY, 0x0651, 0);  // Ctrl+Alt+Q
@@ -259,60 +320,44 @@ TEST_F(MainWindow, TheHotKeyIsTakenAndTogglesTheWindowAndPreferencesSayWhenAnoth
             .AnswerMessageBox(&inUse, IDOK);
     });
     UnregisterHotKey(nullptr, 7);
-    EXPECT_EQ(seen, (std::vector<std::string>{"taken", "11", "00"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"taken", "11", "00", "11"}));
     EXPECT_EQ(inUse.summary, "Velquin | Another program already uses Ctrl+Alt+Q.  Velquin keeps it as its hotkey and "
                              "tries it again the next time it starts. | warning | OK | OK");
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
 }
 
-TEST_F(MainWindow, WithOpenWithWinRTheSystemsKeysBringTheHiddenWindowForward)
-{
-    Set("WinR", 1);
-    bool focused = false;
-    Run([&](UiScript& s) {
-        s.Then([&] {
-             ShowWindow(window, SW_HIDE);
-             INPUT keys[4] = {};
-             const WORD order[4][2] = {{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}};
-             for (int i = 0; i < 4; ++i) {
-                 keys[i].type = INPUT_KEYBOARD;
-                 keys[i].ki.wVk = order[i][0];
-                 keys[i].ki.dwFlags = order[i][1];
-             }
-             SendInput(4, keys, sizeof(INPUT));
-         }).When([&] { return IsWindowVisible(window) != FALSE; }, [&] { focused = GetFocus() == Edit(); });
-    });
-    EXPECT_TRUE(focused);
-}
-
-TEST_F(MainWindow, AtANewResolutionTheIconsAreDrawnForItAndTheRestIsLeftToTheDialogManager)
+TEST_F(MainWindow, AtANewResolutionTheIconsAreDrawnForItAndTheSessionsEndEndsTheWindowAtItsPlace)
 {
     RECT suggested = {40, 50, 700, 300};
     INT_PTR answered = -1;
     ICONINFO small = {};
     Run([&](UiScript& s) {
         s.Then([&] {
+            SetWindowPos(window, nullptr, 140, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             // The dialog's own procedure: an answer of TRUE would keep the dialog manager from rescaling.
             const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC));
             answered = procedure(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
             const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
             EXPECT_EQ(dialog->Tray().NotifyData().hIcon, icon) << "the tray's too";
             GetIconInfo(icon, &small);
+            PostMessageA(window, WM_ENDSESSION, TRUE, 0);
         });
-    });
+    }, false);
     BITMAP bitmap = {};
     GetObjectA(small.hbmColor, sizeof(bitmap), &bitmap);
     DeleteObject(small.hbmColor), DeleteObject(small.hbmMask);
     EXPECT_EQ(answered, FALSE);
     EXPECT_EQ(bitmap.bmWidth, 24) << "16 pixels at 96 dots per inch, half as large again at 144";
+    EXPECT_EQ(AppProfile().ReadInt("Window", "Left", -1), 140);
 }
 
-TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRemembersThePick)
+TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopWithTheRememberedTypeAndRemembersThePick)
 {
     const RecorderCopy program("Velquin Browse", "a b.exe");  // a program to pick, in a folder of its own
     const std::string& picked = program.program;
     char desktop[MAX_PATH] = {};
     SHGetSpecialFolderPathA(nullptr, desktop, CSIDL_DESKTOPDIRECTORY, FALSE);
+    AppProfile().WriteInt("Folders", "Filter", 3);  // Images
     std::vector<std::string> startedIn;
     HWND browse = nullptr;
     char before[MAX_PATH] = {}, after[MAX_PATH] = {};
@@ -321,11 +366,17 @@ TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRememb
         s.Then([&] { Click(window, IDC_BROWSE); })
             .WaitForDialog("Browse", &browse)
             .Then([&] {
-                startedIn.push_back(FolderShownBy(browse));
+                startedIn.push_back(FolderShownBy(browse) + " " +
+                                    std::to_string(SendDlgItemMessageA(browse, 0x470, CB_GETCURSEL, 0, 0)));
                 SetDlgItemTextA(browse, GetDlgItem(browse, 0x47c) ? 0x47c : 0x480, picked.c_str());
                 Click(browse, IDOK);
             })
-            .When([] { return FindThreadDialog("Browse") == nullptr; }, [&] { Click(window, IDC_BROWSE); })
+            .When([] { return FindThreadDialog("Browse") == nullptr; }, [&] {
+                const HWND ok = GetDlgItem(window, IDOK);
+                EXPECT_TRUE(GetFocus() == ok && (GetWindowLongA(ok, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                    << "Enter now confirms the pick";
+                Click(window, IDC_BROWSE);
+            })
             .WaitForDialog("Browse", &browse)
             .Then([&] {
                 startedIn.push_back(FolderShownBy(browse));
@@ -334,13 +385,14 @@ TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopAndRememb
             .When([] { return FindThreadDialog("Browse") == nullptr; },
                   [&] { EXPECT_EQ(Text(), "\"" + picked + "\"") << "a path with a blank, quoted"; });
     });
-    EXPECT_EQ(startedIn, (std::vector<std::string>{desktop, program.folder}));
+    EXPECT_EQ(startedIn, (std::vector<std::string>{desktop + std::string(" 2"), program.folder}));
     EXPECT_EQ(AppProfile().ReadString("Folders", "File"), picked);
+    EXPECT_EQ(AppProfile().ReadInt("Folders", "Filter", 0), 3);
     GetCurrentDirectoryA(MAX_PATH, after);  // the dialogs move it while they are open
     EXPECT_STREQ(after, before) << "a planted program in the browsed folder would run instead of the system's";
 }
 
-TEST_F(MainWindow, MenuCommandsReachTheirActionsAndEscapeStoresThePlace)
+TEST_F(MainWindow, MenuCommandsReachTheirActionsOneDialogAtATimeAndTheCloseBoxStoresThePlace)
 {
     Set("HideOnSuccess", 0);
     const std::pair<int, const char*> commands[] = {
@@ -369,6 +421,7 @@ TEST_F(MainWindow, MenuCommandsReachTheirActionsAndEscapeStoresThePlace)
                     Click(opened, message.buttonCount > 1 ? IDNO : IDOK);
                 } else {
                     seen.push_back("dialog " + WindowText(opened));
+                    PostMessageA(window, WM_COMMAND, 32799, 0);  // Preferences: ignored while a dialog runs
                     PostMessageA(opened, WM_COMMAND, IDCANCEL, 0);
                 }
             });
@@ -376,8 +429,9 @@ TEST_F(MainWindow, MenuCommandsReachTheirActionsAndEscapeStoresThePlace)
         }
         s.Then([&] { ShowWindow(window, SW_RESTORE); }).Then([&] {
             SetWindowPos(window, nullptr, 120, 90, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            PostMessageA(window, WM_CLOSE, 0, 0);
         });
-    });
+    }, false);
     std::vector<std::string> expected;
     for (const auto& command : commands)
         expected.push_back(command.second);

@@ -43,7 +43,7 @@ std::string MenuLabels(HMENU menu)
 
 }  // namespace
 
-TEST(Resources, DialogsHaveTheirIdsAndLabels)
+TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
 {
     TestApp app;
     const std::pair<int, const char*> dialogs[] = {
@@ -71,11 +71,7 @@ TEST(Resources, DialogsHaveTheirIdsAndLabels)
     };
     for (const auto& [id, labels] : dialogs)
         EXPECT_EQ(DialogLabels(id), labels);
-}
 
-TEST(Resources, MenusHaveTheirIdsAndLabels)
-{
-    TestApp app;
     const std::string folders = " | [Fol&ders] | 32822 Des&ktop | 32823 &Favorites | 32824 &History | 32825 &My "
                                 "Documents | 32826 &Programs | 32828 &Recent | 32827 &Start Menu | 32834 S&ystem "
                                 "Directory | 32829 &Windows Directory";

@@ -2,11 +2,14 @@
 #include "FakeLauncherWindow.h"
 #include "TestSupport.h"
 
+#include "framework/Com.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
 #include "launcher/Launcher.h"
 #include "launcher/ShellLaunch.h"
 #include "settings/SettingsRecord.h"
+
+#include <shlobj.h>
 
 namespace {
 
@@ -49,17 +52,14 @@ protected:
 
 }  // namespace
 
-TEST_F(RealSystem, TheProfileLiesUnderTheProgramsKeyAsDwordsAndZeroEndedText)
+TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMachineRefusalGoesToTheUsersOwn)
 {
     const std::string key = "Software\\Velquin\\VELQUIN\\Settings";
     EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, key, "MaxHistory"), std::string("4 \x1e\0\0\0", 6));
     EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, key, "Saved"), std::string("1 Options saved") + '\0');
     EXPECT_FALSE(AppProfile().WriteString("Settings", "LogFile", std::string(260, 'x')));
     EXPECT_EQ(AppProfile().ReadInt("Missing", "Value", 7), 7);
-}
 
-TEST_F(RealSystem, AppPathsEntriesAreZeroEndedTextAndAMachineRefusalGoesToTheUsersOwnTable)
-{
     EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\All\\mine.exe", "C:\\All"}), AppPathTable::Machine);
     EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kTable + "\\VqTestMine.exe", "Path"), std::string("1 C:\\All") + '\0');
     EXPECT_EQ(ReadAppPathWorkingDirectory("VQTESTMINE.EXE"), std::optional<std::string>("C:\\All"));
@@ -100,6 +100,21 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     WriteAppPathEntry({"vqtestrec.exe", recorder.program, elsewhere});
     EXPECT_TRUE(SamePath(Launch("vqtestrec.exe").second, elsewhere));
     EXPECT_TRUE(window.messages.empty());
+
+    // A shortcut made here, as the shell makes them: the launch starts its target.
+    const std::string shortcut = recorder.folder + "\\rec.lnk";
+    {
+        ComPtr<IShellLinkW> link;
+        ComPtr<IPersistFile> file;
+        ASSERT_TRUE(SUCCEEDED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())));
+        link->SetPath(Wide(recorder.program).c_str());
+        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
+        ASSERT_TRUE(SUCCEEDED(file->Save(Wide(shortcut).c_str(), TRUE)));
+    }
+    const auto throughShortcut = Launch("\"" + shortcut + "\" -z");
+    EXPECT_TRUE(SamePath(throughShortcut.second, recorder.folder));
+    EXPECT_NE(throughShortcut.first.find(" -z"), std::string::npos) << throughShortcut.first;
+    DeleteFileW(Wide(shortcut).c_str());
 
     SetLastError(ERROR_FILE_NOT_FOUND);  // left over: no failure when the shell succeeds
     EXPECT_EQ(JudgeOpen(ShellOpen(nullptr, {recorder.program, "", "", SW_SHOWNORMAL})), LaunchFailure::None);

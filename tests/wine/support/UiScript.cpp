@@ -23,6 +23,11 @@ std::vector<HWND> ThreadWindows()
 
 }  // namespace
 
+bool Enabled(HWND dialog, int controlId)
+{
+    return IsWindowEnabled(GetDlgItem(dialog, controlId)) != FALSE;
+}
+
 std::string WindowText(HWND window)
 {
     wchar_t text[1024] = {};

@@ -58,6 +58,7 @@ HWND FindThreadDialog(const std::string& caption);   // visible dialog-class win
 HWND FindMessageBox();                               // visible message box, if any
 MessageBoxSeen ReadMessageBox(HWND box);
 // Also for windows of other processes.
+bool Enabled(HWND dialog, int controlId);
 std::string WindowText(HWND window);
 std::string ClassOf(HWND window);
 bool IsMessageBox(HWND window);
