@@ -9,7 +9,6 @@
 #include "framework/Unicode.h"
 #include "launcher/HistoryLog.h"
 #include "launcher/HotKey.h"
-#include "launcher/ShellCommands.h"
 #include "launcher/ShellLaunch.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
@@ -218,8 +217,7 @@ void COption::OnView()
 {
     LogFile = Item(IDC_LOG_FILE).Text();
     // Judged by the shell's answer: a left-over error code is no failure, and no failure goes unreported.
-    // Quoted when it has blanks: Notepad would otherwise look for its first word alone.
-    const OpenResult result = ShellOpen(Handle(), {"notepad", QuoteIfBlank(LogFile), "", SW_SHOWNORMAL});
+    const OpenResult result = ShellOpen(Handle(), {"notepad", LogFile, "", SW_SHOWNORMAL});
     if (JudgeOpen(result) != LaunchFailure::None)
         ShowMessageBox(Handle(), "There was a failure launching notepad.", "Velquin", MB_ICONEXCLAMATION);
 }

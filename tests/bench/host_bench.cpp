@@ -19,6 +19,7 @@ struct FullHistory {
     CMRUComboBox box{store};
     FullHistory()
     {
+        combo.beginsWith = StartsWithAsciiNoCase;  // the real box's own search is none of Velquin's cost
         box.SetView(&combo);
         SetUpAsHistory(box, 99);
         for (int i = 0; i < 99; ++i)
@@ -32,7 +33,7 @@ void Keystroke(FullHistory& h, const std::string& typedBefore, char key)
     h.combo.edit = typedBefore;
     h.combo.selStart = h.combo.selEnd = static_cast<int>(typedBefore.size());
     h.box.OnKeyDown(static_cast<unsigned>(key));
-    h.combo.Type(key);
+    h.combo.Type(std::string(1, key));
     h.box.OnEditUpdate();
 }
 

@@ -28,6 +28,9 @@ public:
     std::string edit;
     std::vector<std::string> items;
     int selStart = 0, selEnd = 0;
+    // How SelectString finds an item, as the real box has a rule of its own.
+    bool (*beginsWith)(const std::string& text, const std::string& prefix) =
+        [](const std::string& text, const std::string& prefix) { return StartsWithText(text, prefix, HostSameText); };
 
     std::string EditText() const override { return edit; }
     void SetEditText(const std::string& text) override
@@ -54,7 +57,7 @@ public:
     int SelectString(const std::string& prefix) override
     {
         for (size_t i = 0; i < items.size(); ++i) {
-            if (StartsWithText(items[i], prefix, HostSameText)) {
+            if (beginsWith(items[i], prefix)) {
                 edit = items[i];
                 selStart = 0;
                 selEnd = static_cast<int>(Utf16Length(edit));

@@ -185,6 +185,8 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndA
     WriteAppPathEntry({"VqTestFrom.exe", "%SystemRoot%\\from.exe", "%SystemRoot%", true, true});
     WriteAppPathEntry({lower, "C:\\e.exe", "C:\\E"});
     WriteAppPathEntry({"VqTestMine.exe", "C:\\m.exe", "C:\\"}, AppPathTable::User);
+    WriteAppPathEntry({"VqTestBoth" + lower, "C:\\b.exe", ""}, AppPathTable::Machine);  // one name in both tables
+    WriteAppPathEntry({"VqTestBoth" + upper, "C:\\b.exe", ""}, AppPathTable::User);
     CPathEditorDlg editor;
     MessageBoxSeen overwrite, rename, remove;
     std::vector<std::string> seen;  // the tables of the renamed lines, and the machine's spelling of é
@@ -195,6 +197,7 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndA
                        (std::count(names.begin(), names.end(), lower) ? "lower " : ""));
     };
     Run(editor, "Path Editor", [&](UiScript& s) {
+        s.Then([&] { EXPECT_EQ(Listed("VqTestBoth" + lower), "user "); });
         Rename(s, "VqTestMine.exe", "VqTestMine2.exe");  // no other entry of these names: nothing to ask
         Rename(s, lower, upper);
         s.When([] { return !FindThreadDialog("Edit"); }, look).Then([] { RespellAppPathsByCopyOnly(true); });

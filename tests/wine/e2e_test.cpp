@@ -17,26 +17,23 @@ std::string VelquinExe()
 
 // A started copy of Velquin, ended by force if a test leaves it running.
 struct Process {
-    PROCESS_INFORMATION info = {};
+    KernelHandle process, thread;
     explicit Process(const std::string& folder = std::string())
     {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info = {};
         std::string command = "\"" + VelquinExe() + "\"";
         CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info);
+        process.Reset(info.hProcess), thread.Reset(info.hThread);
     }
-    ~Process()
-    {
-        TerminateProcess(info.hProcess, 99);
-        CloseHandle(info.hThread);
-        CloseHandle(info.hProcess);
-    }
+    ~Process() { TerminateProcess(process.Get(), 99); }
     DWORD WaitForExit() const
     {
         DWORD code = STILL_ACTIVE;
-        WaitForSingleObject(info.hProcess, 15000);
-        GetExitCodeProcess(info.hProcess, &code);
+        WaitForSingleObject(process.Get(), 15000);
+        GetExitCodeProcess(process.Get(), &code);
         return code;
     }
 };

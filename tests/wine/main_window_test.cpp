@@ -245,7 +245,7 @@ TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTh
     EXPECT_EQ(system.opened, std::vector<std::string>{"\\\\server\\share\\x.exe"});
 }
 
-TEST_F(MainWindow, ARefusedTrayIconIsTriedAgainUntilItIsThereAndItsMouseReachesTheMenuAndMaximize)
+TEST_F(MainWindow, TheTrayIconIsTriedAgainItsMouseWorksTheIconsFollowTheResolutionAndTheSessionsEndEndsIt)
 {
     g_taskbarReady = true;
     g_iconCalls.clear();
@@ -261,6 +261,9 @@ TEST_F(MainWindow, ARefusedTrayIconIsTriedAgainUntilItIsThereAndItsMouseReachesT
         PostMessageA(tray.HiddenWindow(), tray.NotifyData().uCallbackMessage, icon, message);
     };
     UINT defaultItem = 0;
+    RECT suggested = {40, 50, 700, 300};
+    INT_PTR answered = -1;
+    ICONINFO small = {};
     Run([&](UiScript& s) {
         s.Then([&] { Click(window, IDC_MINIMIZE); }).Then(look);
         s.Then([&] {
@@ -282,7 +285,23 @@ TEST_F(MainWindow, ARefusedTrayIconIsTriedAgainUntilItIsThereAndItsMouseReachesT
             defaultItem = GetMenuDefaultItem(menu, FALSE, 0);  // MN_GETHMENU above
             EndMenu();
         });
-    });
+        s.Then([&] {
+            SetWindowPos(window, nullptr, 140, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+            // The dialog's own procedure: an answer of TRUE would keep the dialog manager from rescaling.
+            const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC));
+            answered = procedure(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+            const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+            EXPECT_EQ(dialog->Tray().NotifyData().hIcon, icon) << "the tray's too";
+            GetIconInfo(icon, &small);
+            PostMessageA(window, WM_ENDSESSION, TRUE, 0);
+        });
+    }, false);
+    BITMAP bitmap = {};
+    GetObjectA(small.hbmColor, sizeof(bitmap), &bitmap);
+    DeleteObject(small.hbmColor), DeleteObject(small.hbmMask);
+    EXPECT_EQ(answered, FALSE);
+    EXPECT_EQ(bitmap.bmWidth, 24) << "16 pixels at 96 dots per inch, half as large again at 144";
+    EXPECT_EQ(AppProfile().ReadInt("Window", "Left", -1), 140) << "the session's end keeps the place";
     EXPECT_EQ(seen, (std::vector<std::string>{"hidden", "minimised", "shown"}));
     EXPECT_EQ(g_maximizeCommands, 1) << "one double click, one Maximize";
     EXPECT_EQ(defaultItem, 32786u) << "Ma&ximize";
@@ -324,31 +343,6 @@ TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAno
     EXPECT_EQ(inUse.summary, "Velquin | Another program already uses Ctrl+Alt+Q.  Velquin keeps it as its hotkey and "
                              "tries it again the next time it starts. | warning | OK | OK");
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
-}
-
-TEST_F(MainWindow, AtANewResolutionTheIconsAreDrawnForItAndTheSessionsEndEndsTheWindowAtItsPlace)
-{
-    RECT suggested = {40, 50, 700, 300};
-    INT_PTR answered = -1;
-    ICONINFO small = {};
-    Run([&](UiScript& s) {
-        s.Then([&] {
-            SetWindowPos(window, nullptr, 140, 70, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-            // The dialog's own procedure: an answer of TRUE would keep the dialog manager from rescaling.
-            const auto procedure = reinterpret_cast<DLGPROC>(GetWindowLongPtrW(window, DWLP_DLGPROC));
-            answered = procedure(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-            const auto icon = reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
-            EXPECT_EQ(dialog->Tray().NotifyData().hIcon, icon) << "the tray's too";
-            GetIconInfo(icon, &small);
-            PostMessageA(window, WM_ENDSESSION, TRUE, 0);
-        });
-    }, false);
-    BITMAP bitmap = {};
-    GetObjectA(small.hbmColor, sizeof(bitmap), &bitmap);
-    DeleteObject(small.hbmColor), DeleteObject(small.hbmMask);
-    EXPECT_EQ(answered, FALSE);
-    EXPECT_EQ(bitmap.bmWidth, 24) << "16 pixels at 96 dots per inch, half as large again at 144";
-    EXPECT_EQ(AppProfile().ReadInt("Window", "Left", -1), 140);
 }
 
 TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopWithTheRememberedTypeAndRemembersThePick)

@@ -98,6 +98,7 @@ void CALLBACK UiScript::OnTimer(HWND, UINT, UINT_PTR id, DWORD)
 void UiScript::Tick()
 {
     if (static_cast<LONG>(GetTickCount() - deadline_) > 0) {
+        timedOut_ = true;
         CloseThreadWindows();
         return;
     }

@@ -35,8 +35,8 @@ public:
     // Waits for a message box of this thread, records it and presses the button with this id.
     UiScript& AnswerMessageBox(MessageBoxSeen* seen, int buttonId);
 
-    // True once every step has run.
-    bool Finished() const { return next_ == steps_.size(); }
+    // True once every step has run, and the windows did not have to be closed for running out of time.
+    bool Finished() const { return next_ == steps_.size() && !timedOut_; }
 
 private:
     struct Step {
@@ -50,6 +50,7 @@ private:
     size_t next_ = 0;
     UINT_PTR timer_ = 0;
     DWORD deadline_;  // then the thread's windows are closed to free the test
+    bool timedOut_ = false;
 };
 
 // Windows of this thread, visible ones only.
