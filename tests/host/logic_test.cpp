@@ -80,9 +80,9 @@ TEST(NetworkPath, UncPathsRemoteDrivesAndLinksThatLeadToEither)
     } probe;
     std::string remote;
     for (const char* path :
-         {"\\\\server\\share\\x.exe", "//server/share", "n:\\tools\\x.exe", "C:\\Shares\\Docs\\a.txt", "C:\\Shares\\Docs",
-          "C:\\Shares\\Link\\a.txt", "C:\\Data\\mapped\\y", "C:\\Shares\\Other\\a.txt", "C:\\Data\\local",
-          "C:\\Loop\\x", "\\Windows\\notepad.exe", "notepad", ""}) {
+         {"\\\\server\\share\\x.exe", "//server/share", "n:\\tools\\x.exe", "C:\\Shares\\Docs\\a.txt",
+          "C:\\Shares\\Docs", "C:\\Shares\\Link\\a.txt", "C:\\Data\\mapped\\y", "C:\\Shares\\Other\\a.txt",
+          "C:\\Data\\local", "C:\\Loop\\x", "\\Windows\\notepad.exe", "notepad", ""}) {
         if (IsNetworkPath(path, probe))
             remote += std::string(remote.empty() ? "" : ", ") + path;
     }

@@ -1,7 +1,6 @@
 // Preferences, the Path Editor and the history editor on their real templates, their questions answered.
 #include "TestSupport.h"
 
-#include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
 #include "launcher/HistoryLog.h"
@@ -31,18 +30,16 @@ protected:
 
     void SetUp() override { CleanTestAppPaths(); }
     void TearDown() override { CleanTestAppPaths(); }
-    template <typename DialogType>
-    INT_PTR Run(DialogType& opened, const std::string& caption, const std::function<void(UiScript&)>& steps,
-                bool close = true)
+    void Run(Dialog& opened, const std::string& caption, const std::function<void(UiScript&)>& steps,
+             bool close = true)
     {
         UiScript script;
         script.WaitForDialog(caption, &dialog);
         steps(script);
         if (close)
             script.Then([this] { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
-        const INT_PTR result = opened.DoModal();
+        opened.DoModal();
         EXPECT_TRUE(script.Finished());
-        return result;
     }
     // The Path Editor's entry dialog filled in and confirmed.
     void FillEntry(UiScript& s, const char* name, const char* path, const char* directory)
