@@ -190,7 +190,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         return true;
     });
     OnMessage(WM_SETCURSOR, [this](Message& m) {
-        if (!launching_)
+        if (!waitCursor_)
             return false;
         SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         m.result = TRUE;
@@ -464,7 +464,7 @@ void CVelquinDlg::LaunchInBackground(const LaunchRequest& request)
 
 void CVelquinDlg::ShowBusy(bool busy)
 {
-    launching_ = busy;
+    waitCursor_ = busy;
     POINT cursor = {};
     RECT frame = {};
     if (GetCursorPos(&cursor) && GetWindowRect(Handle(), &frame) && PtInRect(&frame, cursor))

@@ -89,7 +89,7 @@ private:
     Launcher launcher_;
     BackgroundWork<std::string, bool> existenceCheck_;
     BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
-    bool launching_ = false;
+    bool waitCursor_ = false;  // while a launch runs on the worker
     WinRHook winR_;
     std::string boundText_;
     int busy_ = 0;
