@@ -19,7 +19,6 @@ public:
     ComPtr& operator=(const ComPtr&) = delete;
 
     Interface* operator->() const { return pointer_; }
-    Interface* Get() const { return pointer_; }
     void** ReceiveVoid() { return reinterpret_cast<void**>(&pointer_); }
 
 private:

@@ -74,12 +74,14 @@ HICON LoadAppIcon(UINT id, int size)
     return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
+// For the functions of later Windows versions, looked up where the system has them.
+SystemLibrary user32("user32.dll");
+
 // The window's dots per inch: its monitor's where the system tells (Windows 10 1607 and later), the
 // screen's otherwise.
 int WindowDpi(HWND window)
 {
-    SystemLibrary user("user32.dll");
-    if (auto* dpiForWindow = user.Procedure<UINT WINAPI(HWND)>("GetDpiForWindow"))
+    if (auto* dpiForWindow = user32.Procedure<UINT WINAPI(HWND)>("GetDpiForWindow"))
         return static_cast<int>(dpiForWindow(window));
     const HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
@@ -163,9 +165,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
         TakeWinR(settings.WinR == 1);
         KeepStartingWithWindows(settings.StartAuto);
         // Started as administrator, the window would not hear a second start of a normal copy otherwise.
-        SystemLibrary user("user32.dll");
         using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
-        if (auto* allow = user.Procedure<Filter>("ChangeWindowMessageFilterEx"))
+        if (auto* allow = user32.Procedure<Filter>("ChangeWindowMessageFilterEx"))
             allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
         return true;
     });
