@@ -35,6 +35,11 @@ std::pair<std::size_t, std::size_t> Utf8Step(const std::string& text, std::size_
 
 }  // namespace
 
+std::string QuoteIfBlank(const std::string& path)
+{
+    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
+}
+
 std::size_t Utf16Length(const std::string& utf8)
 {
     return Utf16Offset(utf8, utf8.size());

@@ -9,6 +9,9 @@
 std::string Trim(const std::string& text);
 std::string TrimRight(const std::string& text);
 
+// A path with a blank goes into the box quoted, so the launch takes it whole.
+std::string QuoteIfBlank(const std::string& path);
+
 // Letter case ignored for A-Z only, other bytes compared as they are: for Velquin's own names (value names
 // such as "File #1"), never for what the user types or sees.
 bool EqualsAsciiNoCase(const std::string& a, const std::string& b);

@@ -42,11 +42,6 @@ const char* const kBrowseFilter =
     "*.mdb;*.xlc;*.msg;*.oft;*.rtf|Media Files|*.ram;*.rmm;*.ra;*.rmd;*.wav;*.mp3;*.mpeg;*.avi;*.mid;*.midi;*.swf|"
     "All Files |*.*||";
 
-std::string QuoteIfBlank(const std::string& path)
-{
-    return path.find(' ') == std::string::npos ? path : "\"" + path + "\"";
-}
-
 std::string BrowseStartFolder(const std::string& lastFile, const std::string& fallback)
 {
     return lastFile.empty() ? fallback : FolderOf(lastFile);

@@ -40,8 +40,6 @@ extern const SessionCommand kSessionCommands[3];
 // The Browse dialog's file types, as the dialog takes them.
 extern const char* const kBrowseFilter;
 
-// A path with a blank goes into the box quoted, so the launch takes it whole.
-std::string QuoteIfBlank(const std::string& path);
 // Where Browse opens: the folder of the file picked there last, or else the fallback (the user's Desktop).
 std::string BrowseStartFolder(const std::string& lastFile, const std::string& fallback);
 

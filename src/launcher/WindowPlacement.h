@@ -2,20 +2,10 @@
 // screen when only partly on one, centred when on none (a monitor since disconnected, a hand-edited profile).
 #pragma once
 
+#include "framework/Geometry.h"
+
 #include <optional>
 #include <vector>
-
-struct ScreenRect {
-    long long left = 0;
-    long long top = 0;
-    long long right = 0;
-    long long bottom = 0;
-};
-
-struct ScreenPoint {
-    long long x = 0;
-    long long y = 0;
-};
 
 // The top-left corner for a window of the given size stored at `stored`, given the work areas of the
 // monitors; none when it should open centred.

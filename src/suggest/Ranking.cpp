@@ -1,0 +1,98 @@
+#include "suggest/Ranking.h"
+
+#include <algorithm>
+#include <tuple>
+#include <unordered_set>
+
+namespace {
+
+struct Match {
+    MatchKind kind;
+    Source source;
+    unsigned order;                // a history entry's age
+    const IndexedCandidate* line;  // its name decides the last two keys
+    const IndexedCandidate* shown;
+};
+
+bool Better(const Match& a, const Match& b)
+{
+    return std::tie(a.kind, a.source, a.order, a.shown->length, a.shown->folded) <
+           std::tie(b.kind, b.source, b.order, b.shown->length, b.shown->folded);
+}
+
+// Enough to fill the list after a few lines fall out as one program offered twice.
+constexpr std::size_t kFirstSort = 4 * kMaxSuggestions;
+
+}  // namespace
+
+MatchKind MatchName(const IndexedCandidate& line, std::string_view typed)
+{
+    const std::string_view name = line.folded;
+    std::size_t at = name.find(typed);
+    if (at == 0)
+        return MatchKind::Prefix;
+    const bool part = at != std::string_view::npos;
+    for (; at != std::string_view::npos; at = name.find(typed, at + 1)) {
+        if (IsWordBreak(name[at - 1]))
+            return MatchKind::WordPrefix;
+    }
+    if (std::string_view(line.initials).substr(0, typed.size()) == typed)
+        return MatchKind::Initials;
+    return part ? MatchKind::Part : MatchKind::None;
+}
+
+std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
+                                       const SuggestIndex& index, const Candidates& listed)
+{
+    std::vector<Candidate> lines;
+    if (typed.empty())
+        return lines;
+
+    std::vector<Match> matches;
+    // A history entry that is another line's command is shown as that line.
+    const auto sameCommand = [&](const IndexedCandidate& entry) -> const IndexedCandidate* {
+        const auto same = index.byCommand.find(entry.foldedCommand);
+        if (same != index.byCommand.end())
+            return &index.items[same->second];
+        for (const IndexedCandidate& line : listed) {
+            if (line.foldedCommand == entry.foldedCommand)
+                return &line;
+        }
+        return &entry;
+    };
+    for (std::size_t age = 0; age < history.size(); ++age) {
+        const IndexedCandidate& entry = history[age];
+        const IndexedCandidate* shown = sameCommand(entry);
+        const MatchKind kind = std::min(MatchName(entry, typed), MatchName(*shown, typed));
+        if (kind != MatchKind::None)
+            matches.push_back({kind, Source::History, static_cast<unsigned>(age), &entry, shown});
+    }
+    for (const IndexedCandidate& line : index.items) {
+        const MatchKind kind = MatchName(line, typed);
+        if (kind != MatchKind::None)
+            matches.push_back({kind, line.item.source, 0, &line, &line});
+    }
+    for (const IndexedCandidate& line : listed)
+        matches.push_back({MatchKind::Prefix, line.item.source, 0, &line, &line});
+
+    // Most texts match far more lines than are shown: only the best are put in order.
+    std::size_t sorted = std::min(kFirstSort, matches.size());
+    std::partial_sort(matches.begin(), matches.begin() + static_cast<std::ptrdiff_t>(sorted), matches.end(), Better);
+    std::unordered_set<std::string_view> offered;
+    for (std::size_t i = 0; i < matches.size() && lines.size() < kMaxSuggestions; ++i) {
+        if (i == sorted) {  // many lines were one program: the rest in order too
+            std::sort(matches.begin() + static_cast<std::ptrdiff_t>(i), matches.end(), Better);
+            sorted = matches.size();
+        }
+        const Match& match = matches[i];
+        if (!offered.insert(match.line->foldedCommand).second)
+            continue;
+        Candidate line = match.line->item;
+        if (match.shown != match.line) {
+            line.name = match.shown->item.name;
+            line.iconPath = match.shown->item.iconPath;
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}

@@ -1,0 +1,27 @@
+// Which lines match the typed text, and in what order they are offered.
+#pragma once
+
+#include "suggest/Candidate.h"
+#include "suggest/SuggestIndex.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+inline constexpr std::size_t kMaxSuggestions = 10;
+
+// In the order they rank: the typed text begins the name, begins one of its words, is its words' initials
+// ("vsc" for "Visual Studio Code"), or is a part of it.
+enum class MatchKind : unsigned char { Prefix, WordPrefix, Initials, Part, None };
+
+// Both texts folded.
+MatchKind MatchName(const IndexedCandidate& line, std::string_view typed);
+
+// What is offered for the folded typed text, best first and at most kMaxSuggestions lines:
+// - history: its entries, newest first;
+// - index: the Start menu, App Paths and PATH (empty before it is ready);
+// - listed: a few entries of the typed folder, or variable names, already known to fit what was typed.
+// One program is offered once: lines whose commands fold alike are one line, the better placed kept. A
+// history entry that is another line's command shows that line's name and icon.
+std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
+                                       const SuggestIndex& index, const Candidates& listed);

@@ -1,0 +1,50 @@
+// The text work of the sources: what a file's line is called and puts into the box, and which folder or
+// variable a typed text asks for.
+#pragma once
+
+#include "suggest/Candidate.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The last part of a path, and that part without its extension.
+std::string FileNameOf(const std::string& path);
+std::string WithoutExtension(const std::string& name);
+
+// Whether the file name's extension is one of PATHEXT's (".COM;.EXE;.BAT"), letter case ignored.
+bool HasProgramExtension(const std::string& fileName, const std::string& pathExt, FoldText fold);
+// How a program is typed: "winword" for "winword.exe"; ".exe" and ".com" go, other extensions stay.
+std::string ProgramCommandOf(const std::string& fileName);
+
+// A typed path whose folder's entries are offered.
+struct FolderQuery {
+    std::string folder;    // to list: references filled in, no quote
+    std::string typedFolder;  // as typed up to its last backslash, a leading quote included
+    std::string lastPart;  // what the entries' names must begin with
+};
+using ExpandText = std::string (*)(const std::string& text);
+// A drive path, a UNC path, a path with a backslash or a %NAME%\ path; nothing when the text is none of these
+// or has arguments after a closing quote.
+std::optional<FolderQuery> FolderQueryOf(const std::string& typed, ExpandText expand);
+
+// A folder's entries, listed once per visit.
+struct FolderEntry {
+    std::string name;
+    std::string folded;
+    bool isFolder = false;
+};
+struct FolderListing {
+    std::string folder;
+    std::vector<FolderEntry> entries;  // in the order of their folded names
+};
+// Puts the listing's entries in the order that finding them by the beginning of their names needs.
+void SortListing(FolderListing& listing);
+// The entries whose names begin with the last part, the few that can be offered: folders, then
+// files, shorter names first. A line shows the folder as typed and the entry's name, with a backslash after
+// a folder so that typing goes on into it; a file is put into the box whole, quoted when it holds a blank.
+Candidates OfferEntries(const FolderListing& listing, const FolderQuery& query, FoldText fold, std::size_t most);
+
+// The variables' lines ("%APPDATA%\") whose names begin with a typed "%NAME" (folded); none for any other
+// text.
+Candidates OfferVariables(const Candidates& variables, const std::string& typed);

@@ -1,0 +1,30 @@
+// The programs offered by name, gathered on a thread of their own: Start-menu shortcuts, App Paths names and
+// the programs on PATH, one line per program.
+#pragma once
+
+#include "suggest/Candidate.h"
+
+#include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+// What the system holds, as read: nothing here is decided yet.
+struct IndexSources {
+    std::vector<std::string> shortcuts;                         // full paths of .lnk and .url files
+    std::vector<std::pair<std::string, std::string>> appPaths;  // entry name, its program's path
+    std::vector<std::string> pathFiles;                         // full paths, in the order of PATH
+    std::string pathExt;                                        // as the variable holds it
+    std::vector<std::string> environment;                       // variable names
+};
+
+struct SuggestIndex {
+    Candidates items;                                       // shortcuts, then App Paths, then PATH
+    std::unordered_map<std::string, std::size_t> byCommand;  // an item by its folded command
+    Candidates variables;                                   // "%NAME%\\", one line per variable
+};
+
+// A shortcut and an App Paths or PATH program of one name are one program: the shortcut stays. Lines of one
+// command are one line, the first kept. Names and commands longer than 259 characters are left out: the box
+// cannot hold them.
+SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold);

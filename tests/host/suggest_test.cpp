@@ -1,0 +1,187 @@
+// The suggestions apart from any window: matching, ranking, the sources' text work and the list's keys.
+#include "suggest/Ranking.h"
+#include "suggest/SourceText.h"
+#include "suggest/SuggestList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The system's rule as far as these tests need it: A-Z, and ä as Ä.
+std::string Fold(const std::string& text)
+{
+    std::string folded = text;
+    for (char& c : folded)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    for (std::size_t at; (at = folded.find("\xC3\xA4")) != std::string::npos;)
+        folded[at + 1] = '\x84';
+    return folded;
+}
+
+std::string Expand(const std::string& text)
+{
+    return text.rfind("%APPDATA%", 0) == 0 ? "C:\\Users\\me\\AppData\\Roaming" + text.substr(9) : text;
+}
+
+Candidates History(const std::vector<std::string>& entries)
+{
+    Candidates history;
+    for (const std::string& entry : entries)
+        history.push_back(Indexed({entry, entry, "", Source::History}, Fold));
+    return history;
+}
+
+// Each line as "name | command | source".
+std::vector<std::string> Offered(const std::string& typed, const Candidates& history, const SuggestIndex& index,
+                                 const Candidates& listed = {})
+{
+    std::vector<std::string> lines;
+    for (const Candidate& line : RankSuggestions(Fold(typed), history, index, listed))
+        lines.push_back(line.name + " | " + line.command + " | " + SourceName(line.source));
+    return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+}  // namespace
+
+TEST(Suggestions, MatchTheBeginningAWordTheInitialsOrAPart)
+{
+    const IndexedCandidate code = Indexed({"Visual Studio Code", "", "", Source::StartMenu}, Fold);
+    EXPECT_EQ(MatchName(code, Fold("visual s")), MatchKind::Prefix);
+    EXPECT_EQ(MatchName(code, Fold("stu")), MatchKind::WordPrefix);
+    EXPECT_EQ(MatchName(code, Fold("vsc")), MatchKind::Initials);
+    EXPECT_EQ(MatchName(code, Fold("dio")), MatchKind::Part);
+    EXPECT_EQ(MatchName(code, Fold("vsx")), MatchKind::None);
+    // A word follows "-", "_", "." and "\" too; its first letter may take more than one byte.
+    const IndexedCandidate tool = Indexed({"git-gui_x.äpfel\\Ärger", "", "", Source::Path}, Fold);
+    for (const char* word : {"gui", "x", "Äpf", "ärg"})
+        EXPECT_EQ(MatchName(tool, Fold(word)), MatchKind::WordPrefix) << word;
+    EXPECT_EQ(MatchName(tool, Fold("ggxää")), MatchKind::Initials);
+}
+
+TEST(Suggestions, RankByKindThenSourceThenLengthThenName)
+{
+    IndexSources sources;
+    sources.shortcuts = {"C:\\Menu\\Beta Notes.lnk", "C:\\Menu\\Notes.url", "C:\\Menu\\Zed notes.lnk",
+                         "C:\\Menu\\Notes Tool.lnk", "C:\\Menu\\Anote Extra.lnk"};
+    sources.appPaths = {{"notesapp.exe", "C:\\N\\notesapp.exe"}};
+    sources.pathFiles = {"C:\\Bin\\notes2.com", "C:\\Bin\\abnotes.cmd", "C:\\Bin\\notes.txt"};
+    sources.pathExt = ".COM;.EXE;.BAT;.CMD";
+    const SuggestIndex index = BuildIndex(sources, Fold);
+    EXPECT_EQ(Offered("notes", History({"old notes", "notes --x"}), index),
+              (Lines{"notes --x | notes --x | History", "Notes | C:\\Menu\\Notes.url | Start menu",
+                     "Notes Tool | \"C:\\Menu\\Notes Tool.lnk\" | Start menu",
+                     "notesapp | notesapp | App Paths", "notes2 | notes2 | PATH", "old notes | old notes | History",
+                     "Zed notes | \"C:\\Menu\\Zed notes.lnk\" | Start menu",
+                     "Beta Notes | \"C:\\Menu\\Beta Notes.lnk\" | Start menu", "abnotes.cmd | abnotes.cmd | PATH"}));
+    EXPECT_EQ(Offered("te e", {}, index), (Lines{"Anote Extra | \"C:\\Menu\\Anote Extra.lnk\" | Start menu"}));
+    EXPECT_TRUE(Offered("", History({"notes"}), index).empty());
+
+    IndexSources many;
+    for (int i = 0; i < 30; ++i)
+        many.shortcuts.push_back("C:\\Menu\\app " + std::to_string(i) + ".lnk");
+    EXPECT_EQ(Offered("app", {}, BuildIndex(many, Fold)).size(), 10u);
+}
+
+TEST(Suggestions, OfferEachProgramOnce)
+{
+    IndexSources sources;
+    sources.shortcuts = {"C:\\Menu\\Word.lnk", "C:\\Other\\Word.lnk", "C:\\Menu\\" + std::string(260, 'w') + ".lnk"};
+    sources.appPaths = {{"WORD.EXE", "C:\\Office\\word.exe"}, {"calc.exe", "C:\\W\\calc.exe"}};
+    sources.pathFiles = {"C:\\A\\Calc.exe", "C:\\A\\tool.bat", "C:\\B\\TOOL.BAT", "C:\\B\\w\xC3\xA4rd.exe"};
+    sources.pathExt = ".EXE;.BAT";
+    const SuggestIndex index = BuildIndex(sources, Fold);
+    // A shortcut and a program of its name are one; the first on PATH wins; too long a name is not offered.
+    EXPECT_EQ(Offered("w", {}, index), (Lines{"Word | C:\\Menu\\Word.lnk | Start menu",
+                                              "Word | C:\\Other\\Word.lnk | Start menu", "wärd | wärd | PATH"}));
+    EXPECT_EQ(Offered("ca", {}, index), (Lines{"calc | calc | App Paths"}));
+    EXPECT_EQ(Offered("to", {}, index), (Lines{"tool.bat | tool.bat | PATH"}));
+    // A history entry that is another line's command takes that line's name and icon, and stays a history line.
+    const auto lines = RankSuggestions(Fold("wor"), History({"WÄRD", "c:\\menu\\word.LNK"}), index, {});
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].name + "|" + lines[0].command + "|" + lines[0].iconPath,
+              "Word|c:\\menu\\word.LNK|C:\\Menu\\Word.lnk");
+    EXPECT_EQ(lines[1].command, "C:\\Other\\Word.lnk");
+    EXPECT_EQ(lines[0].source, Source::History);
+    EXPECT_EQ(Offered("wä", History({"WÄRD"}), index), (Lines{"wärd | WÄRD | History"}));
+}
+
+TEST(Suggestions, FolderEntriesAndVariables)
+{
+    EXPECT_TRUE(HasProgramExtension("Setup.Exe", ".COM;.EXE", Fold));
+    EXPECT_FALSE(HasProgramExtension("readme.txt", ".COM;.EXE", Fold));
+    EXPECT_FALSE(HasProgramExtension(".exe", ".EXE", Fold));
+
+    for (const char* none : {"notepad", "\"C:\\Program Files\\app.exe\" C:\\", "C:"})
+        EXPECT_FALSE(FolderQueryOf(none, Expand)) << none;
+    const auto query = FolderQueryOf("\"%APPDATA%\\Mi", Expand);
+    ASSERT_TRUE(query);
+    EXPECT_EQ(query->folder + "|" + query->typedFolder + "|" + query->lastPart,
+              "C:\\Users\\me\\AppData\\Roaming\\|\"%APPDATA%\\|Mi");
+
+    FolderListing listing{"C:\\Users\\me\\AppData\\Roaming\\", {}};
+    for (const char* name : {"mid.txt", "Microsoft", "..", "Mixer", "Music", "mi file.txt", "MI"})
+        listing.entries.push_back({name, Fold(name), name[0] == 'M'});
+    SortListing(listing);
+    const auto lines = [&](const FolderQuery& q, std::size_t most) {
+        Lines shown;
+        for (const IndexedCandidate& line : OfferEntries(listing, q, Fold, most))
+            shown.push_back(line.item.name + " | " + line.item.command + " | " + SourceName(line.item.source));
+        return shown;
+    };
+    EXPECT_EQ(lines(*query, 4), (Lines{"%APPDATA%\\MI\\ | \"%APPDATA%\\MI\\ | Folder",
+                                       "%APPDATA%\\Mixer\\ | \"%APPDATA%\\Mixer\\ | Folder",
+                                       "%APPDATA%\\Microsoft\\ | \"%APPDATA%\\Microsoft\\ | Folder",
+                                       "%APPDATA%\\mid.txt | \"%APPDATA%\\mid.txt\" | File"}));
+    EXPECT_EQ(lines(*FolderQueryOf("C:\\x\\mi ", Expand), 9), (Lines{"C:\\x\\mi file.txt | \"C:\\x\\mi file.txt\" | File"}));
+
+    IndexSources sources;
+    sources.environment = {"APPDATA", "PATH", "APP_HOME"};
+    const SuggestIndex index = BuildIndex(sources, Fold);
+    Lines names;
+    for (const IndexedCandidate& line : OfferVariables(index.variables, Fold("%app")))
+        names.push_back(line.item.command);
+    EXPECT_EQ(names, (Lines{"%APPDATA%\\", "%APP_HOME%\\"}));
+    EXPECT_TRUE(OfferVariables(index.variables, Fold("%APPDATA%\\")).empty());
+}
+
+TEST(Suggestions, ListKeys)
+{
+    ListCursor cursor;
+    cursor.Reset(3, 3);
+    EXPECT_EQ(cursor.OnKey(ListKey::Up, false), ListAction::Nothing);
+    EXPECT_EQ(cursor.OnKey(ListKey::Down, false), ListAction::Fill);
+    EXPECT_EQ(cursor.Highlight(), 0);
+    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, false), ListAction::NotTaken);
+    EXPECT_EQ(cursor.OnKey(ListKey::Up, false), ListAction::Restore);
+    EXPECT_EQ(cursor.Highlight(), ListCursor::kInBox);
+    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, true), ListAction::NotTaken);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageDown, false), ListAction::Fill);
+    EXPECT_EQ(cursor.Highlight(), 2);
+    EXPECT_EQ(cursor.OnKey(ListKey::Down, false), ListAction::Nothing);
+    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, true), ListAction::Remove);
+    cursor.RemoveHighlighted();
+    EXPECT_EQ(cursor.Highlight(), 1);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageUp, false), ListAction::Fill);
+    EXPECT_EQ(cursor.Highlight(), 0);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageUp, false), ListAction::Restore);
+    EXPECT_EQ(cursor.OnKey(ListKey::Escape, false), ListAction::Close);
+}
+
+TEST(Suggestions, ListPlacementAndSize)
+{
+    const ScreenRect work{0, 0, 1000, 800};
+    const auto place = [&](long long top, long long height) {
+        const ScreenRect r = PlaceSuggestionList({100, top, 400, top + 20}, work, height);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    EXPECT_EQ(place(100, 200), "100,120,400,320");
+    EXPECT_EQ(place(600, 200), "100,400,400,600");
+    EXPECT_EQ(place(300, 600), "100,320,400,800");  // more room below: cut there
+    EXPECT_EQ(place(500, 600), "100,0,400,500");
+    EXPECT_EQ(SuggestionLineHeight(96, 13), 20);
+    EXPECT_EQ(SuggestionLineHeight(144, 20), 30);
+    EXPECT_EQ(SuggestionIconSize(144), 24);
+}
