@@ -31,6 +31,7 @@
 #define IDC_DEFAULTS                1035
 #define IDC_OPTIONS                 1040
 #define IDC_CLEAR_HISTORY_AUTO      1043
+#define IDC_SUGGEST                 1044
 #define IDC_SAVE_TO_FILE            1046
 #define IDC_LOG_FILE                1047
 #define IDC_CHOOSE_LOG_FILE         1048

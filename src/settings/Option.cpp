@@ -40,6 +40,7 @@ const CheckField kCheckFields[] = {
     {IDC_PROMPT_RESTART, &SettingsRecord::PromptOnRestart},
     {IDC_PROMPT_SHUTDOWN, &SettingsRecord::PromptOnShutDown},
     {IDC_WIN_R, &SettingsRecord::WinR},
+    {IDC_SUGGEST, &SettingsRecord::Suggest},
 };
 
 // Radio buttons and the show command each stands for.
@@ -178,7 +179,7 @@ void COption::OnDefaults()
     Item<Button>(IDC_SHOW_MINIMIZED).SetCheck(false);
 
     for (int id : {IDC_HIDE_ON_SUCCESS, IDC_PUT_ICON_IN_TRAY, IDC_PROMPT_LOG_OFF, IDC_PROMPT_RESTART,
-                   IDC_PROMPT_SHUTDOWN})
+                   IDC_PROMPT_SHUTDOWN, IDC_SUGGEST})
         Item<Button>(id).SetCheck(true);
     Item(IDC_HOTKEY).Send(HKM_SETHOTKEY, kDefaultHotKey);
     ReadControls();

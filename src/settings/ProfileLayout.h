@@ -32,6 +32,7 @@ inline constexpr const char* kConfig = "Config";
 inline constexpr const char* kAddToPath = "AddToPath";
 inline constexpr const char* kHotKey = "HotKey";
 inline constexpr const char* kWinR = "WinR";
+inline constexpr const char* kSuggest = "Suggest";
 inline constexpr const char* kVelquinPath = "VelquinPath";
 
 // Section "Window": the restored position of the main window.

@@ -37,6 +37,7 @@ void SettingsRecord::LoadSettings(ProfileStore& store)
     for (const IntegerField& value : kIntegerFields)
         this->*value.field = store.ReadInt(kSettings, value.name, 0);
     HotKey = store.ReadInt(kSettings, kHotKey, kDefaultHotKey);  // profiles from before the hotkey have none
+    Suggest = store.ReadInt(kSettings, kSuggest, 1);              // on in profiles from before suggestions
 }
 
 void SettingsRecord::SaveSettings(ProfileStore& store) const
@@ -45,6 +46,7 @@ void SettingsRecord::SaveSettings(ProfileStore& store) const
     for (const IntegerField& value : kIntegerFields)
         store.WriteInt(kSettings, value.name, this->*value.field);
     store.WriteInt(kSettings, kHotKey, HotKey);
+    store.WriteInt(kSettings, kSuggest, Suggest);
     // Last, so a record only reads as saved once every value has been written.
     store.WriteString(kSettings, kSaved, kSavedMarker);
 }
@@ -65,4 +67,5 @@ void SettingsRecord::ApplyFirstRunDefaults()
     PromptOnRestart = 1;
     HotKey = kDefaultHotKey;
     WinR = 0;
+    Suggest = 1;
 }

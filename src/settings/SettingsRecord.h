@@ -1,4 +1,4 @@
-// The fourteen preferences, named after their profile values, with their first-run defaults.
+// The fifteen preferences, named after their profile values, with their first-run defaults.
 #pragma once
 
 #include "settings/ProfileStore.h"
@@ -19,12 +19,13 @@ public:
     int PromptOnLogOff = 0;
     int PromptOnShutDown = 0;
     int PromptOnRestart = 0;
-    int HotKey = 0;  // a hotkey control's value; 0 for none
-    int WinR = 0;    // Win+R opens Velquin instead of the system's box
+    int HotKey = 0;   // a hotkey control's value; 0 for none
+    int WinR = 0;     // Win+R opens Velquin instead of the system's box
+    int Suggest = 1;  // suggestions pop up as the user types
 
     // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once.
     void LoadSettings(ProfileStore& profile);
-    // Writes all fourteen values, then the saved-marker.
+    // Writes all fifteen values, then the saved-marker.
     void SaveSettings(ProfileStore& profile) const;
 
 private:

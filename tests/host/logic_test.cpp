@@ -103,18 +103,21 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
         {"MaxHistory", 30},   {"ClearHistoryAuto", 0}, {"StartAuto", 1},      {"StartMin", 0},
         {"ShowWindow", 1},    {"HideOnSuccess", 1},    {"SaveToFile", 0},     {"PutIconInTray", 1},
         {"PromptOnLogOff", 1}, {"PromptOnShutDown", 1}, {"PromptOnRestart", 1}, {"HotKey", 0x0652},
-        {"WinR", 0}};
+        {"WinR", 0},          {"Suggest", 1}};
     for (const auto& [name, value] : defaults)
         EXPECT_EQ(store.ReadInt("Settings", name, -1), value) << name;
     EXPECT_EQ(store.ReadString("Settings", "LogFile", "absent"), "");
-    EXPECT_EQ(store.ValueNames("Settings").size(), 15u);
+    EXPECT_EQ(store.ValueNames("Settings").size(), 16u);
     EXPECT_EQ(store.writes.back() + ": " + store.ReadString("Settings", "Saved"), "Saved: Options saved");
 
     store.WriteInt("Settings", "PromptOnShutDown", 0);
     store.WriteString("Settings", "LogFile", "C:\\Logs\\h.txt");
+    store.WriteInt("Settings", "Suggest", 0);
     store.DeleteValue("Settings", "HotKey");  // a profile from before the hotkey
-    EXPECT_EQ(load().LogFile + " " + std::to_string(load().PromptOnShutDown) + " " + std::to_string(load().HotKey),
-              "C:\\Logs\\h.txt 0 1618");
+    EXPECT_EQ(load().LogFile + " " + std::to_string(load().PromptOnShutDown) + " " + std::to_string(load().HotKey) +
+                  " " + std::to_string(load().Suggest), "C:\\Logs\\h.txt 0 1618 0");
+    store.DeleteValue("Settings", "Suggest");  // and from before suggestions
+    EXPECT_EQ(load().Suggest, 1);
 
     store.WriteString("Settings", "Saved", "options saved");  // the marker compares exactly
     EXPECT_EQ(load().PromptOnShutDown, 1);

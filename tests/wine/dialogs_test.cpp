@@ -94,7 +94,7 @@ TEST_F(DialogTest, PreferencesSaveWhatTheUserLeftAndAskBeforeReplacingOnlyATyped
     const std::tuple<int, const char*, int> boxes[] = {
         {1043, "ClearHistoryAuto", 1}, {1053, "StartMin", 1},        {1060, "HideOnSuccess", 0},
         {1072, "PutIconInTray", 0},    {1084, "PromptOnLogOff", 0}, {1085, "PromptOnRestart", 0},
-        {1086, "PromptOnShutDown", 0}, {1094, "WinR", 1}};
+        {1086, "PromptOnShutDown", 0}, {1094, "WinR", 1},           {1044, "Suggest", 0}};
     MessageBoxSeen refused;
     OpenPreferences([&](UiScript& s) {  // over the first-run record
         s.Then([&] {
@@ -156,6 +156,7 @@ TEST_F(DialogTest, PreferencesSaveWhatTheUserLeftAndAskBeforeReplacingOnlyATyped
     EXPECT_EQ(seen, (std::vector<std::string>{"01 12", "10 30", "00 12", "10 12", "velquin prefs.log - Notepad"}));
     EXPECT_EQ(ReadFile(log), "[Velquin History]\r\n\r\nNo items have been added yet.\r\n") << "\"...\" writes at once";
     EXPECT_EQ(AppProfile().ReadInt("Settings", "ClearHistoryAuto", -1), 0);
+    EXPECT_EQ(AppProfile().ReadInt("Settings", "Suggest", -1), 1) << "cleared in the first visit, ticked by Default";
     EXPECT_EQ(AppProfile().ReadInt("Settings", "MaxHistory", -1), 12);
     EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, kRunKey, "Velquin"), "") << "start with Windows is off";
 
