@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "framework/Lock.h"
 
 #include <functional>
 #include <memory>
@@ -56,29 +57,6 @@ public:
     }
 
 private:
-    class Lock {
-    public:
-        Lock() { InitializeCriticalSection(&section_); }
-        ~Lock() { DeleteCriticalSection(&section_); }
-        Lock(const Lock&) = delete;
-        Lock& operator=(const Lock&) = delete;
-        CRITICAL_SECTION& Section() { return section_; }
-
-    private:
-        CRITICAL_SECTION section_;
-    };
-
-    class Locked {
-    public:
-        explicit Locked(Lock& lock) : section_(lock.Section()) { EnterCriticalSection(&section_); }
-        ~Locked() { LeaveCriticalSection(&section_); }
-        Locked(const Locked&) = delete;
-        Locked& operator=(const Locked&) = delete;
-
-    private:
-        CRITICAL_SECTION& section_;
-    };
-
     struct State {
         State(Work w, UINT m) : work(std::move(w)), message(m) {}
         const Work work;

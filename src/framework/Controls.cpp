@@ -1,5 +1,6 @@
 #include "framework/Controls.h"
 
+#include "framework/SystemLibrary.h"
 #include "framework/Unicode.h"
 
 #include <map>
@@ -118,4 +119,14 @@ ControlObject* ControlObject::FromHandle(HWND handle)
     auto& controls = AttachedControls();
     auto found = controls.find(handle);
     return found == controls.end() ? nullptr : found->second;
+}
+
+int WindowDpi(HWND window)
+{
+    if (auto* dpiForWindow = User32().Procedure<UINT WINAPI(HWND)>("GetDpiForWindow"))
+        return static_cast<int>(dpiForWindow(window));
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi;
 }

@@ -39,6 +39,10 @@ protected:
     HWND handle_ = nullptr;
 };
 
+// The window's dots per inch: its monitor's where the system tells (Windows 10 1607 and later), the
+// screen's otherwise.
+int WindowDpi(HWND window);
+
 class Button : public Window {
 public:
     using Window::Window;

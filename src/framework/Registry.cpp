@@ -24,9 +24,9 @@ RegKey RegKey::Create(HKEY root, const std::string& path)
     return RegKey(key);
 }
 
-std::optional<std::string> RegKey::ReadString(const std::string& name) const
+std::optional<std::string> RegKey::ReadString(const std::string& name, bool* expandable) const
 {
-    return ReadText(name, nullptr, true);
+    return ReadText(name, expandable, true);
 }
 
 std::optional<std::string> RegKey::ReadShortString(const std::string& name, bool* expandable) const

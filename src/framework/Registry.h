@@ -18,8 +18,9 @@ public:
     explicit operator bool() const { return static_cast<bool>(key_); }
     HKEY Get() const { return key_.Get(); }
 
-    // Nothing when the value is missing or of another type (REG_SZ or REG_EXPAND_SZ; REG_DWORD).
-    std::optional<std::string> ReadString(const std::string& name) const;
+    // Nothing when the value is missing or of another type (REG_SZ or REG_EXPAND_SZ; REG_DWORD). Whether it
+    // is REG_EXPAND_SZ goes to `expandable` when given.
+    std::optional<std::string> ReadString(const std::string& name, bool* expandable = nullptr) const;
     std::optional<DWORD> ReadDword(const std::string& name) const;
     // A text that fits a 260-character buffer, as the history, the Run history and App Paths are read:
     // nothing when it is missing, of another type or longer; whether it is REG_EXPAND_SZ.

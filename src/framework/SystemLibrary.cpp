@@ -23,3 +23,12 @@ FARPROC SystemLibrary::Address(const char* name)
     InitOnceExecuteOnce(&loaded_, Load, this, nullptr);
     return module_ ? GetProcAddress(module_.Get(), name) : nullptr;
 }
+
+namespace {
+SystemLibrary user32("user32.dll");
+}
+
+SystemLibrary& User32()
+{
+    return user32;
+}

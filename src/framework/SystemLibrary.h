@@ -28,3 +28,6 @@ private:
     ModuleHandle module_;
     INIT_ONCE loaded_ = INIT_ONCE_STATIC_INIT;
 };
+
+// user32, for the functions of later Windows versions where the system has them.
+SystemLibrary& User32();

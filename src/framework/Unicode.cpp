@@ -32,6 +32,17 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b)
                                 static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
 }
 
+std::string FoldCase(const std::string& text)
+{
+    std::wstring wide = Wide(text);
+    // Upper case is what the ordinal rule compares; the invariant locale keeps it the same on every machine.
+    // Each unit maps to one, in place.
+    if (!wide.empty())
+        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, wide.data(), static_cast<int>(wide.size()),
+                      wide.data(), static_cast<int>(wide.size()), nullptr, nullptr, 0);
+    return Utf8(wide);
+}
+
 std::string ModulePath()
 {
     wchar_t path[MAX_PATH] = {};

@@ -14,6 +14,10 @@ inline std::string Utf8(const std::wstring& utf16)
 // the registry and the file system.
 bool SameTextIgnoringCase(const std::string& a, const std::string& b);
 
+// The text with letter case folded away by the same rule, so that folded texts compare byte for byte: each
+// name is folded once and then compared many times.
+std::string FoldCase(const std::string& text);
+
 // The running program's full path.
 std::string ModulePath();
 // The text with its %NAME% references to environment variables filled in; a reference to no variable stays

@@ -25,15 +25,22 @@ public:
     void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
     int SelectString(const std::string& prefix) override { return Box().SelectString(-1, prefix); }
 
-    // Key presses on the box's edit field, seen before dispatch; and the box's own edit updates.
+    // Key presses on the box's edit field, seen before dispatch: one `takeKey` answers true for goes no
+    // further. And the box's own edit updates.
+    std::function<bool(unsigned virtualKey)> takeKey;
     std::function<void(unsigned virtualKey)> onKeyDown;
     std::function<void()> onEditUpdate;
 
     bool PreTranslateMessage(MSG& message) override
     {
-        if (message.message == WM_KEYDOWN && onKeyDown)
-            onKeyDown(static_cast<unsigned>(message.wParam));
-        return false;  // never swallowed
+        if (message.message != WM_KEYDOWN)
+            return false;
+        const auto key = static_cast<unsigned>(message.wParam);
+        if (takeKey && takeKey(key))
+            return true;
+        if (onKeyDown)
+            onKeyDown(key);
+        return false;
     }
     bool OnReflectedCommand(UINT code) override
     {

@@ -192,6 +192,29 @@ void CMRUComboBox::RefreshCtrl()
     view_->SetEditText(typed);
 }
 
+std::vector<std::string> CMRUComboBox::Entries() const
+{
+    std::vector<std::string> entries;
+    for (int i = 0; list_ && i < list_->GetSize(); ++i) {
+        if (!(*list_)[i].empty())
+            entries.push_back((*list_)[i]);
+    }
+    return entries;
+}
+
+bool CMRUComboBox::RemoveFromMRU(const std::string& text)
+{
+    for (int i = 0; list_ && i < list_->GetSize(); ++i) {
+        if ((*list_)[i] == text) {
+            list_->Remove(i);
+            SaveMRU();
+            RefreshCtrl();
+            return true;
+        }
+    }
+    return false;
+}
+
 void CMRUComboBox::ClearMRU()
 {
     if (!list_)

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class CMRUComboBox {
 public:
@@ -37,6 +38,10 @@ public:
     // An empty text is refused: it would push the oldest entry out for nothing.
     bool AddToMRU(const std::string& text);
     void RefreshCtrl();
+    // The entries, newest first.
+    std::vector<std::string> Entries() const;
+    // The entry of exactly this text leaves the list, which is saved and shown at once; false when none was.
+    bool RemoveFromMRU(const std::string& text);
     void ClearMRU();
 
     // The list itself, or none before the first successful AllocNewMRU.

@@ -20,6 +20,7 @@
 #include "res/resource.h"
 #include "settings/Option.h"
 #include "settings/ProfileLayout.h"
+#include "suggest/SuggestList.h"
 
 #include <commctrl.h>
 
@@ -31,6 +32,7 @@ constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr UINT kAfterFirstPaintMessage = WM_USER + 12;
 constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
+constexpr UINT kSuggestMessages = WM_USER + 20;  // and the two after it
 constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
@@ -74,21 +76,6 @@ HICON LoadAppIcon(UINT id, int size)
     return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
 }
 
-// For the functions of later Windows versions, looked up where the system has them.
-SystemLibrary user32("user32.dll");
-
-// The window's dots per inch: its monitor's where the system tells (Windows 10 1607 and later), the
-// screen's otherwise.
-int WindowDpi(HWND window)
-{
-    if (auto* dpiForWindow = user32.Procedure<UINT WINAPI(HWND)>("GetDpiForWindow"))
-        return static_cast<int>(dpiForWindow(window));
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi;
-}
-
 BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
 {
     MONITORINFO info = {};
@@ -109,21 +96,36 @@ std::vector<ScreenRect> MonitorWorkAreas()
 
 }  // namespace
 
-CVelquinDlg::CVelquinDlg(LaunchSystem* system)
+template <typename System, typename Default>
+std::shared_ptr<System> SharedSystem(System* given)
+{
+    return given ? std::shared_ptr<System>(given, [](System*) {}) : std::make_shared<Default>();
+}
+
+CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     : Dialog(IDD_VELQUIN_DIALOG),
       history_(AppProfile()),
-      system_(system ? std::shared_ptr<LaunchSystem>(system, [](LaunchSystem*) {})
-                     : std::make_shared<ShellLaunchSystem>()),
+      system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       launcher_(*this, history_, *system_, AppProfile()),
       existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
-                  kLaunchFinishedMessage)
+                  kLaunchFinishedMessage),
+      suggester_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages)
 {
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
-    historyBox_.onEditUpdate = [this] { history_.OnEditUpdate(); };
+    historyBox_.takeKey = [this](unsigned key) { return OnBoxKey(key); };
+    historyBox_.onEditUpdate = [this] {
+        history_.OnEditUpdate();
+        int start = 0, end = 0;
+        historyBox_.GetEditSel(start, end);
+        suggester_.OnTyped(TypedPart(historyBox_.EditText(), start, end), history_.Entries());
+    };
 
-    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { launcher_.OnOpenLastItem(); });
+    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] {
+        suggester_.Hide();
+        launcher_.OnOpenLastItem();
+    });
     OnCommand(IDC_CLEAR, [this] { OnClear(); });
     OnCommand(IDC_MINIMIZE, [this] { OnMinimizeButton(); });
     OnCommand(ID_FILE_MINIMIZE, [this] { launcher_.HideOrMinimize(); });
@@ -135,7 +137,20 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
 
     OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { launcher_.UpdateControlStates(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] {
+        suggester_.Hide();
+        launcher_.UpdateControlStates();
+    });
+    OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggester_.Hide(); });
+    for (UINT message : {WM_MOVE, WM_ACTIVATE, WM_SIZE})
+        OnMessage(message, [this](Message& m) { return HideSuggestions(m); });
+    for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
+        OnMessage(message, [this](Message& m) { return suggester_.OnMessage(m.id); });
+    OnMessage(WM_SETTINGCHANGE, [this](Message& m) {
+        if (m.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(m.lParam)) == L"Environment")
+            suggester_.OnEnvironmentChanged();
+        return false;
+    });
     OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
 
     const auto updateThenDefault = [this](Message&) {
@@ -164,14 +179,17 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system)
             Trace("CVelquinDlg -- the hotkey is held by another program.\n");
         TakeWinR(settings.WinR == 1);
         KeepStartingWithWindows(settings.StartAuto);
+        SuggestAsTyped(settings.Suggest == 1);
         // Started as administrator, the window would not hear a second start of a normal copy otherwise.
         using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
-        if (auto* allow = user32.Procedure<Filter>("ChangeWindowMessageFilterEx"))
+        if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
             allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
         return true;
     });
     // Windows removes a low-level hook that answers too slowly, without a word: each showing sets it anew.
     OnMessage(WM_SHOWWINDOW, [this](Message& m) {
+        if (!m.wParam)
+            suggester_.Hide();
         if (m.wParam && winR_.Running())
             TakeWinR(true);
         return false;
@@ -338,6 +356,7 @@ void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
     const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    suggester_.Hide();
     launcher_.OnLaunch(down(VK_CONTROL) && down(VK_SHIFT));
 }
 
@@ -524,6 +543,7 @@ void CVelquinDlg::OpenPreferences()
             ShowMessageBox(Handle(), HotKeyInUseText(HotKeyText(preferences.HotKey, KeyName(preferences.HotKey))),
                            "Velquin", MB_ICONEXCLAMATION);
         TakeWinR(preferences.WinR == 1);
+        SuggestAsTyped(preferences.Suggest == 1);
     }
     busy_ = 0;
 }
@@ -599,4 +619,47 @@ void CVelquinDlg::OnBrowse()
     addToPathBox_.SetCheck(launcher_.storedAddToPath == 1);
     okButton_.Focus();
     okButton_.SetButtonStyle(BS_DEFPUSHBUTTON);
+}
+
+void CVelquinDlg::SuggestAsTyped(bool on)
+{
+    Suggester::Box box;
+    box.window = Handle();
+    box.box = historyBox_.Handle();
+    box.fill = [this](const std::string& text) { FillFromSuggestion(text); };
+    box.launch = [this] { OnOK(); };
+    box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
+    suggester_.Attach(std::move(box));
+    suggester_.Enable(on);
+}
+
+bool CVelquinDlg::OnBoxKey(unsigned key)
+{
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (key) {
+    case VK_UP: return suggester_.OnKey(ListKey::Up);
+    case VK_DOWN: return suggester_.OnKey(ListKey::Down);
+    case VK_PRIOR: return suggester_.OnKey(ListKey::PageUp);
+    case VK_NEXT: return suggester_.OnKey(ListKey::PageDown);
+    case VK_ESCAPE: return suggester_.OnKey(ListKey::Escape);
+    case VK_DELETE: return shift && suggester_.OnKey(ListKey::ShiftDelete);
+    default: return false;
+    }
+}
+
+void CVelquinDlg::FillFromSuggestion(const std::string& text)
+{
+    historyBox_.SetEditText(text);
+    historyBox_.SetEditSel(static_cast<int>(Utf16Length(text)), -1);
+    launcher_.OnEditChange();
+}
+
+bool CVelquinDlg::HideSuggestions(Message& message)
+{
+    const bool away = message.id == WM_MOVE ||
+                      (message.id == WM_ACTIVATE && LOWORD(message.wParam) == WA_INACTIVE) ||
+                      (message.id == WM_SIZE && message.wParam == SIZE_MINIMIZED);
+    if (away)
+        suggester_.Hide();
+    return false;
 }

@@ -8,6 +8,7 @@
 #include "launcher/Launcher.h"
 #include "launcher/ShellLaunch.h"
 #include "launcher/WinRHook.h"
+#include "suggest/Suggester.h"
 #include "tray/SystemTray.h"
 
 #include <memory>
@@ -20,14 +21,15 @@ inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 
 class CVelquinDlg : public Dialog, private LauncherWindow {
 public:
-    // The system side of the commands; tests give one that records instead of ending the session. It must
-    // outlive any launch still running on the worker.
-    explicit CVelquinDlg(LaunchSystem* system = nullptr);
+    // The system side of the commands and of the suggestions; tests give ones that record instead of ending
+    // the session, or that block. Each must outlive any work still running on a worker.
+    explicit CVelquinDlg(LaunchSystem* system = nullptr, SuggestSystem* suggestSystem = nullptr);
 
     // For the tests: the decisions' state, the history and the tray icon.
     Launcher& Commands() { return launcher_; }
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
+    Suggester& Suggestions() { return suggester_; }
     CSystemTray& Tray() { return tray_; }
 
 protected:
@@ -70,6 +72,12 @@ private:
     bool OnSystemCommand(Message& message);
     void BindMenuCommands();
     void OnBrowse();
+    // The suggestions follow the preference; they start after the first paint.
+    void SuggestAsTyped(bool on);
+    bool OnBoxKey(unsigned key);
+    void FillFromSuggestion(const std::string& text);
+    // Whatever takes the user elsewhere closes the list.
+    bool HideSuggestions(Message& message);
 
     // The window's modal dialogs, one at a time.
     template <typename DialogType>
@@ -90,6 +98,7 @@ private:
     BackgroundWork<std::string, bool> existenceCheck_;
     BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
     bool waitCursor_ = false;  // while a launch runs on the worker
+    Suggester suggester_;
     WinRHook winR_;
     std::string boundText_;
     int busy_ = 0;

@@ -1,5 +1,7 @@
 #include "suggest/SuggestList.h"
 
+#include "framework/Text.h"
+
 #include <algorithm>
 
 ScreenRect PlaceSuggestionList(const ScreenRect& box, const ScreenRect& workArea, long long height)
@@ -9,6 +11,13 @@ ScreenRect PlaceSuggestionList(const ScreenRect& box, const ScreenRect& workArea
     if (height <= below || below >= above)
         return {box.left, box.bottom, box.right, box.bottom + std::min(height, below)};
     return {box.left, box.top - std::min(height, above), box.right, box.top};
+}
+
+std::string TypedPart(const std::string& text, int selectionStart, int selectionEnd)
+{
+    const bool completed = selectionStart >= 0 && selectionStart < selectionEnd &&
+                           static_cast<std::size_t>(selectionEnd) == Utf16Length(text);
+    return completed ? text.substr(0, Utf8Offset(text, static_cast<std::size_t>(selectionStart))) : text;
 }
 
 int SuggestionIconSize(int dpi)

@@ -4,6 +4,7 @@
 #include "framework/Geometry.h"
 
 #include <cstddef>
+#include <string>
 
 // Directly under the box and as wide, or above it when the work area has no room below; on the side with
 // more room, cut to fit, when neither has enough.
@@ -13,6 +14,10 @@ ScreenRect PlaceSuggestionList(const ScreenRect& box, const ScreenRect& workArea
 int SuggestionLineHeight(int dpi, int fontHeight);
 // The small icons' size at these dots per inch.
 int SuggestionIconSize(int dpi);
+
+// What the user typed: the box's text before the rest the completion selected after it (a selection that
+// runs to the end). Positions in UTF-16 units, as the box counts them.
+std::string TypedPart(const std::string& text, int selectionStart, int selectionEnd);
 
 // The keys the box gives the list while it shows.
 enum class ListKey { Up, Down, PageUp, PageDown, Escape, ShiftDelete };

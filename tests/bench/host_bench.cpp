@@ -4,9 +4,14 @@
 #include "framework/Trace.h"
 #include "history/MRUComboBox.h"
 #include "launcher/CommandText.h"
+#include "suggest/Ranking.h"
+#include "suggest/SourceText.h"
 #include "MemoryProfileStore.h"
 
 #include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
 
 void Trace(const std::string&) {}
 
@@ -88,5 +93,98 @@ void BM_HistoryAddWithSave(benchmark::State& state)
 BENCHMARK(BM_HistoryAddWithSave);
 
 }  // namespace
+
+// The host's stand-in for the system's fold: the cost of the engine around it is what is measured here.
+std::string FoldAscii(const std::string& text)
+{
+    std::string folded = text;
+    for (char& c : folded)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return folded;
+}
+
+// 20,000 names: 2,000 shortcuts, 300 App Paths names, 3,000 programs on PATH and the rest synthetic, plus a
+// full history of 99 entries.
+struct FullIndex {
+    SuggestIndex index;
+    Candidates history;
+    FullIndex()
+    {
+        const char* words[] = {"Visual", "Studio", "Code", "Paint", "Office", "Word", "Excel", "Media",
+                               "Player", "Tools", "Setup", "Update", "Manager", "Viewer", "Editor", "Git"};
+        const auto name = [&](int i) {
+            return std::string(words[i % 16]) + " " + words[(i / 16) % 16] + " " + std::to_string(i);
+        };
+        IndexSources sources;
+        for (int i = 0; i < 2000; ++i)
+            sources.shortcuts.push_back("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\" + name(i) + ".lnk");
+        for (int i = 0; i < 300; ++i)
+            sources.appPaths.push_back({"app" + std::to_string(i) + ".exe", "C:\\Apps\\app.exe"});
+        for (int i = 0; i < 17700; ++i)
+            sources.pathFiles.push_back("C:\\Windows\\System32\\tool" + std::to_string(i) + (i < 3000 ? ".exe" : ".dll"));
+        for (int i = 0; i < 14700; ++i)
+            sources.shortcuts.push_back("C:\\Synthetic\\" + name(i + 5000) + " x.lnk");
+        sources.pathExt = ".COM;.EXE;.BAT;.CMD";
+        index = BuildIndex(sources, FoldAscii);
+        for (int i = 0; i < 99; ++i) {
+            const std::string entry = "C:\\Program Files\\Application " + std::to_string(i) + "\\app.exe";
+            history.push_back(Indexed({entry, entry, "", Source::History}, FoldAscii));
+        }
+    }
+};
+
+void BM_Suggest20000Names(benchmark::State& state)
+{
+    static const FullIndex full;
+    const char* typed[] = {"v", "vis", "vsc", "code 1", "tool29", "zzz"};
+    std::size_t at = 0;
+    for (auto _ : state) {
+        const std::string folded = FoldAscii(typed[at++ % 6]);
+        benchmark::DoNotOptimize(RankSuggestions(folded, full.history, full.index, {}));
+    }
+    state.counters["names"] = static_cast<double>(full.index.items.size());
+}
+BENCHMARK(BM_Suggest20000Names)->Unit(benchmark::kMicrosecond);
+
+// A folder of this many entries, made once.
+std::string FolderOf(std::size_t entries)
+{
+    const auto folder = std::filesystem::temp_directory_path() / ("velquin-bench-" + std::to_string(entries));
+    if (!std::filesystem::exists(folder / "done")) {
+        std::filesystem::create_directories(folder);
+        for (std::size_t i = 0; i < entries; ++i)
+            std::ofstream(folder / ("file " + std::to_string(i) + ".txt"));
+        std::ofstream(folder / "done");
+    }
+    return folder.string() + "/";
+}
+
+FolderListing ListOnHost(const std::string& folder)
+{
+    FolderListing listing{folder, {}};
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        listing.entries.push_back({name, FoldAscii(name), entry.is_directory()});
+    }
+    SortListing(listing);
+    return listing;
+}
+
+// Offering a folder's entries for a typed prefix: listed on the visit's first key, then from the listing.
+void BM_FolderEntries(benchmark::State& state)
+{
+    const std::string folder = FolderOf(static_cast<std::size_t>(state.range(0)));
+    const bool listEachTime = state.range(1) != 0;
+    const FolderQuery query{folder, "C:\\Folder\\", "file 12"};
+    FolderListing listing = ListOnHost(folder);
+    for (auto _ : state) {
+        if (listEachTime)
+            listing = ListOnHost(folder);
+        const Candidates listed = OfferEntries(listing, query, FoldAscii, kMaxSuggestions);
+        benchmark::DoNotOptimize(RankSuggestions(FoldAscii("C:\\Folder\\file 12"), {}, SuggestIndex(), listed));
+    }
+}
+BENCHMARK(BM_FolderEntries)->ArgNames({"entries", "listed"})->Args({10000, 1})->Args({10000, 0})
+    ->Args({100000, 1})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,5 +1,8 @@
 // Start-up time and memory of Velquin.exe against the bare dialog program, runs interleaved.
-//   startup_bench <runs> <program> <program> ...   prints one line per program: median ms, median KB
+//   startup_bench <runs> [settle-ms] <program> <program> ...   prints one line per program: median ms, median KB
+// The working set is read once the window has settled for settle-ms (300 unless given). A program given as
+// "path?Name=n" starts with the DWORD Settings/Name of Velquin's profile set to n: one program measured
+// with a preference on and off, interleaved.
 #include <windows.h>
 
 #include <psapi.h>
@@ -36,8 +39,29 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM param)
     return TRUE;
 }
 
-bool Measure(const std::string& program, Sample& sample)
+DWORD g_settle = 300;
+
+// "path?Name=n": the path; the setting written first.
+std::string Prepare(const std::string& program)
 {
+    const size_t mark = program.find('?');
+    const size_t equals = program.find('=', mark);
+    if (mark == std::string::npos || equals == std::string::npos)
+        return program;
+    const std::string name = program.substr(mark + 1, equals - mark - 1);
+    const DWORD value = static_cast<DWORD>(std::atoi(program.c_str() + equals + 1));
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Velquin\\VELQUIN\\Settings", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExA(key, name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+        RegCloseKey(key);
+    }
+    return program.substr(0, mark);
+}
+
+bool Measure(const std::string& given, Sample& sample)
+{
+    const std::string program = Prepare(given);
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOA startup = {};
@@ -58,7 +82,7 @@ bool Measure(const std::string& program, Sample& sample)
     sample.milliseconds = 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) /
                           static_cast<double>(frequency.QuadPart);
 
-    Sleep(300);  // settled: the window painted, the tray icon in place
+    Sleep(g_settle);  // settled: the window painted, the tray icon in place
     PROCESS_MEMORY_COUNTERS memory = {};
     memory.cb = sizeof(memory);
     GetProcessMemoryInfo(info.hProcess, &memory, sizeof(memory));
@@ -88,6 +112,11 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     const int runs = std::atoi(argv[1]);
+    if (argv[2][0] >= '0' && argv[2][0] <= '9') {
+        g_settle = static_cast<DWORD>(std::atoi(argv[2]));
+        ++argv;
+        --argc;
+    }
     std::vector<std::vector<Sample>> samples(static_cast<size_t>(argc - 2));
     // Each round starts with the next program: what one program leaves behind (the shell tidying away its
     // tray icon, say) falls on each of the others in turn, not always on the same one.

@@ -36,6 +36,25 @@ public:
     bool IsOnNetwork(const std::string& path) override { return allRemote || ShellLaunchSystem::IsOnNetwork(path); }
 };
 
+// The suggestions' sources held still; a folder listing waits for `release` when it is set.
+class FixedSources : public ShellSuggestSystem {
+public:
+    HANDLE release = nullptr;
+    IndexSources ReadIndexSources() override
+    {
+        IndexSources sources;
+        sources.shortcuts = {"C:\\Menu\\Visual Studio Code.lnk"};
+        sources.appPaths = {{"vim.exe", "C:\\vim\\vim.exe"}};
+        return sources;
+    }
+    FolderListing ListFolder(const std::string& folder) override
+    {
+        if (release)
+            WaitForSingleObject(release, INFINITE);
+        return ShellSuggestSystem::ListFolder(folder);
+    }
+};
+
 bool g_taskbarReady = false;
 std::vector<std::string> g_iconCalls;  // "add 146", "delete 146", ... as the shell was asked
 
@@ -85,6 +104,7 @@ protected:
     void SetUp() override
     {
         SettingsRecord().LoadSettings(AppProfile());
+        Set("Suggest", 0);  // the tests of the suggestions turn them on
         SetCursorPos(0, 0);  // away from the window: a mouse move over it runs the control rules
     }
     void Set(const char* name, int value) { AppProfile().WriteInt("Settings", name, value); }
@@ -120,7 +140,23 @@ protected:
         dialog.reset();
     }
 
+    // The suggestion list's lines as another program reads them, "name<tab>source"; none while it is hidden.
+    std::vector<std::string> Lines()
+    {
+        std::vector<std::string> lines;
+        const HWND list = dialog->Suggestions().ListWindow();
+        if (!list || !IsWindowVisible(GetParent(list)))
+            return lines;
+        for (int i = 0; i < SendMessageW(list, LB_GETCOUNT, 0, 0); ++i) {
+            wchar_t line[300] = {};
+            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+            lines.push_back(Utf8(line));
+        }
+        return lines;
+    }
+
     RecordingSystem system;
+    FixedSources sources;
     std::optional<CVelquinDlg> dialog;
 };
 
@@ -433,3 +469,91 @@ TEST_F(MainWindow, MenuCommandsReachTheirActionsOneDialogAtATimeAndTheCloseBoxSt
     EXPECT_EQ(AppProfile().ReadInt("Window", "Left", -1), 120);
     EXPECT_EQ(AppProfile().ReadInt("Window", "Top", -1), 90);
 }
+
+TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
+{
+    History({"vim --x", "notes"});
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::string folder = Utf8(temp) + "Velquin \xC3\xBC\\";  // "Velquin ü"
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    CreateDirectoryW(Wide(folder + "\xC3\x84rger").c_str(), nullptr);  // "Ärger"
+    CloseHandle(CreateFileW(Wide(folder + "\xC3\xA4pfel.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                            nullptr));
+    BYTE shift[256] = {}, none[256] = {};
+    shift[VK_SHIFT] = 0x80;
+    std::vector<std::string> seen;
+    const auto look = [&] {
+        std::string shown = Text();
+        for (const std::string& line : Lines())
+            shown += " | " + line;
+        seen.push_back(shown);
+    };
+    const auto retype = [&](const std::string& text) {
+        SetWindowTextA(Box(), "");
+        TypeText(Edit(), text);
+    };
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        // The history alone at first; the index joins it when it is ready.
+        s.Then([&] { TypeText(Edit(), "v"); }).When([&] { return Lines().size() == 3; }, look);
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then(look);
+        s.Then([&] { PressKey(Edit(), VK_UP); }).Then([&] { PressKey(Edit(), VK_UP); }).Then(look);
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
+        s.Then([&] { retype("no"); }).Then([&] { PressKey(Edit(), VK_ESCAPE); }).Then(look);
+        s.Then([&] { TypeText(Edit(), "t"); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] {
+            SetKeyboardState(shift);
+            PressKey(Edit(), VK_DELETE);
+        });
+        s.Then([&] { SetKeyboardState(none); }).Then(look);
+        s.Then([&] { retype(folder + "\xC3\xA4"); }).When([&] { return Lines().size() == 2; }, look);
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then(look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+    });
+    const std::string shown = folder.substr(0, folder.size() - 1);
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "vim --x | vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
+                        "\"C:\\Menu\\Visual Studio Code.lnk\" | vim --x\tHistory | Visual Studio Code\tStart menu | "
+                        "vim\tApp Paths",
+                        "v | vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
+                        "vim --x",
+                        "notes",  // Esc closed the list only: the completion stays
+                        "not",
+                        folder + "\xC3\xA4 | " + folder + "\xC3\x84rger\\\tFolder | " + folder + "\xC3\xA4pfel.txt\tFile",
+                        folder + "\xC3\x84rger\\ | " + folder + "\xC3\x84rger\\\tFolder | " + folder +
+                            "\xC3\xA4pfel.txt\tFile",
+                    }));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"vim --x"});
+    EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "vim --x");
+    EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #2"), "");  // "notes" removed with Shift+Delete
+}
+
+TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringAndTheSettingTurnsTheListOff)
+{
+    const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    sources.release = release.Get();
+    Set("Suggest", 1);
+    std::vector<std::string> seen;
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "C:\\windows\\system3"); })
+            .Then([&] { TypeText(Edit(), "2"); })  // the window's thread goes on while the worker waits
+            .Then([&] {
+                seen.push_back(Text() + " " + std::to_string(Lines().size()));
+                SetEvent(release.Get());
+            })
+            .When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines()[0]); })
+            .Then([&] { PressKey(Edit(), VK_ESCAPE); });
+    });
+    Set("Suggest", 0);
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "C:\\windows\\system3"); }).Then([&] {
+            seen.push_back(std::to_string(dialog->Suggestions().Enabled()) +
+                           std::to_string(dialog->Suggestions().ListWindow() != nullptr));
+        });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\windows\\system32 0", "C:\\windows\\system32\\\tFolder", "00"}));
+}
+

@@ -1,0 +1,52 @@
+// The suggestion list's window: a list box in a popup under the box, owned by the main window. It never
+// takes the focus or the activation, so typing stays in the box: its clicks are handled here, not by the
+// list box. Its lines are "name<tab>source", for assistive tools and LB_GETTEXT.
+#pragma once
+
+#include "framework/Handles.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class SuggestPopup {
+public:
+    struct Line {
+        std::string name;
+        std::string source;
+        HICON icon = nullptr;  // not owned; null for the default
+    };
+
+    SuggestPopup() = default;
+    ~SuggestPopup() { frame_.Reset(); }  // while the list's procedure can still reach this
+    SuggestPopup(const SuggestPopup&) = delete;
+    SuggestPopup& operator=(const SuggestPopup&) = delete;
+
+    // Shows the lines against the box, in the owner's font and dots per inch; the window is made the first
+    // time. No line highlighted.
+    void Show(HWND owner, HWND box, std::vector<Line> lines);
+    void Hide();
+    bool Visible() const;
+    // -1 for none. Assistive tools hear of it.
+    void Highlight(int line);
+    void SetIcon(std::size_t line, HICON icon);
+    HWND List() const { return list_; }
+
+    // A click fills the box; the list closes once no second click can make it a double-click.
+    std::function<void(int line)> onClick;
+    std::function<void(int line)> onDoubleClick;
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool Create(HWND owner);
+    void Draw(const DRAWITEMSTRUCT& item) const;
+
+    UniqueHandle<WindowTraits> frame_;
+    HWND list_ = nullptr;
+    WNDPROC listProc_ = nullptr;
+    std::vector<Line> lines_;
+    HFONT font_ = nullptr;  // the box's
+    int dpi_ = 96;
+    HICON defaultIcon_ = nullptr;  // shared: the system's
+};

@@ -1,0 +1,243 @@
+#include "suggest/SuggestSystem.h"
+
+#include "framework/Com.h"
+#include "framework/Registry.h"
+#include "framework/Text.h"
+#include "framework/Unicode.h"
+#include "paths/AppPaths.h"
+
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Enough for any real folder; a larger one is offered in part rather than held whole.
+constexpr std::size_t kMostEntries = 200000;
+// Shortcuts nested deeper than this are not looked for: a loop of folders would never end.
+constexpr int kDeepestFolder = 8;
+
+std::string Variable(const char* name)
+{
+    std::wstring value(32767, L'\0');
+    const DWORD length = GetEnvironmentVariableW(Wide(name).c_str(), value.data(), 32767);
+    return length > 0 && length < 32767 ? Utf8(value.data(), static_cast<int>(length)) : std::string();
+}
+
+// Calls `each` for the folder's entries, "." and ".." left out; the large fetch asks the file system for
+// many entries at once, which matters on the network.
+void ForEachEntry(const std::string& folder, const std::function<bool(const WIN32_FIND_DATAW&)>& each)
+{
+    WIN32_FIND_DATAW found = {};
+    UniqueHandle<FindHandleTraits> find(FindFirstFileExW(Wide(folder + "*").c_str(), FindExInfoBasic, &found,
+                                                         FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH));
+    if (!find)
+        return;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L".." && !each(found))
+            return;
+    } while (FindNextFileW(find.Get(), &found));
+}
+
+bool IsFolder(const WIN32_FIND_DATAW& found)
+{
+    return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void FindShortcuts(const std::string& folder, int depth, std::vector<std::string>& shortcuts)
+{
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+        const std::string name = Utf8(found.cFileName);
+        // A junction may lead back up: only real folders are entered.
+        if (IsFolder(found) && !(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && depth < kDeepestFolder)
+            FindShortcuts(folder + name + "\\", depth + 1, shortcuts);
+        else if (!IsFolder(found) && name.size() > 4 &&
+                 (EqualsAsciiNoCase(name.substr(name.size() - 4), ".lnk") ||
+                  EqualsAsciiNoCase(name.substr(name.size() - 4), ".url")))
+            shortcuts.push_back(folder + name);
+        return shortcuts.size() < kMostEntries;
+    });
+}
+
+std::string ProgramsFolder(int which)
+{
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, path)) || !path[0])
+        return std::string();
+    return Utf8(path) + "\\";
+}
+
+// A folder whose listing may wait on the network: the index leaves it out.
+bool OnNetwork(const std::string& folder)
+{
+    if (folder.rfind("\\\\", 0) == 0)
+        return true;
+    return folder.size() >= 2 && folder[1] == ':' &&
+           GetDriveTypeW(Wide(folder.substr(0, 2) + "\\").c_str()) == DRIVE_REMOTE;
+}
+
+std::vector<std::string> PathFolders()
+{
+    std::vector<std::string> folders;
+    const std::string path = Variable("PATH");
+    for (std::size_t start = 0; start < path.size();) {
+        const std::size_t end = std::min(path.find(';', start), path.size());
+        std::string folder = Trim(path.substr(start, end - start));
+        start = end + 1;
+        if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
+            folder = folder.substr(1, folder.size() - 2);
+        if (folder.empty() || OnNetwork(folder))
+            continue;
+        if (folder.back() != '\\')
+            folder += '\\';
+        folders.push_back(folder);
+    }
+    return folders;
+}
+
+std::vector<std::string> VariableNames()
+{
+    std::vector<std::string> names;
+    wchar_t* block = GetEnvironmentStringsW();
+    if (!block)
+        return names;
+    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
+        const wchar_t* equals = wcschr(entry + 1, L'=');  // names such as "=C:" are the system's own
+        if (entry[0] != L'=' && equals)
+            names.push_back(Utf8(entry, static_cast<int>(equals - entry)));
+    }
+    FreeEnvironmentStringsW(block);
+    return names;
+}
+
+class ShellSourceWatch : public SourceWatch {
+public:
+    ShellSourceWatch()
+    {
+        for (int which : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+            const std::string folder = ProgramsFolder(which);
+            const HANDLE change = folder.empty() ? INVALID_HANDLE_VALUE
+                                                 : FindFirstChangeNotificationW(Wide(folder).c_str(), TRUE,
+                                                                                FILE_NOTIFY_CHANGE_FILE_NAME |
+                                                                                    FILE_NOTIFY_CHANGE_DIR_NAME);
+            if (change != INVALID_HANDLE_VALUE)
+                folders_.push_back(change);
+        }
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            RegKey key = RegKey::Open(root, kAppPathsKey, KEY_NOTIFY);
+            KernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+            if (key && event &&
+                RegNotifyChangeKeyValue(key.Get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,
+                                        event.Get(), TRUE) == ERROR_SUCCESS) {
+                keys_.push_back(std::move(key));  // the notice lasts as long as the key is open
+                keyEvents_.push_back(std::move(event));
+            }
+        }
+    }
+    ~ShellSourceWatch() override
+    {
+        for (HANDLE change : folders_)
+            FindCloseChangeNotification(change);
+    }
+    ShellSourceWatch(const ShellSourceWatch&) = delete;
+    ShellSourceWatch& operator=(const ShellSourceWatch&) = delete;
+
+    std::vector<HANDLE> Events() const override
+    {
+        std::vector<HANDLE> events = folders_;
+        for (const KernelHandle& event : keyEvents_)
+            events.push_back(event.Get());
+        return events;
+    }
+
+private:
+    std::vector<HANDLE> folders_;
+    std::vector<RegKey> keys_;
+    std::vector<KernelHandle> keyEvents_;
+};
+
+}  // namespace
+
+IndexSources ShellSuggestSystem::ReadIndexSources()
+{
+    IndexSources sources;
+    for (int which : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
+        const std::string folder = ProgramsFolder(which);
+        if (!folder.empty())
+            FindShortcuts(folder, 0, sources.shortcuts);
+    }
+    for (const ListedAppPath& listed : ListAppPaths()) {
+        const AppPathEntry entry = ReadAppPathEntry(listed.name);
+        sources.appPaths.emplace_back(listed.name, entry.programExpands ? ExpandReferences(entry.programPath)
+                                                                        : entry.programPath);
+    }
+    for (const std::string& folder : PathFolders()) {
+        ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+            if (!IsFolder(found))
+                sources.pathFiles.push_back(folder + Utf8(found.cFileName));
+            return sources.pathFiles.size() < kMostEntries;
+        });
+    }
+    sources.pathExt = Variable("PATHEXT");
+    if (sources.pathExt.empty())
+        sources.pathExt = ".COM;.EXE;.BAT;.CMD";
+    sources.environment = VariableNames();
+    return sources;
+}
+
+FolderListing ShellSuggestSystem::ListFolder(const std::string& folder)
+{
+    FolderListing listing{folder, {}};
+    ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
+        listing.entries.push_back({Utf8(found.cFileName), std::string(), IsFolder(found)});
+        return listing.entries.size() < kMostEntries;
+    });
+    return listing;
+}
+
+std::unique_ptr<SourceWatch> ShellSuggestSystem::WatchSources()
+{
+    return std::make_unique<ShellSourceWatch>();
+}
+
+void ShellSuggestSystem::ReloadEnvironment()
+{
+    // The machine's variables, then the user's over them; PATH is both, the machine's first. Plain values go
+    // first so that the expanded ones can refer to them.
+    const RegKey machine = RegKey::Open(HKEY_LOCAL_MACHINE,
+                                        "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment");
+    const RegKey user = RegKey::Open(HKEY_CURRENT_USER, "Environment");
+    const auto valueOf = [](const RegKey& key, const std::string& name, bool* expandable) {
+        const std::optional<std::string> value = key.ReadString(name, expandable);
+        return value && *expandable ? ExpandReferences(*value) : value.value_or(std::string());
+    };
+    for (bool expandedPass : {false, true}) {
+        for (const RegKey* key : {&machine, &user}) {
+            for (const std::string& name : key->ValueNames()) {
+                bool expandable = false;
+                const std::string value = valueOf(*key, name, &expandable);
+                if (expandable == expandedPass && !EqualsAsciiNoCase(name, "Path"))
+                    SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
+            }
+        }
+    }
+    bool expandable = false;
+    const std::string machinePath = valueOf(machine, "Path", &expandable);
+    const std::string userPath = valueOf(user, "Path", &expandable);
+    const std::string path = machinePath + (machinePath.empty() || userPath.empty() ? "" : ";") + userPath;
+    if (!path.empty())
+        SetEnvironmentVariableW(L"Path", Wide(path).c_str());
+}
+
+UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, int size)
+{
+    UseComOnThisThread();
+    SHFILEINFOW info = {};
+    const UINT flags = SHGFI_ICON | (size > 16 ? 0 : SHGFI_SMALLICON);
+    if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), flags) || !info.hIcon)
+        return {};
+    return UniqueHandle<IconTraits>(info.hIcon);
+}

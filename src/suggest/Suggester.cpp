@@ -1,0 +1,331 @@
+#include "suggest/Suggester.h"
+
+#include "framework/Lock.h"
+#include "framework/Trace.h"
+#include "framework/Unicode.h"
+#include "suggest/Ranking.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::size_t kMostIcons = 128;
+// Changes come in bursts (an installer writes many files): they are gathered before the sources are read.
+constexpr DWORD kGatherChanges = 500;
+constexpr DWORD kExitWait = 100;
+
+// The file a history entry's icon comes from: its quoted program, or the whole entry when it is one path.
+std::string IconPathOf(const std::string& entry)
+{
+    if (entry.size() > 1 && entry[0] == '"') {
+        const std::size_t end = entry.find('"', 1);
+        return end == std::string::npos ? entry.substr(1) : entry.substr(1, end - 1);
+    }
+    return entry.find('\\') != std::string::npos && entry.find(' ') == std::string::npos ? entry : std::string();
+}
+
+}  // namespace
+
+// The index is made on a thread of its own, again whenever a source changes, and handed over whole.
+struct Suggester::IndexThread {
+    struct Shared {
+        std::shared_ptr<SuggestSystem> system;
+        HWND window = nullptr;
+        UINT message = 0;
+        KernelHandle stop{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        KernelHandle environment{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+        Lock lock;
+        std::shared_ptr<const SuggestIndex> ready;
+    };
+
+    IndexThread(std::shared_ptr<SuggestSystem> system, HWND window, UINT message)
+        : shared(std::make_shared<Shared>())
+    {
+        shared->system = std::move(system);
+        shared->window = window;
+        shared->message = message;
+        auto owned = std::make_unique<std::shared_ptr<Shared>>(shared);
+        thread.Reset(CreateThread(nullptr, 0, Run, owned.get(), 0, nullptr));
+        if (thread)
+            owned.release();  // the thread owns it now
+    }
+    ~IndexThread()
+    {
+        SetEvent(shared->stop.Get());
+        // A thread still reading a hung network folder is left to end with the process.
+        WaitForSingleObject(thread.Get(), kExitWait);
+    }
+
+    std::shared_ptr<const SuggestIndex> Take()
+    {
+        const Locked locked(shared->lock);
+        return std::exchange(shared->ready, nullptr);
+    }
+
+    static DWORD WINAPI Run(void* parameter)
+    {
+        const std::unique_ptr<std::shared_ptr<Shared>> owned(static_cast<std::shared_ptr<Shared>*>(parameter));
+        Shared& state = **owned;
+        const auto stopped = [&](DWORD wait) { return WaitForSingleObject(state.stop.Get(), wait) == WAIT_OBJECT_0; };
+        bool reload = false;
+        try {
+            while (!stopped(0)) {
+                if (reload)
+                    state.system->ReloadEnvironment();
+                const std::unique_ptr<SourceWatch> watch = state.system->WatchSources();
+                auto index = std::make_shared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(),
+                                                                             FoldCase));
+                {
+                    const Locked locked(state.lock);
+                    state.ready = std::move(index);
+                }
+                PostMessageW(state.window, state.message, 0, 0);
+
+                std::vector<HANDLE> events{state.stop.Get(), state.environment.Get()};
+                if (watch) {
+                    for (HANDLE event : watch->Events())
+                        events.push_back(event);
+                }
+                events.resize(std::min<std::size_t>(events.size(), MAXIMUM_WAIT_OBJECTS));
+                const DWORD woke =
+                    WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(), FALSE, INFINITE);
+                if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED || stopped(kGatherChanges))
+                    return 0;
+                reload = woke == WAIT_OBJECT_0 + 1 || WaitForSingleObject(state.environment.Get(), 0) == WAIT_OBJECT_0;
+            }
+        } catch (...) {
+            // Nothing may unwind out of a thread: the history alone is offered from now on.
+            Trace("Suggester -- the index could not be made.\n");
+        }
+        return 0;
+    }
+
+    std::shared_ptr<Shared> shared;
+    KernelHandle thread;
+};
+
+Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage)
+    : system_(std::move(system)), firstMessage_(firstMessage)
+{
+    popup_.onClick = [this](int line) { Fill(line); };
+    popup_.onDoubleClick = [this](int line) {
+        Fill(line);
+        Hide();
+        if (box_.launch)
+            box_.launch();
+    };
+}
+
+Suggester::~Suggester() = default;
+
+void Suggester::Enable(bool on)
+{
+    if (on == Enabled())
+        return;
+    Hide();
+    if (!on) {
+        indexThread_.reset();
+        lister_.reset();
+        iconFetcher_.reset();
+        index_.reset();
+        listing_ = FolderListing();
+        askedFolder_.clear();
+        return;
+    }
+    // Until the index is ready, the history alone is offered.
+    index_ = std::make_shared<const SuggestIndex>();
+    indexThread_ = std::make_unique<IndexThread>(system_, box_.window, firstMessage_);
+    const std::shared_ptr<SuggestSystem> system = system_;
+    lister_ = std::make_unique<BackgroundWork<std::string, FolderListing>>(
+        [system](const std::string& folder) {
+            FolderListing listing = system->ListFolder(folder);
+            for (FolderEntry& entry : listing.entries)
+                entry.folded = FoldCase(entry.name);
+            SortListing(listing);
+            return listing;
+        },
+        firstMessage_ + 1);
+    iconFetcher_ = std::make_unique<BackgroundWork<IconQuestion, std::vector<FetchedIcon>>>(
+        [system](const IconQuestion& question) {
+            std::vector<FetchedIcon> icons;
+            for (const std::string& path : question.paths)
+                icons.push_back({path, system->SmallIcon(path, question.size)});
+            return icons;
+        },
+        firstMessage_ + 2);
+}
+
+void Suggester::OnTyped(const std::string& typed, const std::vector<std::string>& history)
+{
+    typed_ = typed;
+    if (history != historyTexts_) {
+        historyTexts_ = history;
+        // Entries already folded keep their fold: one system call per new entry.
+        Candidates folded;
+        for (const std::string& entry : history) {
+            const auto known = std::find_if(history_.begin(), history_.end(),
+                                            [&](const IndexedCandidate& c) { return c.item.command == entry; });
+            folded.push_back(known != history_.end()
+                                 ? *known
+                                 : Indexed({entry, entry, IconPathOf(entry), Source::History}, FoldCase));
+        }
+        history_ = std::move(folded);
+    }
+    Match();
+}
+
+void Suggester::Match()
+{
+    if (!Enabled() || typed_.empty()) {
+        Hide();
+        return;
+    }
+    const std::string folded = FoldCase(typed_);
+    Candidates listed;
+    if (const std::optional<FolderQuery> query = FolderQueryOf(typed_, ExpandReferences)) {
+        // A folder is listed once per visit; until its entries come, the other sources are offered.
+        if (listing_.folder == query->folder)
+            listed = OfferEntries(listing_, *query, FoldCase, kMaxSuggestions);
+        else if (askedFolder_ != query->folder && lister_->Ask(box_.window, query->folder))
+            askedFolder_ = query->folder;
+    } else {
+        listed = OfferVariables(index_->variables, folded);
+    }
+    lines_ = RankSuggestions(folded, history_, *index_, listed);
+    Show();
+}
+
+void Suggester::Show()
+{
+    if (lines_.empty()) {
+        Hide();
+        return;
+    }
+    std::vector<SuggestPopup::Line> shown;
+    for (const Candidate& line : lines_)
+        shown.push_back({line.name, SourceName(line.source), CachedIcon(line.iconPath)});
+    popup_.Show(box_.window, box_.box, std::move(shown));
+    cursor_.Reset(lines_.size(), lines_.size());
+    AskIcons();
+}
+
+void Suggester::Hide()
+{
+    popup_.Hide();
+}
+
+bool Suggester::OnKey(ListKey key)
+{
+    if (!Showing())
+        return false;
+    const int line = cursor_.Highlight();
+    const bool onHistory = line >= 0 && lines_[static_cast<std::size_t>(line)].source == Source::History;
+    switch (cursor_.OnKey(key, onHistory)) {
+    case ListAction::NotTaken: return false;
+    case ListAction::Nothing: break;
+    case ListAction::Fill: Fill(cursor_.Highlight()); break;
+    case ListAction::Restore:
+        popup_.Highlight(ListCursor::kInBox);
+        box_.fill(typed_);
+        break;
+    case ListAction::Close: Hide(); break;
+    case ListAction::Remove: {
+        const std::string entry = lines_[static_cast<std::size_t>(line)].command;
+        lines_.erase(lines_.begin() + line);
+        cursor_.RemoveHighlighted();
+        box_.forget(entry);
+        if (lines_.empty()) {
+            Hide();
+            box_.fill(typed_);
+            break;
+        }
+        const int highlight = cursor_.Highlight();
+        Show();
+        cursor_.Highlight(highlight);
+        if (highlight >= 0)
+            Fill(highlight);
+        break;
+    }
+    }
+    return true;
+}
+
+void Suggester::Fill(int line)
+{
+    if (line < 0 || static_cast<std::size_t>(line) >= lines_.size())
+        return;
+    cursor_.Highlight(line);
+    popup_.Highlight(line);
+    box_.fill(lines_[static_cast<std::size_t>(line)].command);
+}
+
+void Suggester::OnEnvironmentChanged()
+{
+    if (indexThread_)
+        SetEvent(indexThread_->shared->environment.Get());
+}
+
+bool Suggester::OnMessage(UINT message)
+{
+    if (message < firstMessage_ || message > firstMessage_ + 2)
+        return false;
+    if (!Enabled())
+        return true;  // an answer from before the list was turned off
+    if (message == firstMessage_) {
+        if (auto index = indexThread_->Take()) {
+            index_ = std::move(index);
+            if (Showing())
+                Match();
+        }
+    } else if (message == firstMessage_ + 1) {
+        if (auto answer = lister_->TakeAnswer(); answer && answer->question == askedFolder_) {
+            listing_ = std::move(answer->answer);
+            listing_.folder = answer->question;
+            Match();
+        }
+    } else if (auto answer = iconFetcher_->TakeAnswer()) {
+        ApplyIcons(std::move(answer->answer));
+    }
+    return true;
+}
+
+HICON Suggester::CachedIcon(const std::string& path) const
+{
+    const auto found = icons_.find(path);
+    return found != icons_.end() ? found->second.Get() : nullptr;
+}
+
+void Suggester::AskIcons()
+{
+    IconQuestion question{{}, SuggestionIconSize(96)};
+    for (const Candidate& line : lines_) {
+        if (!line.iconPath.empty() && icons_.count(line.iconPath) == 0)
+            question.paths.push_back(line.iconPath);
+    }
+    if (!question.paths.empty())
+        iconFetcher_->Ask(box_.window, std::move(question));
+}
+
+void Suggester::ApplyIcons(std::vector<FetchedIcon> icons)
+{
+    for (FetchedIcon& fetched : icons) {
+        if (icons_.count(fetched.path) != 0)
+            continue;
+        // A path with no icon is remembered too, so that it is not asked for again.
+        icons_.emplace(fetched.path, std::move(fetched.icon));
+        iconOrder_.push_back(fetched.path);
+    }
+    // The lines that show keep theirs: only icons no line uses go.
+    while (iconOrder_.size() > kMostIcons) {
+        const std::string oldest = iconOrder_.front();
+        iconOrder_.pop_front();
+        const bool shown = std::any_of(lines_.begin(), lines_.end(),
+                                       [&](const Candidate& line) { return line.iconPath == oldest; });
+        if (shown)
+            iconOrder_.push_back(oldest);
+        else
+            icons_.erase(oldest);
+    }
+    for (std::size_t line = 0; line < lines_.size(); ++line)
+        popup_.SetIcon(line, CachedIcon(lines_[line].iconPath));
+}

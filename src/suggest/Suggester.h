@@ -1,0 +1,94 @@
+// Suggestions as the user types, for the main window's box: the index on a thread of its own, folder
+// listings and icons on workers, the matching on the window's thread, and the list's window. Nothing here
+// waits on the system: every answer comes back as a window message, applied only if it still fits.
+#pragma once
+
+#include "framework/BackgroundWork.h"
+#include "suggest/Candidate.h"
+#include "suggest/SuggestList.h"
+#include "suggest/SuggestPopup.h"
+#include "suggest/SuggestSystem.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Suggester {
+public:
+    // What it needs of the window.
+    struct Box {
+        HWND window = nullptr;
+        HWND box = nullptr;
+        std::function<void(const std::string&)> fill;    // the box shows this text, as if it had been typed
+        std::function<void()> launch;                    // what the box holds, as OK launches it
+        std::function<void(const std::string&)> forget;  // a history entry leaves the history
+    };
+
+    // It posts its answers to the window as firstMessage to firstMessage + 2.
+    Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage);
+    // Every worker is told to stop; the index thread is given at most 100 ms.
+    ~Suggester();
+    Suggester(const Suggester&) = delete;
+    Suggester& operator=(const Suggester&) = delete;
+
+    void Attach(Box box) { box_ = std::move(box); }
+    // On: the index thread starts, and the lines follow the typing. Off: no list, no thread, no worker.
+    void Enable(bool on);
+    bool Enabled() const { return index_ != nullptr; }
+
+    // The user changed the box's text; `typed` leaves out the completed rest. The history newest first.
+    void OnTyped(const std::string& typed, const std::vector<std::string>& history);
+    // A key on the box: true when the list took it.
+    bool OnKey(ListKey key);
+    bool Showing() const { return popup_.Visible(); }
+    void Hide();
+    // The user's environment changed: made again, and the index with it.
+    void OnEnvironmentChanged();
+    // One of its own messages: true when it was.
+    bool OnMessage(UINT message);
+
+    // For the tests: the list's window, made the first time it shows.
+    HWND ListWindow() const { return popup_.List(); }
+
+private:
+    struct IconQuestion {
+        std::vector<std::string> paths;
+        int size;
+    };
+    struct FetchedIcon {
+        std::string path;
+        UniqueHandle<IconTraits> icon;
+    };
+    struct IndexThread;
+
+    void Match();
+    void Show();
+    void AskIcons();
+    void ApplyIcons(std::vector<FetchedIcon> icons);
+    HICON CachedIcon(const std::string& path) const;
+    void Fill(int line);
+
+    std::shared_ptr<SuggestSystem> system_;
+    const UINT firstMessage_;
+    Box box_;
+    std::unique_ptr<IndexThread> indexThread_;
+    std::shared_ptr<const SuggestIndex> index_;  // none while off
+    std::unique_ptr<BackgroundWork<std::string, FolderListing>> lister_;
+    std::unique_ptr<BackgroundWork<IconQuestion, std::vector<FetchedIcon>>> iconFetcher_;
+
+    std::string typed_;
+    std::vector<std::string> historyTexts_;
+    Candidates history_;  // folded once per entry
+    FolderListing listing_;
+    std::string askedFolder_;
+    std::vector<Candidate> lines_;
+    ListCursor cursor_;
+    SuggestPopup popup_;
+
+    // Icons by path, a bounded number, the oldest going first.
+    std::map<std::string, UniqueHandle<IconTraits>> icons_;
+    std::deque<std::string> iconOrder_;
+};
