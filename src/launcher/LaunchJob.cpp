@@ -7,8 +7,7 @@ LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system)
 {
     const std::string& t = request.text;
     const CommandSplit split = SplitCommandText(
-        t, t, [&](const std::string& pattern, std::string* fullPath) { return system.FindFile(pattern, fullPath); },
-        [&](const std::string& path) { return system.ResolveShortcut(path); });
+        t, t, [&](const std::string& pattern, std::string* fullPath) { return system.FindFile(pattern, fullPath); });
 
     LaunchResult result;
     result.typedLength = Utf16Offset(t, split.typedLength);
