@@ -107,11 +107,6 @@ bool IsShortcutPath(const std::string& path)
     return path.size() >= 4 && EqualsAsciiNoCase(path.substr(path.size() - 4), ".lnk");
 }
 
-bool NamesExistingEntry(const std::string& examined, const FileSearch& find)
-{
-    return !examined.empty() && find(examined, nullptr);
-}
-
 bool IsUncPath(const std::string& path)
 {
     const auto slash = [](char c) { return c == '\\' || c == '/'; };

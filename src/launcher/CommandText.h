@@ -28,8 +28,6 @@ std::optional<std::string> LeadingQuotedPart(const std::string& text);
 // The leading quoted part when there is one; otherwise the text without a final backslash. Trimmed first
 // when asked.
 std::string ExaminedText(const std::string& source, bool trim);
-// The examined text is not empty and names at least one file or folder.
-bool NamesExistingEntry(const std::string& examined, const FileSearch& find);
 // "\\server\share\..." (or with forward slashes): a path that is found over the network.
 bool IsUncPath(const std::string& path);
 // "C:\" for a path that starts with a drive letter and colon; empty otherwise.

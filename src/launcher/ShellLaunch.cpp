@@ -95,7 +95,7 @@ void EnableShutdownPrivilege()
 
 }  // namespace
 
-std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
+std::string ShortcutTarget(const std::string& shortcutPath)
 {
     ComPtr<IShellLinkW> link;
     if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())))
@@ -103,15 +103,13 @@ std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         return std::string();
-
-    const std::wstring widePath = Wide(shortcutPath);
-    if (FAILED(file->Load(widePath.c_str(), STGM_READ)) || FAILED(link->Resolve(owner, SLR_ANY_MATCH)))
+    // Read as stored: resolving may search the disks, show a dialog and rewrite the shortcut.
+    if (FAILED(file->Load(Wide(shortcutPath).c_str(), STGM_READ)))
         return std::string();
-
     wchar_t target[MAX_PATH] = {};
-    widePath.copy(target, MAX_PATH - 1);
     WIN32_FIND_DATAW found = {};
-    link->GetPath(target, MAX_PATH, &found, SLGP_SHORTPATH);
+    if (link->GetPath(target, MAX_PATH, &found, 0) != S_OK)
+        return std::string();  // S_FALSE: a shortcut to no file or folder, such as the Control Panel
     return Utf8(target);
 }
 
@@ -164,9 +162,9 @@ bool ShellLaunchSystem::IsOnNetwork(const std::string& path)
     return IsNetworkPath(path, probe);
 }
 
-std::string ShellLaunchSystem::ResolveShortcut(const std::string& path)
+std::string ShellLaunchSystem::ShortcutTarget(const std::string& path)
 {
-    return ::ResolveShortcut(Owner(), path);
+    return ::ShortcutTarget(path);
 }
 
 OpenResult ShellLaunchSystem::Open(const OpenRequest& request)
