@@ -115,27 +115,21 @@ std::string ShortcutTarget(const std::string& shortcutPath)
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
-    // Shell handlers expect the component system on the calling thread.
-    UseComOnThisThread();
-    // A code left over from an earlier call must not pass for this call's outcome.
-    SetLastError(ERROR_SUCCESS);
     const std::wstring program = Wide(request.program), parameters = Wide(request.parameters),
                        directory = Wide(request.directory);
-    if (!request.elevated) {
-        const HINSTANCE result = ShellExecuteW(owner, L"open", program.c_str(), parameters.c_str(), directory.c_str(),
-                                               request.showCommand);
-        const DWORD lastError = GetLastError();
-        return {reinterpret_cast<std::intptr_t>(result), lastError};
-    }
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the launch's own message
     info.hwnd = owner;
-    info.lpVerb = L"runas";
+    info.lpVerb = request.elevated ? L"runas" : L"open";
     info.lpFile = program.c_str();
     info.lpParameters = parameters.c_str();
-    info.lpDirectory = directory.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = request.showCommand;
+    // Shell handlers, a shortcut's among them, expect the component system on the calling thread.
+    UseComOnThisThread();
+    // A code left over from an earlier call must not pass for this call's outcome.
+    SetLastError(ERROR_SUCCESS);
     const BOOL started = ShellExecuteExW(&info);
     const DWORD lastError = started ? ERROR_SUCCESS : GetLastError();
     return {started ? 42 : reinterpret_cast<std::intptr_t>(info.hInstApp), lastError};

@@ -9,8 +9,8 @@
 // system is set up on the calling thread, whichever it is.
 std::string ShortcutTarget(const std::string& shortcutPath);
 
-// ShellExecuteW with the verb "open", or ShellExecuteExW with "runas" when elevated; the last error is
-// cleared before the call and read right after it.
+// ShellExecuteExW with the verb "open", or "runas" when elevated; the last error is cleared before the call
+// and read right after it. An empty directory is given as none.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
 
 // The system itself. The shell's windows are owned by the application's main window.
