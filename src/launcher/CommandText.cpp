@@ -25,26 +25,33 @@ CommandSplit Finish(CommandSplit split)
     return {Trim(split.program), TrimRight(split.parameters), split.typedLength};
 }
 
+// Where ".lnk" first occurs, in any letter case.
+size_t FindShortcutSuffix(const std::string& t)
+{
+    for (size_t at = t.find('.'); at != npos; at = t.find('.', at + 1)) {
+        if (EqualsAsciiNoCase(t.substr(at, 4), ".lnk"))
+            return at;
+    }
+    return npos;
+}
+
 }  // namespace
 
-CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find,
-                              const ShortcutResolver& resolve)
+CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find)
 {
     const size_t n = t.size();
     const size_t s = t.find(' ');
     const size_t q1 = t.find('"');
     const bool hasBlank = s != npos;
     const bool hasQuote = q1 != npos;
-    const size_t lnk = t.find(".lnk");
+    const size_t lnk = FindShortcutSuffix(t);
 
-    // An existing shortcut typed without quotes: resolve it, and keep what follows as its parameters.
+    // An existing shortcut typed without quotes, blanks and all; what follows are its parameters.
     if (lnk != npos && !hasQuote) {
         const std::string path = t.substr(0, lnk + 4);
         const std::string rest = t.substr(lnk + 4);
-        if ((rest.empty() || rest[0] == ' ') && find(path, nullptr)) {
-            const std::string target = resolve(path);
-            return Finish({target.empty() ? path : target, rest, path.size()});
-        }
+        if ((rest.empty() || rest[0] == ' ') && find(path, nullptr))
+            return Finish({path, rest, path.size()});
     }
 
     CommandSplit split{t, std::string(), n};
@@ -62,19 +69,11 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
             return {t, std::string(), n};
     }
 
-    // 3. A quoted program.
+    // 3. A quoted program; a quoted shortcut among them, opened as itself.
     if (hasQuote)
         split = SplitAtQuotes(t);
 
-    // 4. A quoted shortcut, replaced by its target.
-    if (lnk != npos && hasQuote) {
-        split = SplitAtQuotes(t);
-        split.program = resolve(Trim(split.program));
-        if (split.program.empty())
-            split.program = fallbackProgram;
-    }
-
-    // 5. An unquoted ".exe".
+    // 4. An unquoted ".exe".
     if (t.find(".exe") != npos && !hasQuote) {
         if (!hasBlank)
             split.program = fallbackProgram;
@@ -103,9 +102,9 @@ std::string ExaminedText(const std::string& source, bool trim)
     return text;
 }
 
-bool NamesExistingEntry(const std::string& examined, const FileSearch& find)
+bool IsShortcutPath(const std::string& path)
 {
-    return !examined.empty() && find(examined, nullptr);
+    return path.size() >= 4 && EqualsAsciiNoCase(path.substr(path.size() - 4), ".lnk");
 }
 
 bool IsUncPath(const std::string& path)

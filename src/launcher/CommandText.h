@@ -8,8 +8,6 @@
 
 // Whether a path or pattern matches a file or folder; fullPath (when given) gets the first match.
 using FileSearch = std::function<bool(const std::string& pattern, std::string* fullPath)>;
-// A shortcut file's target, or empty when it cannot be resolved.
-using ShortcutResolver = std::function<std::string(const std::string& shortcutPath)>;
 
 struct CommandSplit {
     std::string program;
@@ -17,11 +15,12 @@ struct CommandSplit {
     std::size_t typedLength = 0;  // the bytes of the text that name the program, its quotes included
 };
 
-// Splits T (already trimmed). The fallback program replaces a program that ends up empty after a
-// shortcut resolution, and a bare ".exe" name. A shortcut written without quotes is resolved when the
-// path up to its ".lnk" names an existing file; the rest of the text are its parameters.
-CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find,
-                              const ShortcutResolver& resolve);
+// Splits T (already trimmed). The fallback program replaces a bare ".exe" name. A shortcut written without
+// quotes is the program when the path up to its ".lnk" names an existing file; the rest of the text are its
+// parameters.
+CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find);
+// A path that ends in ".lnk", in any letter case: the shell opens it as the shortcut it is.
+bool IsShortcutPath(const std::string& path);
 
 // The text inside the first and last double quote when the text begins with one and holds a later one;
 // otherwise nothing.
@@ -29,8 +28,6 @@ std::optional<std::string> LeadingQuotedPart(const std::string& text);
 // The leading quoted part when there is one; otherwise the text without a final backslash. Trimmed first
 // when asked.
 std::string ExaminedText(const std::string& source, bool trim);
-// The examined text is not empty and names at least one file or folder.
-bool NamesExistingEntry(const std::string& examined, const FileSearch& find);
 // "\\server\share\..." (or with forward slashes): a path that is found over the network.
 bool IsUncPath(const std::string& path);
 // "C:\" for a path that starts with a drive letter and colon; empty otherwise.

@@ -3,12 +3,25 @@
 #include "framework/Text.h"
 #include "launcher/CommandText.h"
 
+namespace {
+
+// The program's own folder, or else the folder of its App Paths entry.
+std::string WorkingDirectory(const std::string& program, LaunchSystem& system)
+{
+    if (program.find('\\') != std::string::npos)
+        return FolderOf(program);
+    if (system.FindFile(program, nullptr))
+        return std::string();
+    return system.ReadAppPathWorkingDirectory(program).value_or(std::string());
+}
+
+}  // namespace
+
 LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system)
 {
     const std::string& t = request.text;
     const CommandSplit split = SplitCommandText(
-        t, t, [&](const std::string& pattern, std::string* fullPath) { return system.FindFile(pattern, fullPath); },
-        [&](const std::string& path) { return system.ResolveShortcut(path); });
+        t, t, [&](const std::string& pattern, std::string* fullPath) { return system.FindFile(pattern, fullPath); });
 
     LaunchResult result;
     result.typedLength = Utf16Offset(t, split.typedLength);
@@ -22,14 +35,31 @@ LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system)
     // Split first, then fill in %NAME% references: a value with blanks must not be split.
     const std::string program = system.ExpandReferences(split.program);
     const std::string parameters = system.ExpandReferences(split.parameters);
-    std::string directory;
-    if (program.find('\\') != std::string::npos)
-        directory = FolderOf(program);
-    else if (!system.FindFile(program, nullptr))
-        directory = system.ReadAppPathWorkingDirectory(program).value_or(std::string());
+    // A shortcut is opened as itself, with no folder given: its own "Start in" folder applies.
+    const bool shortcut = IsShortcutPath(program);
+    const std::string directory = shortcut ? std::string() : WorkingDirectory(program, system);
 
     result.failure = JudgeOpen(system.Open({program, parameters, directory, request.showCommand, request.elevated}));
-    if (result.failure == LaunchFailure::None && request.wantFullPath)
-        system.FindFile(program, &result.fullPath);
+    if (result.failure == LaunchFailure::None && request.wantFullPath) {
+        const std::string entered = shortcut ? system.ShortcutTarget(program) : program;
+        if (!entered.empty())
+            system.FindFile(entered, &result.fullPath);
+    }
     return result;
+}
+
+bool MayWaitOnNetwork(const std::string& examined, LaunchSystem& system)
+{
+    return system.IsOnNetwork(examined) ||
+           (IsShortcutPath(examined) && system.IsOnNetwork(system.ShortcutTarget(examined)));
+}
+
+bool NamesExistingEntry(const std::string& examined, LaunchSystem& system)
+{
+    if (examined.empty() || !system.FindFile(examined, nullptr))
+        return false;
+    if (!IsShortcutPath(examined))
+        return true;
+    const std::string target = system.ShortcutTarget(examined);
+    return !target.empty() && system.FindFile(target, nullptr);
 }

@@ -15,11 +15,6 @@ Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& 
 {
 }
 
-FileSearch Launcher::Finder()
-{
-    return [this](const std::string& pattern, std::string* fullPath) { return system_.FindFile(pattern, fullPath); };
-}
-
 void Launcher::OnLaunch(bool elevated)
 {
     if (launching_)
@@ -49,7 +44,7 @@ void Launcher::Start(const std::string& text, bool elevated, bool fromBox)
     checkBoxValue = window_.IsAddToPathChecked() ? 1 : 0;
     launching_ = Launch{{text, elevated, settings.ShowWindow, checkBoxValue == 1 && addToPathArmed == 1}, fromBox};
     // Every step may wait on a network path, from the split's file search to the shell's answer.
-    if (system_.IsOnNetwork(system_.ExpandReferences(ExaminedText(text, false)))) {
+    if (MayWaitOnNetwork(system_.ExpandReferences(ExaminedText(text, false)), system_)) {
         window_.ShowBusy(true);
         window_.LaunchInBackground(launching_->request);
         return;
@@ -168,13 +163,13 @@ void Launcher::WriteHistoryLog()
 Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
 {
     const std::string examined = system_.ExpandReferences(ExaminedText(source, trim));
-    if (examined.empty() || !system_.IsOnNetwork(examined)) {
+    if (examined.empty() || !MayWaitOnNetwork(examined, system_)) {
         // The worker's answer holds for one visit of a text: retyped later, the server may be back.
         networkText_.clear();
         networkTextExists_.reset();
         if (examined.empty())
             return Existence::Empty;
-        return NamesExistingEntry(examined, Finder()) ? Existence::Exists : Existence::Missing;
+        return NamesExistingEntry(examined, system_) ? Existence::Exists : Existence::Missing;
     }
     if (examined != networkText_) {
         networkText_ = examined;

@@ -81,7 +81,6 @@ private:
     void HideStepIfAsked();
     bool ListHolds(const std::string& text) const;
     void RegisterLaunchedProgram(const std::string& fullPath);
-    FileSearch Finder();
 
     // A network text is launched on the window's worker; until it answers, no other launch starts.
     std::optional<Launch> launching_;

@@ -67,8 +67,9 @@ public:
     // Whether two texts differ at most in letter case, by the system's own rule (SameTextRule): Ä and ä are
     // the same text, as they are the same file name.
     virtual bool SameTextIgnoringCase(const std::string& a, const std::string& b) = 0;
-    // The target of a shortcut file, or empty when it cannot be loaded or resolved.
-    virtual std::string ResolveShortcut(const std::string& path) = 0;
+    // The path a shortcut file points to, read as stored (never searched for or updated); empty when the file
+    // cannot be read or points to no file or folder.
+    virtual std::string ShortcutTarget(const std::string& path) = 0;
     // The shell's "open" (or "runas"); the last error is cleared before the call and read right after it.
     virtual OpenResult Open(const OpenRequest& request) = 0;
 

@@ -95,7 +95,7 @@ void EnableShutdownPrivilege()
 
 }  // namespace
 
-std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
+std::string ShortcutTarget(const std::string& shortcutPath)
 {
     ComPtr<IShellLinkW> link;
     if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())))
@@ -103,41 +103,33 @@ std::string ResolveShortcut(HWND owner, const std::string& shortcutPath)
     ComPtr<IPersistFile> file;
     if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
         return std::string();
-
-    const std::wstring widePath = Wide(shortcutPath);
-    if (FAILED(file->Load(widePath.c_str(), STGM_READ)) || FAILED(link->Resolve(owner, SLR_ANY_MATCH)))
+    // Read as stored: resolving may search the disks, show a dialog and rewrite the shortcut.
+    if (FAILED(file->Load(Wide(shortcutPath).c_str(), STGM_READ)))
         return std::string();
-
     wchar_t target[MAX_PATH] = {};
-    widePath.copy(target, MAX_PATH - 1);
     WIN32_FIND_DATAW found = {};
-    link->GetPath(target, MAX_PATH, &found, SLGP_SHORTPATH);
+    if (link->GetPath(target, MAX_PATH, &found, 0) != S_OK)
+        return std::string();  // S_FALSE: a shortcut to no file or folder, such as the Control Panel
     return Utf8(target);
 }
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
-    // Shell handlers expect the component system on the calling thread.
-    UseComOnThisThread();
-    // A code left over from an earlier call must not pass for this call's outcome.
-    SetLastError(ERROR_SUCCESS);
     const std::wstring program = Wide(request.program), parameters = Wide(request.parameters),
                        directory = Wide(request.directory);
-    if (!request.elevated) {
-        const HINSTANCE result = ShellExecuteW(owner, L"open", program.c_str(), parameters.c_str(), directory.c_str(),
-                                               request.showCommand);
-        const DWORD lastError = GetLastError();
-        return {reinterpret_cast<std::intptr_t>(result), lastError};
-    }
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
     info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the launch's own message
     info.hwnd = owner;
-    info.lpVerb = L"runas";
+    info.lpVerb = request.elevated ? L"runas" : L"open";
     info.lpFile = program.c_str();
     info.lpParameters = parameters.c_str();
-    info.lpDirectory = directory.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = request.showCommand;
+    // Shell handlers, a shortcut's among them, expect the component system on the calling thread.
+    UseComOnThisThread();
+    // A code left over from an earlier call must not pass for this call's outcome.
+    SetLastError(ERROR_SUCCESS);
     const BOOL started = ShellExecuteExW(&info);
     const DWORD lastError = started ? ERROR_SUCCESS : GetLastError();
     return {started ? 42 : reinterpret_cast<std::intptr_t>(info.hInstApp), lastError};
@@ -164,9 +156,9 @@ bool ShellLaunchSystem::IsOnNetwork(const std::string& path)
     return IsNetworkPath(path, probe);
 }
 
-std::string ShellLaunchSystem::ResolveShortcut(const std::string& path)
+std::string ShellLaunchSystem::ShortcutTarget(const std::string& path)
 {
-    return ::ResolveShortcut(Owner(), path);
+    return ::ShortcutTarget(path);
 }
 
 OpenResult ShellLaunchSystem::Open(const OpenRequest& request)

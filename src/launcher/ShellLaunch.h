@@ -1,15 +1,16 @@
-// The system side of the launch: the file finder, shortcut resolution, the shell's "open" and App Paths.
+// The system side of the launch: the file finder, shortcut targets, the shell's "open" and App Paths.
 #pragma once
 
 #include "launcher/LauncherWindow.h"
 
 #include <windows.h>
 
-// The target of a shortcut file in its short (8.3) form, or empty when any step fails.
-std::string ResolveShortcut(HWND owner, const std::string& shortcutPath);
+// The long path a shortcut file points to, as the file stores it; empty when any step fails. The component
+// system is set up on the calling thread, whichever it is.
+std::string ShortcutTarget(const std::string& shortcutPath);
 
-// ShellExecuteW with the verb "open", or ShellExecuteExW with "runas" when elevated; the last error is
-// cleared before the call and read right after it.
+// ShellExecuteExW with the verb "open", or "runas" when elevated; the last error is cleared before the call
+// and read right after it. An empty directory is given as none.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
 
 // The system itself. The shell's windows are owned by the application's main window.
@@ -20,7 +21,7 @@ public:
     bool IsOnNetwork(const std::string& path) override;
     std::string ExpandReferences(const std::string& text) override;
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override;
-    std::string ResolveShortcut(const std::string& path) override;
+    std::string ShortcutTarget(const std::string& path) override;
     OpenResult Open(const OpenRequest& request) override;
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;
     bool WriteAppPathEntry(const AppPathEntry& entry) override;

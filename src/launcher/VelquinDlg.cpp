@@ -3,7 +3,6 @@
 #include "app/AboutDlg.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
-#include "framework/FileFinder.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
@@ -45,11 +44,6 @@ static_assert(ui::kAnswerOk == IDOK && ui::kAnswerYes == IDYES && ui::kAnswerNo 
 static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui::Show::Normal) == SW_SHOWNORMAL &&
                   static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
               "show commands");
-
-bool FindsExistingEntry(const std::string& examined)
-{
-    return NamesExistingEntry(examined, FindFirstMatch);
-}
 
 // The name the keyboard gives the hotkey's key, such as "R" or "F5".
 std::string KeyName(int hotKey)
@@ -107,7 +101,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       launcher_(*this, history_, *system_, AppProfile()),
-      existenceCheck_(FindsExistingEntry, kExistenceCheckedMessage),
+      existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
+                      kExistenceCheckedMessage),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
                   kLaunchFinishedMessage),
       suggester_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages)

@@ -65,12 +65,11 @@ BENCHMARK(BM_CompletionWithoutAMatch);
 void BM_SplitCommandText(benchmark::State& state)
 {
     const FileSearch find = [](const std::string&, std::string*) { return false; };
-    const ShortcutResolver resolve = [](const std::string&) { return std::string(); };
     const std::string texts[] = {"notepad", "\"C:\\Program Files\\App\\app.exe\" -x -y",
                                  "notepad \"C:\\My Files\\a.txt\"", "C:\\Tools\\tool.exe /q"};
     for (auto _ : state) {
         for (const std::string& t : texts)
-            benchmark::DoNotOptimize(SplitCommandText(t, t, find, resolve));
+            benchmark::DoNotOptimize(SplitCommandText(t, t, find));
     }
 }
 BENCHMARK(BM_SplitCommandText);

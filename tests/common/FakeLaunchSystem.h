@@ -15,7 +15,7 @@
 class FakeSystem : public LaunchSystem {
 public:
     std::set<std::string> files;  // full paths that exist; found by full path or by name
-    std::map<std::string, std::string> appPathDirs, shellFolders, runHistory;
+    std::map<std::string, std::string> appPathDirs, shellFolders, runHistory, shortcutTargets;
     std::map<std::string, OpenResult> results;  // by program; {42, 0} otherwise
     std::vector<OpenRequest> opened;
     const FakeWindow* watched = nullptr;  // when set, how it was shown at each open
@@ -44,7 +44,7 @@ public:
         return t;
     }
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override { return HostSameText(a, b); }
-    std::string ResolveShortcut(const std::string&) override { return std::string(); }
+    std::string ShortcutTarget(const std::string& path) override { return shortcutTargets[path]; }
     OpenResult Open(const OpenRequest& request) override
     {
         opened.push_back(request);

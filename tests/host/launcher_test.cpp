@@ -70,9 +70,10 @@ TEST_F(LauncherTest, ReferencesAreFilledInAfterTheSplitTheHistoryKeepsThemAsType
     TypeAndEdit("%WINDIR%\\notepad.exe");
     EXPECT_TRUE(window.enabled[Control::AddToPath]) << "the examined text is filled in too";
 
-    // The working directory: the program's folder, or else its App Paths entry's.
+    // The working directory: the program's folder, or else its App Paths entry's; a shortcut's own "Start in".
     system.appPathDirs = {{"notepad", "C:\\Editors"}};
-    for (const auto& [typed, directory] : {std::pair{"notepad", "C:\\Editors"}, {"C:\\x.exe", "C:\\"}, {"write", ""}}) {
+    for (const auto& [typed, directory] : {std::pair{"notepad", "C:\\Editors"}, {"C:\\x.exe", "C:\\"}, {"write", ""},
+                                           {"\"%WINDIR%\\Work.Lnk\"", ""}}) {
         Launch(typed);
         EXPECT_EQ(system.opened.back().directory, directory) << typed;
     }
@@ -147,12 +148,18 @@ TEST_F(LauncherTest, AddToMyPathEntersTheLaunchedFileOnlyWhenCheckedAndArmed)
         launcher.addToPathArmed = armed;
         launcher.OnLaunch();
     }
-    ASSERT_EQ(system.written.size(), 1u);
-    EXPECT_EQ(system.written[0].name + "|" + system.written[0].programPath + "|" + system.written[0].workingDirectory,
-              "tool.exe|C:\\Tools\\tool.exe|C:\\Tools");
+    // A shortcut enters its target, when that exists.
+    system.files.insert({"C:\\Menu\\Tool.lnk", "C:\\Menu\\Gone.lnk"});
+    system.shortcutTargets = {{"C:\\Menu\\Tool.lnk", "C:\\Tools\\tool.exe"}, {"C:\\Menu\\Gone.lnk", "C:\\x.exe"}};
+    Launch("C:\\Menu\\Tool.lnk");
+    Launch("C:\\Menu\\Gone.lnk");
+    ASSERT_EQ(system.written.size(), 2u);
+    for (const AppPathEntry& written : system.written)
+        EXPECT_EQ(written.name + "|" + written.programPath + "|" + written.workingDirectory,
+                  "tool.exe|C:\\Tools\\tool.exe|C:\\Tools");
     EXPECT_EQ(Said(), "");
     system.refuseAppPaths = true;
-    launcher.OnLaunch();
+    Launch("C:\\Tools\\tool.exe");
     EXPECT_EQ(Said(), "Velquin | The entry 'tool.exe' could not be saved: Windows refused the change to both the "
                       "machine's App Paths and your own. | 0x30");
 }
@@ -196,15 +203,19 @@ TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNot
 
 TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
 {
-    system.files = {"C:\\Windows", "C:\\My Files\\a.txt"};
+    system.files = {"C:\\Windows", "C:\\My Files\\a.txt", "C:\\Menu\\Win.lnk", "C:\\Menu\\Gone.lnk"};
+    system.shortcutTargets = {{"C:\\Menu\\Win.lnk", "C:\\Windows"}, {"C:\\Menu\\Gone.lnk", "C:\\Old"}};
     launcher.storedAddToPath = 1;
     const auto state = [&] {
         return std::string(window.enabled[Control::Ok] ? "ok " : "") +
                (window.enabled[Control::Clear] ? "clear " : "") +
                (window.enabled[Control::AddToPath] ? "path" : "") + (window.checked ? "+" : "");
     };
-    for (const auto& [text, expected] : {std::pair{"", ""}, {"n", "ok clear "}, {"C:\\Windows\\", "ok clear path+"},
-                                         {"\"C:\\My Files\\a.txt\" \"arg\"", "ok clear "}}) {
+    // A shortcut exists for "Add to my path" when its target does: that is what it would enter.
+    for (const auto& [text, expected] :
+         {std::pair{"", ""}, {"n", "ok clear "}, {"C:\\Windows\\", "ok clear path+"},
+          {"\"C:\\My Files\\a.txt\" \"arg\"", "ok clear "}, {"C:\\Menu\\Win.lnk", "ok clear path+"},
+          {"C:\\Menu\\Gone.lnk", "ok clear "}}) {
         TypeAndEdit(text);
         EXPECT_EQ(state(), expected) << text;
     }
@@ -244,6 +255,9 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     TypeAndEdit("C:\\local");
     TypeAndEdit(share);  // retyped after a local text: the server may be back
     EXPECT_EQ(window.backgroundChecks.size(), 4u);
+    system.shortcutTargets = {{"C:\\Menu\\x.lnk", share}};  // a shortcut to the share waits on it as much
+    TypeAndEdit("C:\\Menu\\x.lnk");
+    EXPECT_EQ(window.backgroundChecks.back(), "C:\\Menu\\x.lnk");
 
     // Launched, it goes to the worker, one launch at a time; its answer is applied when it comes.
     system.files = {"\\\\server\\share\\x.exe"};
@@ -266,6 +280,9 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     EXPECT_EQ(window.shown, ui::Show::Hide);
     launcher.OnOpenLastItem();
     EXPECT_EQ(window.backgroundLaunches.size(), 2u);
+    launcher.OnLaunchFinished({});
+    Launch("C:\\Menu\\x.lnk");
+    EXPECT_EQ(window.backgroundLaunches.size(), 3u) << "a shortcut to the share as well";
 }
 
 TEST_F(LauncherTest, EachProgramsCommandStartsItsProgramAndNamesItsOwnFailure)

@@ -101,21 +101,6 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     EXPECT_TRUE(SamePath(Launch("vqtestrec.exe").second, elsewhere));
     EXPECT_TRUE(window.messages.empty());
 
-    // A shortcut made here, as the shell makes them: the launch starts its target.
-    const std::string shortcut = recorder.folder + "\\rec.lnk";
-    {
-        ComPtr<IShellLinkW> link;
-        ComPtr<IPersistFile> file;
-        ASSERT_TRUE(SUCCEEDED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())));
-        link->SetPath(Wide(recorder.program).c_str());
-        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-        ASSERT_TRUE(SUCCEEDED(file->Save(Wide(shortcut).c_str(), TRUE)));
-    }
-    const auto throughShortcut = Launch("\"" + shortcut + "\" -z");
-    EXPECT_TRUE(SamePath(throughShortcut.second, recorder.folder));
-    EXPECT_NE(throughShortcut.first.find(" -z"), std::string::npos) << throughShortcut.first;
-    DeleteFileW(Wide(shortcut).c_str());
-
     SetLastError(ERROR_FILE_NOT_FOUND);  // left over: no failure when the shell succeeds
     EXPECT_EQ(JudgeOpen(ShellOpen(nullptr, {recorder.program, "", "", SW_SHOWNORMAL})), LaunchFailure::None);
     recorder.WaitForRecord();
@@ -129,6 +114,33 @@ TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntry
     EXPECT_TRUE(system.SameTextIgnoringCase("C:\\\xC3\x84rger.exe", "c:\\\xC3\xA4RGER.EXE"));  // Ä and ä
     EXPECT_FALSE(system.SameTextIgnoringCase("\xC3\xA4", "a"));
     EXPECT_TRUE(StartsWithText("\xC3\x84rger.exe", "\xC3\xA4", SameTextIgnoringCase)) << "Find's rule";
+}
+
+TEST_F(RealSystem, AShortcutStartsItsTargetWithItsOwnArgumentsAndTheTypedOnesInItsStartInFolder)
+{
+    ASSERT_TRUE(recorder.copied);
+    std::string startIn = TempPath("");
+    startIn.pop_back();
+    // Made here as the shell makes them, written with the extension in capitals, in a folder with a blank.
+    const std::string shortcut = recorder.folder + "\\Work.LNK";
+    {
+        ComPtr<IShellLinkW> link;
+        ComPtr<IPersistFile> file;
+        ASSERT_TRUE(SUCCEEDED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())));
+        link->SetPath(Wide(recorder.program).c_str());
+        link->SetArguments(L"--profile Work");
+        link->SetWorkingDirectory(Wide(startIn).c_str());
+        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
+        ASSERT_TRUE(SUCCEEDED(file->Save(Wide(shortcut).c_str(), TRUE)));
+    }
+    EXPECT_EQ(system.ShortcutTarget(shortcut), recorder.program);
+    const auto run = Launch(shortcut + " -z");
+    const size_t arguments = run.first.find("\" --profile Work");
+    EXPECT_NE(arguments, std::string::npos) << run.first;
+    EXPECT_NE(run.first.find(" -z", arguments), std::string::npos) << run.first;
+    EXPECT_TRUE(SamePath(run.second, startIn)) << run.second;
+    EXPECT_TRUE(window.messages.empty());
+    DeleteFileW(Wide(shortcut).c_str());
 }
 
 TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLoggedAndImported)
