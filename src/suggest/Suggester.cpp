@@ -107,7 +107,10 @@ struct Suggester::IndexThread {
 Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage)
     : system_(std::move(system)), firstMessage_(firstMessage)
 {
-    popup_.onClick = [this](int line) { Fill(line); };
+    popup_.onClick = [this](int line) {
+        Fill(line);
+        typed_.clear();  // the list closes once no second click follows
+    };
     popup_.onDoubleClick = [this](int line) {
         Fill(line);
         Hide();
@@ -177,7 +180,7 @@ void Suggester::OnTyped(const std::string& typed, const std::vector<std::string>
 void Suggester::Match()
 {
     if (!Enabled() || typed_.empty()) {
-        Hide();
+        popup_.Hide();
         return;
     }
     const std::string folded = FoldCase(typed_);
@@ -198,7 +201,7 @@ void Suggester::Match()
 void Suggester::Show()
 {
     if (lines_.empty()) {
-        Hide();
+        popup_.Hide();
         return;
     }
     std::vector<SuggestPopup::Line> shown;
@@ -212,6 +215,7 @@ void Suggester::Show()
 void Suggester::Hide()
 {
     popup_.Hide();
+    typed_.clear();  // an index or a listing that comes later does not bring it back
 }
 
 bool Suggester::OnKey(ListKey key)
@@ -235,8 +239,8 @@ bool Suggester::OnKey(ListKey key)
         cursor_.RemoveHighlighted();
         box_.forget(entry);
         if (lines_.empty()) {
-            Hide();
             box_.fill(typed_);
+            Hide();
             break;
         }
         const int highlight = cursor_.Highlight();
@@ -274,8 +278,7 @@ bool Suggester::OnMessage(UINT message)
     if (message == firstMessage_) {
         if (auto index = indexThread_->Take()) {
             index_ = std::move(index);
-            if (Showing())
-                Match();
+            Match();
         }
     } else if (message == firstMessage_ + 1) {
         if (auto answer = lister_->TakeAnswer(); answer && answer->question == askedFolder_) {

@@ -44,6 +44,7 @@ public:
     // A key on the box: true when the list took it.
     bool OnKey(ListKey key);
     bool Showing() const { return popup_.Visible(); }
+    // Until the user types again.
     void Hide();
     // The user's environment changed: made again, and the index with it.
     void OnEnvironmentChanged();
