@@ -32,6 +32,10 @@ constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr UINT kAfterFirstPaintMessage = WM_USER + 12;
 constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
 constexpr UINT kSuggestMessages = WM_USER + 20;  // and the two after it
+constexpr UINT_PTR kIndexTimer = 1;
+// Reading the Programs folders, App Paths and PATH competes with the start for the disk and the system: it
+// waits this long after the first paint, or for the first key.
+constexpr UINT kIndexDelay = 1000;
 constexpr int kHotKeyId = 1;
 constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
@@ -141,6 +145,13 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
         OnMessage(message, [this](Message& m) { return HideSuggestions(m); });
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
         OnMessage(message, [this](Message& m) { return suggester_.OnMessage(m.id); });
+    OnMessage(WM_TIMER, [this](Message& m) {
+        if (m.wParam != kIndexTimer)
+            return false;
+        KillTimer(Handle(), kIndexTimer);
+        suggester_.StartIndex();
+        return true;
+    });
     OnMessage(WM_SETTINGCHANGE, [this](Message& m) {
         if (m.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(m.lParam)) == L"Environment")
             suggester_.OnEnvironmentChanged();
@@ -175,6 +186,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
         TakeWinR(settings.WinR == 1);
         KeepStartingWithWindows(settings.StartAuto);
         SuggestAsTyped(settings.Suggest == 1);
+        SetTimer(Handle(), kIndexTimer, kIndexDelay, nullptr);
         // Started as administrator, the window would not hear a second start of a normal copy otherwise.
         using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
         if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
@@ -539,6 +551,7 @@ void CVelquinDlg::OpenPreferences()
                            "Velquin", MB_ICONEXCLAMATION);
         TakeWinR(preferences.WinR == 1);
         SuggestAsTyped(preferences.Suggest == 1);
+        suggester_.StartIndex();
     }
     busy_ = 0;
 }

@@ -127,7 +127,9 @@ public:
                 folders_.push_back(change);
         }
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
-            RegKey key = RegKey::Open(root, kAppPathsKey, KEY_NOTIFY);
+            // The user's own table is often not there yet: it is made empty, so that its first entry is seen.
+            RegKey key = root == HKEY_CURRENT_USER ? RegKey::Create(root, kAppPathsKey)
+                                                   : RegKey::Open(root, kAppPathsKey, KEY_NOTIFY);
             KernelHandle event(CreateEventW(nullptr, FALSE, FALSE, nullptr));
             if (key && event &&
                 RegNotifyChangeKeyValue(key.Get(), TRUE, REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET,

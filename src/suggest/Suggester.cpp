@@ -137,7 +137,6 @@ void Suggester::Enable(bool on)
     }
     // Until the index is ready, the history alone is offered.
     index_ = std::make_shared<const SuggestIndex>();
-    indexThread_ = std::make_unique<IndexThread>(system_, box_.window, firstMessage_);
     const std::shared_ptr<SuggestSystem> system = system_;
     lister_ = std::make_unique<BackgroundWork<std::string, FolderListing>>(
         [system](const std::string& folder) {
@@ -158,8 +157,15 @@ void Suggester::Enable(bool on)
         firstMessage_ + 2);
 }
 
+void Suggester::StartIndex()
+{
+    if (Enabled() && !indexThread_)
+        indexThread_ = std::make_unique<IndexThread>(system_, box_.window, firstMessage_);
+}
+
 void Suggester::OnTyped(const std::string& typed, const std::vector<std::string>& history)
 {
+    StartIndex();
     typed_ = typed;
     if (history != historyTexts_) {
         historyTexts_ = history;
@@ -276,7 +282,7 @@ bool Suggester::OnMessage(UINT message)
     if (!Enabled())
         return true;  // an answer from before the list was turned off
     if (message == firstMessage_) {
-        if (auto index = indexThread_->Take()) {
+        if (auto index = indexThread_ ? indexThread_->Take() : nullptr) {
             index_ = std::move(index);
             Match();
         }

@@ -35,8 +35,11 @@ public:
     Suggester& operator=(const Suggester&) = delete;
 
     void Attach(Box box) { box_ = std::move(box); }
-    // On: the index thread starts, and the lines follow the typing. Off: no list, no thread, no worker.
+    // On: the lines follow the typing, from the history until the index is ready. Off: no list, no thread,
+    // no worker.
     void Enable(bool on);
+    // The index thread starts, if it has not yet: a while after the first paint, or at the first key.
+    void StartIndex();
     bool Enabled() const { return index_ != nullptr; }
 
     // The user changed the box's text; `typed` leaves out the completed rest. The history newest first.

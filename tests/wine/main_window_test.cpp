@@ -4,6 +4,7 @@
 #include "framework/Handles.h"
 #include "framework/Unicode.h"
 #include "launcher/VelquinDlg.h"
+#include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
 
@@ -36,7 +37,8 @@ public:
     bool IsOnNetwork(const std::string& path) override { return allRemote || ShellLaunchSystem::IsOnNetwork(path); }
 };
 
-// The suggestions' sources held still; a folder listing waits for `release` when it is set.
+// The suggestions' sources held still, but for the user's own App Paths names; a folder listing waits for
+// `release` when it is set.
 class FixedSources : public ShellSuggestSystem {
 public:
     HANDLE release = nullptr;
@@ -45,6 +47,8 @@ public:
         IndexSources sources;
         sources.shortcuts = {"C:\\Menu\\Visual Studio Code.lnk"};
         sources.appPaths = {{"vim.exe", "C:\\vim\\vim.exe"}};
+        for (const std::string& name : ListAppPathNames(AppPathTable::User))
+            sources.appPaths.push_back({name, std::string()});
         return sources;
     }
     FolderListing ListFolder(const std::string& folder) override
@@ -529,8 +533,9 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #2"), "");  // "notes" removed with Shift+Delete
 }
 
-TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringAndTheSettingTurnsTheListOff)
+TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFollowsAppPathsAndTheSettingTurnsItOff)
 {
+    CleanTestAppPaths();
     const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     sources.release = release.Get();
     Set("Suggest", 1);
@@ -545,7 +550,19 @@ TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringAndTheSetti
             })
             .When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines()[0]); })
             .Then([&] { PressKey(Edit(), VK_ESCAPE); });
+        // A new App Paths entry reaches the index, and the list, without a key.
+        s.Then([&] {
+             SetWindowTextA(Box(), "");
+             TypeText(Edit(), "vqtestfr");
+         })
+            .Then([&] {
+                seen.push_back(std::to_string(Lines().size()));
+                WriteAppPathEntry({"VqTestFresh.exe", "C:\\x.exe", ""}, AppPathTable::User);
+            })
+            .When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines()[0]); })
+            .Then([&] { PressKey(Edit(), VK_ESCAPE); });
     });
+    CleanTestAppPaths();
     Set("Suggest", 0);
     dialog.emplace(&system, &sources);
     Run([&](UiScript& s) {
@@ -554,6 +571,7 @@ TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringAndTheSetti
                            std::to_string(dialog->Suggestions().ListWindow() != nullptr));
         });
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\windows\\system32 0", "C:\\windows\\system32\\\tFolder", "00"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\windows\\system32 0", "C:\\windows\\system32\\\tFolder", "0",
+                                              "VqTestFresh\tApp Paths", "00"}));
 }
 
