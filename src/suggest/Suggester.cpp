@@ -1,5 +1,6 @@
 #include "suggest/Suggester.h"
 
+#include "framework/Controls.h"
 #include "framework/Lock.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
@@ -131,8 +132,6 @@ void Suggester::Enable(bool on)
         lister_.reset();
         iconFetcher_.reset();
         index_.reset();
-        listing_ = FolderListing();
-        askedFolder_.clear();
         return;
     }
     // Until the index is ready, the history alone is offered.
@@ -191,15 +190,16 @@ void Suggester::Match()
     }
     const std::string folded = FoldCase(typed_);
     Candidates listed;
-    if (const std::optional<FolderQuery> query = FolderQueryOf(typed_, ExpandReferences)) {
-        // A folder is listed once per visit; until its entries come, the other sources are offered.
-        if (listing_.folder == query->folder)
-            listed = OfferEntries(listing_, *query, FoldCase, kMaxSuggestions);
-        else if (askedFolder_ != query->folder && lister_->Ask(box_.window, query->folder))
-            askedFolder_ = query->folder;
-    } else {
+    const std::optional<FolderQuery> query = FolderQueryOf(typed_, ExpandReferences);
+    // A folder is listed once per visit; until its entries come, the other sources are offered.
+    if (!query || (query->folder != listing_.folder && query->folder != askedFolder_))
+        ForgetFolder();
+    if (query && query->folder == listing_.folder)
+        listed = OfferEntries(listing_, *query, FoldCase, kMaxSuggestions);
+    else if (query && askedFolder_ != query->folder && lister_->Ask(box_.window, query->folder))
+        askedFolder_ = query->folder;
+    else if (!query)
         listed = OfferVariables(index_->variables, folded);
-    }
     lines_ = RankSuggestions(folded, history_, *index_, listed);
     Show();
 }
@@ -222,6 +222,13 @@ void Suggester::Hide()
 {
     popup_.Hide();
     typed_.clear();  // an index or a listing that comes later does not bring it back
+    ForgetFolder();
+}
+
+void Suggester::ForgetFolder()
+{
+    listing_ = FolderListing();
+    askedFolder_.clear();  // an answer still to come is about a visit that has ended
 }
 
 bool Suggester::OnKey(ListKey key)
@@ -306,7 +313,7 @@ HICON Suggester::CachedIcon(const std::string& path) const
 
 void Suggester::AskIcons()
 {
-    IconQuestion question{{}, SuggestionIconSize(96)};
+    IconQuestion question{{}, SuggestionIconSize(WindowDpi(box_.window))};
     for (const Candidate& line : lines_) {
         if (!line.iconPath.empty() && icons_.count(line.iconPath) == 0)
             question.paths.push_back(line.iconPath);

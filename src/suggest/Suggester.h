@@ -69,6 +69,8 @@ private:
     struct IndexThread;
 
     void Match();
+    // The folder's visit ends: the next one lists it again.
+    void ForgetFolder();
     void Show();
     void AskIcons();
     void ApplyIcons(std::vector<FetchedIcon> icons);

@@ -69,8 +69,9 @@ TEST(Suggestions, RankByKindThenSourceThenLengthThenName)
     sources.pathFiles = {"C:\\Bin\\notes2.com", "C:\\Bin\\abnotes.cmd", "C:\\Bin\\notes.txt"};
     sources.pathExt = ".COM;.EXE;.BAT;.CMD";
     const SuggestIndex index = BuildIndex(sources, Fold);
-    EXPECT_EQ(Offered("notes", History({"old notes", "notes --x"}), index),
-              (Lines{"notes --x | notes --x | History", "Notes | C:\\Menu\\Notes.url | Start menu",
+    EXPECT_EQ(Offered("notes", History({"old notes", "notes --x", "notes -y"}), index),
+              (Lines{"notes --x | notes --x | History", "notes -y | notes -y | History",
+                     "Notes | C:\\Menu\\Notes.url | Start menu",
                      "Notes Tool | \"C:\\Menu\\Notes Tool.lnk\" | Start menu",
                      "notesapp | notesapp | App Paths", "notes2 | notes2 | PATH", "old notes | old notes | History",
                      "Zed notes | \"C:\\Menu\\Zed notes.lnk\" | Start menu",
@@ -88,7 +89,7 @@ TEST(Suggestions, OfferEachProgramOnce)
 {
     IndexSources sources;
     sources.shortcuts = {"C:\\Menu\\Word.lnk", "C:\\Other\\Word.lnk", "C:\\Menu\\" + std::string(260, 'w') + ".lnk"};
-    sources.appPaths = {{"WORD.EXE", "C:\\Office\\word.exe"}, {"calc.exe", "C:\\W\\calc.exe"}};
+    sources.appPaths = {{"word.exe", "C:\\Office\\word.exe"}, {"calc.exe", "C:\\W\\calc.exe"}};
     sources.pathFiles = {"C:\\A\\Calc.exe", "C:\\A\\tool.bat", "C:\\B\\TOOL.BAT", "C:\\B\\w\xC3\xA4rd.exe"};
     sources.pathExt = ".EXE;.BAT";
     const SuggestIndex index = BuildIndex(sources, Fold);

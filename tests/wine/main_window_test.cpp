@@ -506,6 +506,13 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
         s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_UP); }).Then([&] { PressKey(Edit(), VK_UP); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
+        // Shift+Delete on a line not of the history does what it does in the box alone: the character before.
+        s.Then([&] { retype("v"); }).When([&] { return Lines().size() == 3; }, [&] { PressKey(Edit(), VK_DOWN); });
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] {
+            SetKeyboardState(shift);
+            PressKey(Edit(), VK_DELETE);
+        });
+        s.Then([&] { SetKeyboardState(none); }).Then(look);
         s.Then([&] { retype("no"); }).Then([&] { PressKey(Edit(), VK_ESCAPE); }).Then(look);
         s.Then([&] { TypeText(Edit(), "t"); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] {
             SetKeyboardState(shift);
@@ -522,6 +529,7 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
                         "vim\tApp Paths",
                         "v | vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
                         "vim --x",
+                        "\"C:\\Menu\\Visual Studio Code.lnk",
                         "notes",  // Esc closed the list only: the completion stays
                         "not",
                         folder + "\xC3\xA4 | " + folder + "\xC3\x84rger\\\tFolder | " + folder + "\xC3\xA4pfel.txt\tFile",
