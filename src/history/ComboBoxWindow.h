@@ -13,13 +13,15 @@ public:
     // Text put there by the program is no typing: it raises no edit update of ours.
     void SetEditText(const std::string& text) override
     {
-        const bool quiet = std::exchange(settingText_, true);
-        SetText(text);
-        settingText_ = quiet;
+        Quietly([&] { SetText(text); });
     }
     int ItemCount() const override { return Box().Count(); }
     std::string ItemText(int index) const override { return Box().ItemText(index); }
-    void ResetContent() override { Box().ResetContent(); }
+    // Windows empties the edit field too.
+    void ResetContent() override
+    {
+        Quietly([&] { Box().ResetContent(); });
+    }
     bool AddItem(const std::string& text) override { return Box().AddString(text) >= 0; }
     bool GetEditSel(int& start, int& end) const override { return Box().GetEditSel(start, end); }
     void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
@@ -56,6 +58,14 @@ public:
     }
 
 private:
+    template <typename Change>
+    void Quietly(Change change)
+    {
+        const bool quiet = std::exchange(settingText_, true);
+        change();
+        settingText_ = quiet;
+    }
+
     bool settingText_ = false;
     ComboBox Box() const { return ComboBox(Handle()); }
 };

@@ -37,7 +37,6 @@ constexpr UINT_PTR kIndexTimer = 1;
 // waits this long after the first paint, or for the first key.
 constexpr UINT kIndexDelay = 1000;
 constexpr int kHotKeyId = 1;
-constexpr int kMaxBoxText = 259;  // what a registry value of the history can hold
 
 // The decisions name styles, answers and show commands by their Windows values.
 static_assert(ui::kYesNo == MB_YESNO && ui::kIconError == MB_ICONERROR && ui::kIconQuestion == MB_ICONQUESTION &&
@@ -114,12 +113,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
     historyBox_.takeKey = [this](unsigned key) { return OnBoxKey(key); };
-    historyBox_.onEditUpdate = [this] {
-        history_.OnEditUpdate();
-        int start = 0, end = 0;
-        historyBox_.GetEditSel(start, end);
-        suggester_.OnTyped(TypedPart(historyBox_.EditText(), start, end), history_.Entries());
-    };
+    historyBox_.onEditUpdate = [this] { OnBoxTyped(); };
 
     OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] {
         suggester_.Hide();
@@ -251,7 +245,7 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
     dx.Control(IDC_CLEAR_HISTORY, clearHistoryButton_);
     dx.Control(IDOK, okButton_);
     dx.Control(IDC_HISTORY_COMBO, historyBox_);
-    dx.Text(IDC_HISTORY_COMBO, boundText_, kMaxBoxText);
+    dx.Text(IDC_HISTORY_COMBO, boundText_, static_cast<int>(kMaxProfileText));  // what the history can hold
     dx.Check(IDC_ADD_TO_PATH, launcher_.checkBoxValue);
 }
 
@@ -639,6 +633,18 @@ void CVelquinDlg::SuggestAsTyped(bool on)
     box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
     suggester_.Attach(std::move(box));
     suggester_.Enable(on);
+}
+
+void CVelquinDlg::OnBoxTyped()
+{
+    history_.OnEditUpdate();
+    if (historyBox_.Send(CB_GETDROPPEDSTATE)) {
+        suggester_.Hide();
+        return;
+    }
+    int start = 0, end = 0;
+    historyBox_.GetEditSel(start, end);
+    suggester_.OnTyped(TypedPart(historyBox_.EditText(), start, end), history_.Entries());
 }
 
 bool CVelquinDlg::OnBoxKey(unsigned key)

@@ -75,6 +75,8 @@ private:
     // The suggestions follow the preference; they start after the first paint.
     void SuggestAsTyped(bool on);
     bool OnBoxKey(unsigned key);
+    // The completion, then the suggestions; not while the box's own drop-down is open.
+    void OnBoxTyped();
     void FillFromSuggestion(const std::string& text);
     // Whatever takes the user elsewhere closes the list.
     bool HideSuggestions(Message& message);

@@ -31,7 +31,7 @@ IndexedCandidate Indexed(Candidate candidate, FoldText fold)
         std::size_t bytes = 1;  // the whole character
         while (at + bytes < name.size() && (static_cast<unsigned char>(name[at + bytes]) & 0xC0) == 0x80)
             ++bytes;
-        ++indexed.length;
+        indexed.length += bytes == 4 ? 2 : 1;  // UTF-16 units, as the system counts
         if (IsWordBreak(name[at])) {
             wordStarts = true;
         } else if (wordStarts) {

@@ -28,7 +28,7 @@ struct IndexedCandidate {
     std::string folded;         // the name
     std::string initials;       // the first letter of each word of the folded name
     std::string foldedCommand;  // the command, to find one program offered twice
-    unsigned length = 0;        // the name's length in characters
+    unsigned length = 0;        // the name's length in UTF-16 units
 };
 
 IndexedCandidate Indexed(Candidate candidate, FoldText fold);

@@ -1,13 +1,12 @@
 #include "suggest/SourceText.h"
 
 #include "framework/Text.h"
+#include "settings/ProfileStore.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace {
-
-constexpr std::size_t kMaxBoxText = 259;
 
 bool EndsWithAsciiNoCase(const std::string& text, const std::string& end)
 {
@@ -28,19 +27,26 @@ std::string WithoutExtension(const std::string& name)
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
-bool HasProgramExtension(const std::string& fileName, const std::string& pathExt, FoldText fold)
+std::vector<std::string> ProgramExtensions(const std::string& pathExt, FoldText fold)
+{
+    std::vector<std::string> extensions;
+    for (std::size_t start = 0; start <= pathExt.size();) {
+        const std::size_t end = std::min(pathExt.find(';', start), pathExt.size());
+        const std::string extension = Trim(pathExt.substr(start, end - start));
+        if (!extension.empty())
+            extensions.push_back(fold(extension));
+        start = end + 1;
+    }
+    return extensions;
+}
+
+bool HasProgramExtension(const std::string& fileName, const std::vector<std::string>& extensions, FoldText fold)
 {
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string::npos || dot == 0)
         return false;
     const std::string extension = fold(fileName.substr(dot));
-    for (std::size_t start = 0; start <= pathExt.size();) {
-        const std::size_t end = std::min(pathExt.find(';', start), pathExt.size());
-        if (fold(Trim(pathExt.substr(start, end - start))) == extension)
-            return true;
-        start = end + 1;
-    }
-    return false;
+    return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
 std::string ProgramCommandOf(const std::string& fileName)
@@ -58,7 +64,7 @@ std::optional<FolderQuery> FolderQueryOf(const std::string& typed, ExpandText ex
     if (path.find('"') != std::string::npos)
         return std::nullopt;
     const std::size_t slash = path.rfind('\\');
-    if (slash == std::string::npos || slash + 1 > kMaxBoxText)
+    if (slash == std::string::npos)
         return std::nullopt;
     FolderQuery query;
     query.typedFolder = typed.substr(0, quote + slash + 1);
@@ -112,7 +118,7 @@ Candidates OfferEntries(const FolderListing& listing, const FolderQuery& query, 
         const FolderEntry& entry = *fitting[i];
         IndexedCandidate line;
         line.item.command = commandOf(query.typedFolder, entry.name, entry.isFolder);
-        if (Utf16Length(line.item.command) > kMaxBoxText)
+        if (Utf16Length(line.item.command) > kMaxProfileText)
             continue;
         line.item.name = query.typedFolder.substr(quoted ? 1 : 0) + entry.name + (entry.isFolder ? "\\" : "");
         line.item.iconPath = listing.folder + entry.name;

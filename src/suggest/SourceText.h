@@ -12,8 +12,9 @@
 std::string FileNameOf(const std::string& path);
 std::string WithoutExtension(const std::string& name);
 
-// Whether the file name's extension is one of PATHEXT's (".COM;.EXE;.BAT"), letter case ignored.
-bool HasProgramExtension(const std::string& fileName, const std::string& pathExt, FoldText fold);
+// PATHEXT's extensions (".COM;.EXE;.BAT"), folded; and whether the file name's extension is one of them.
+std::vector<std::string> ProgramExtensions(const std::string& pathExt, FoldText fold);
+bool HasProgramExtension(const std::string& fileName, const std::vector<std::string>& extensions, FoldText fold);
 // How a program is typed: "winword" for "winword.exe"; ".exe" and ".com" go, other extensions stay.
 std::string ProgramCommandOf(const std::string& fileName);
 

@@ -1,6 +1,7 @@
 #include "suggest/SuggestIndex.h"
 
 #include "framework/Text.h"
+#include "settings/ProfileStore.h"
 #include "suggest/SourceText.h"
 
 #include <algorithm>
@@ -8,31 +9,31 @@
 
 namespace {
 
-constexpr std::size_t kMaxBoxText = 259;
-
 class IndexBuilder {
 public:
     explicit IndexBuilder(FoldText fold) : fold_(fold) {}
 
+    // The first shortcut of a name (the user's own before all users') stands for the others.
     void AddShortcut(const std::string& path)
     {
-        Candidate line{WithoutExtension(FileNameOf(path)), QuoteIfBlank(path), path, Source::StartMenu};
-        if (Add(std::move(line)))
-            shortcutNames_.insert(index_.items.back().folded);
+        const std::string name = WithoutExtension(FileNameOf(path));
+        if (shortcutNames_.insert(fold_(name)).second)
+            Add({name, QuoteIfBlank(path), path, Source::StartMenu});
     }
 
-    // A program the shell finds by name: a shortcut of that name offers it already.
-    void AddProgram(const std::string& command, const std::string& iconPath, Source source)
+    // A program the shell finds by name (the file's, without its extension): a shortcut of that name offers
+    // it already.
+    void AddProgram(const std::string& fileName, const std::string& iconPath, Source source)
     {
-        const std::string name = WithoutExtension(command);
-        if (shortcutNames_.count(fold_(name)) == 0)
+        const std::string command = ProgramCommandOf(fileName);
+        if (shortcutNames_.count(fold_(WithoutExtension(fileName))) == 0)
             Add({command, command, iconPath, source});
     }
 
     void AddVariable(const std::string& name)
     {
         Candidate line{"%" + name + "%\\", "%" + name + "%\\", std::string(), Source::Folder};
-        if (!name.empty() && Utf16Length(line.command) <= kMaxBoxText)
+        if (!name.empty() && Utf16Length(line.command) <= kMaxProfileText)
             index_.variables.push_back(Indexed(std::move(line), fold_));
     }
 
@@ -46,7 +47,7 @@ public:
 private:
     bool Add(Candidate line)
     {
-        if (line.name.empty() || Utf16Length(line.command) > kMaxBoxText)
+        if (line.name.empty() || Utf16Length(line.command) > kMaxProfileText)
             return false;
         IndexedCandidate indexed = Indexed(std::move(line), fold_);
         if (!index_.byCommand.emplace(indexed.foldedCommand, index_.items.size()).second)
@@ -68,11 +69,12 @@ SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold)
     for (const std::string& path : sources.shortcuts)
         index.AddShortcut(path);
     for (const auto& [name, program] : sources.appPaths)
-        index.AddProgram(ProgramCommandOf(name), program, Source::AppPaths);
+        index.AddProgram(name, program, Source::AppPaths);
+    const std::vector<std::string> extensions = ProgramExtensions(sources.pathExt, fold);
     for (const std::string& path : sources.pathFiles) {
         const std::string name = FileNameOf(path);
-        if (HasProgramExtension(name, sources.pathExt, fold))
-            index.AddProgram(ProgramCommandOf(name), path, Source::Path);
+        if (HasProgramExtension(name, extensions, fold))
+            index.AddProgram(name, path, Source::Path);
     }
     for (const std::string& name : sources.environment)
         index.AddVariable(name);

@@ -24,7 +24,7 @@ struct SuggestIndex {
     Candidates variables;                                   // "%NAME%\\", one line per variable
 };
 
-// A shortcut and an App Paths or PATH program of one name are one program: the shortcut stays. Lines of one
-// command are one line, the first kept. Names and commands longer than 259 characters are left out: the box
+// A shortcut and an App Paths or PATH program of one name are one program: the shortcut stays; so are two
+// shortcuts of one name, the first kept. Lines of one command are one line, the first kept. Names and commands longer than 259 characters are left out: the box
 // cannot hold them.
 SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold);

@@ -66,6 +66,7 @@ void SuggestPopup::Show(HWND owner, HWND box, std::vector<Line> lines)
 {
     if (!frame_ && !Create(owner))
         return;
+    KillTimer(frame_.Get(), 1);  // a click's pending close is for the lines before
     lines_ = std::move(lines);
     dpi_ = WindowDpi(owner);
     font_ = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
@@ -172,8 +173,16 @@ LRESULT CALLBACK SuggestPopup::FrameProc(HWND window, UINT message, WPARAM wPara
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_TIMER:
         KillTimer(window, wParam);
-        ShowWindow(window, SW_HIDE);
+        if (popup && popup->onClickSettled)
+            popup->onClickSettled();
         return 0;
+    case WM_NCDESTROY:
+        // Destroyed with its owner, the main window: nothing is left to destroy later.
+        if (popup) {
+            popup->frame_.Release();
+            popup->list_ = nullptr;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
     case WM_DRAWITEM:
         if (popup)
             popup->Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

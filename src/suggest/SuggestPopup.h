@@ -32,9 +32,10 @@ public:
     void SetIcon(std::size_t line, HICON icon);
     HWND List() const { return list_; }
 
-    // A click fills the box; the list closes once no second click can make it a double-click.
+    // A click fills the box; once no second click can make it a double-click, onClickSettled closes the list.
     std::function<void(int line)> onClick;
     std::function<void(int line)> onDoubleClick;
+    std::function<void()> onClickSettled;
 
 private:
     static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

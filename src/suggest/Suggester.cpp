@@ -108,10 +108,8 @@ struct Suggester::IndexThread {
 Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage)
     : system_(std::move(system)), firstMessage_(firstMessage)
 {
-    popup_.onClick = [this](int line) {
-        Fill(line);
-        typed_.clear();  // the list closes once no second click follows
-    };
+    popup_.onClick = [this](int line) { Fill(line); };
+    popup_.onClickSettled = [this] { Hide(); };
     popup_.onDoubleClick = [this](int line) {
         Fill(line);
         Hide();
@@ -204,6 +202,13 @@ void Suggester::Match()
     Show();
 }
 
+void Suggester::MatchUnlessOnALine()
+{
+    // The box shows a line's command: the lines stay as they are until the next key.
+    if (cursor_.Highlight() == ListCursor::kInBox || !Showing())
+        Match();
+}
+
 void Suggester::Show()
 {
     if (lines_.empty()) {
@@ -251,6 +256,11 @@ bool Suggester::OnKey(ListKey key)
         lines_.erase(lines_.begin() + line);
         cursor_.RemoveHighlighted();
         box_.forget(entry);
+        // An index or a listing that comes before the next key must not bring it back.
+        history_.erase(std::remove_if(history_.begin(), history_.end(),
+                                      [&](const IndexedCandidate& c) { return c.item.command == entry; }),
+                       history_.end());
+        historyTexts_.erase(std::remove(historyTexts_.begin(), historyTexts_.end(), entry), historyTexts_.end());
         if (lines_.empty()) {
             box_.fill(typed_);
             Hide();
@@ -278,6 +288,7 @@ void Suggester::Fill(int line)
 
 void Suggester::OnEnvironmentChanged()
 {
+    StartIndex();  // a thread that starts now reads the sources, then sees the event
     if (indexThread_)
         SetEvent(indexThread_->shared->environment.Get());
 }
@@ -291,13 +302,13 @@ bool Suggester::OnMessage(UINT message)
     if (message == firstMessage_) {
         if (auto index = indexThread_ ? indexThread_->Take() : nullptr) {
             index_ = std::move(index);
-            Match();
+            MatchUnlessOnALine();
         }
     } else if (message == firstMessage_ + 1) {
         if (auto answer = lister_->TakeAnswer(); answer && answer->question == askedFolder_) {
             listing_ = std::move(answer->answer);
             listing_.folder = answer->question;
-            Match();
+            MatchUnlessOnALine();
         }
     } else if (auto answer = iconFetcher_->TakeAnswer()) {
         ApplyIcons(std::move(answer->answer));

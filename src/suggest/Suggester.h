@@ -69,6 +69,8 @@ private:
     struct IndexThread;
 
     void Match();
+    // An answer that came later: applied at once unless the user is on a line.
+    void MatchUnlessOnALine();
     // The folder's visit ends: the next one lists it again.
     void ForgetFolder();
     void Show();
