@@ -2,7 +2,7 @@
 
 #include "framework/MessageBox.h"
 #include "framework/SystemLibrary.h"
-#include "launcher/VelquinDlg.h"
+#include "window/VelquinDlg.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
 

@@ -1,7 +1,7 @@
 // The one application object of a process: its name, its profile and its main window.
 #pragma once
 
-#include "settings/RegistryProfileStore.h"
+#include "framework/RegistryProfileStore.h"
 
 #include <windows.h>
 

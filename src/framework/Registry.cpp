@@ -2,7 +2,7 @@
 
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 #include <algorithm>
 #include <vector>

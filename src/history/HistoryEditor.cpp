@@ -4,9 +4,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "history/FindDlg.h"
-#include "history/SearchRule.h"
-#include "launcher/Launcher.h"
+#include "find/FindDlg.h"
+#include "find/SearchRule.h"
+#include "history/HistoryState.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
 
@@ -66,7 +66,7 @@ void CHistoryEditor::OnRemove()
     valueNames_.erase(valueNames_.begin() + selected);
     Item(IDC_HISTORY_REMOVE).Enable(list.SetCurSel(selected) != LB_ERR);
     if (list.Count() == 0)
-        AppProfile().WriteString(profile::kSettings, profile::kConfig, kHistoryCleared);
+        WriteHistoryState(AppProfile(), kHistoryCleared);
 }
 
 void CHistoryEditor::OnFind()

@@ -4,7 +4,7 @@
 
 #include "history/ComboBoxView.h"
 #include "history/RecentFileList.h"
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 #include <memory>
 #include <string>

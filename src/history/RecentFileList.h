@@ -2,7 +2,7 @@
 // section of the profile with one value per used slot.
 #pragma once
 
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 #include <string>
 #include <vector>

@@ -4,8 +4,8 @@
 #include "framework/Text.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
-#include "launcher/CommandText.h"
-#include "settings/ProfileStore.h"
+#include "text/CommandText.h"
+#include "framework/ProfileStore.h"
 
 #include <windows.h>
 

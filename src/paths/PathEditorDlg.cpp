@@ -2,8 +2,8 @@
 
 #include "framework/MessageBox.h"
 #include "framework/Unicode.h"
-#include "history/FindDlg.h"
-#include "history/SearchRule.h"
+#include "find/FindDlg.h"
+#include "find/SearchRule.h"
 #include "paths/AppPaths.h"
 #include "paths/RegeditDlg.h"
 #include "res/resource.h"

@@ -4,7 +4,7 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
 

@@ -1,6 +1,6 @@
 #include "settings/SettingsRecord.h"
 
-#include "launcher/HotKey.h"
+#include "keys/HotKey.h"
 #include "settings/ProfileLayout.h"
 
 using namespace profile;

@@ -1,7 +1,7 @@
 // The fifteen preferences, named after their profile values, with their first-run defaults.
 #pragma once
 
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 #include <string>
 

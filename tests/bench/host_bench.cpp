@@ -3,7 +3,7 @@
 
 #include "framework/Trace.h"
 #include "history/MRUComboBox.h"
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "MemoryProfileStore.h"

@@ -3,7 +3,7 @@
 //   keystroke_bench <keys>   prints: median ms, the number of keys and of names
 #include "TestSupport.h"
 
-#include "launcher/VelquinDlg.h"
+#include "window/VelquinDlg.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
 

@@ -4,7 +4,7 @@
 #include "FakeLauncherWindow.h"
 
 #include "framework/Text.h"
-#include "launcher/LauncherWindow.h"
+#include "launch/LauncherWindow.h"
 
 #include <map>
 #include <set>

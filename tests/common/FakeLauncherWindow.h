@@ -3,7 +3,7 @@
 
 #include "FakeCombo.h"
 
-#include "launcher/LauncherWindow.h"
+#include "launch/LauncherWindow.h"
 
 #include <map>
 #include <string>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/Text.h"
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 #include <map>
 #include <string>

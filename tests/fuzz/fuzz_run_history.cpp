@@ -4,7 +4,7 @@
 
 #include "MemoryProfileStore.h"
 
-#include "launcher/Launcher.h"
+#include "commands/MenuCommands.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -23,9 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CMRUComboBox history(store);
     history.SetView(&combo);
     SetUpAsHistory(history, 30);
-    Launcher launcher(window, history, system, store);
-    launcher.ImportRunHistory();
-    launcher.ImportRunHistory();
+    MenuCommands commands(window, history, system, store);
+    commands.ImportRunHistory();
+    commands.ImportRunHistory();
 
     for (size_t i = 0; i < combo.items.size(); ++i) {
         FUZZ_CHECK(!combo.items[i].empty());

@@ -2,7 +2,7 @@
 #include "FuzzInput.h"
 
 #include "framework/Text.h"
-#include "history/SearchRule.h"
+#include "find/SearchRule.h"
 
 #include <vector>
 

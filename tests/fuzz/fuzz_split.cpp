@@ -1,7 +1,7 @@
 // SplitCommandText and the examined-text rule over any text and any file system answers.
 #include "FuzzInput.h"
 
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

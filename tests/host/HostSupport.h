@@ -6,8 +6,9 @@
 #include "FakeLauncherWindow.h"
 #include "MemoryProfileStore.h"
 
-#include "launcher/HistoryLog.h"
-#include "launcher/Launcher.h"
+#include "launch/HistoryLog.h"
+#include "commands/MenuCommands.h"
+#include "launch/Launcher.h"
 #include "settings/SettingsRecord.h"
 
 #include <gtest/gtest.h>
@@ -37,6 +38,7 @@ protected:
     FakeSystem system;
     CMRUComboBox history{store};
     Launcher launcher{window, history, system, store};
+    MenuCommands commands{window, history, system, store};
     std::string logPath = ::testing::TempDir() + "velquin_host_test.log";
 
     void SetUp() override

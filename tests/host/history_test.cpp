@@ -1,7 +1,7 @@
 // The history: its slots in the profile, the list newest first within its capacity, and type-ahead.
 #include "HostSupport.h"
 
-#include "history/SearchRule.h"
+#include "find/SearchRule.h"
 
 #include <cctype>
 

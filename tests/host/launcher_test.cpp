@@ -185,17 +185,17 @@ TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNot
 {
     history.AddToMRU("notepad");
     window.answer = ui::kAnswerNo;
-    launcher.ClearHistory();
+    commands.ClearHistory();
     EXPECT_EQ(Said(), "Velquin | This action will delete all items in your history folder.  Do you wish to continue? "
                       "| 0x124");
     EXPECT_EQ(combo.items.size(), 1u);
     window.answer = ui::kAnswerYes;
-    launcher.ClearHistory();
+    commands.ClearHistory();
     EXPECT_TRUE(combo.items.empty() && store.ValueNames("Velquin MRU").empty());
     EXPECT_FALSE(window.enabled[Control::ClearHistory]);
     EXPECT_EQ(store.ReadString("Settings", "Config"), "Cleared");
     history.AddToMRU("write");
-    launcher.ClearHistoryQuietly();
+    commands.ClearHistoryQuietly();
     EXPECT_EQ(Said() + std::to_string(combo.items.size()), "Velquin | This action will delete all items in your "
                                                              "history folder.  Do you wish to continue? | 0x1240")
         << "one question, for the first clearing; the quiet one asks nothing";
@@ -303,20 +303,20 @@ TEST_F(LauncherTest, EachProgramsCommandStartsItsProgramAndNamesItsOwnFailure)
     for (const auto& [id, program, failure] : rows) {
         window.shows.clear();
         system.results[program] = {2, 0};
-        launcher.RunProgram(ById(kProgramCommands, id));
+        commands.RunProgram(ById(kProgramCommands, id));
         EXPECT_EQ(system.opened.back().program + " " + std::to_string(system.opened.back().showCommand),
                   std::string(program) + " 3");
         EXPECT_EQ(Said(), failure);
         EXPECT_EQ(window.shows, (std::vector<ui::Show>{ui::Show::Minimize})) << program;
     }
     system.results.clear();
-    launcher.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
+    commands.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
     EXPECT_EQ(Said(), "");
     Set("HideOnSuccess", 0);  // the window stays as it was, for Folders as for Programs
     window.shows.clear();
-    launcher.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
-    launcher.OpenFolder(ById(kFolderCommands, ID_FOLDERS_DESKTOP));
-    launcher.OpenFolder(ById(kFolderCommands, ID_FOLDERS_SYSTEM));
+    commands.RunProgram(ById(kProgramCommands, ID_PROGRAMS_NOTEPAD));
+    commands.OpenFolder(ById(kFolderCommands, ID_FOLDERS_DESKTOP));
+    commands.OpenFolder(ById(kFolderCommands, ID_FOLDERS_SYSTEM));
     EXPECT_TRUE(window.shows.empty());
 }
 
@@ -338,21 +338,21 @@ TEST_F(LauncherTest, EachFoldersCommandOpensItsFolderAndHidesBeforeAfterOrNever)
     Set("ShowWindow", 2);
     for (const auto& [id, folder, atOpen, after] : rows) {
         window.shown = ui::Show::Normal;
-        launcher.OpenFolder(ById(kFolderCommands, id));
+        commands.OpenFolder(ById(kFolderCommands, id));
         EXPECT_EQ(system.opened.back().program + " " + std::to_string(system.opened.back().showCommand),
                   std::string(folder) + " 2");
         EXPECT_EQ(system.shownAtOpen.back(), atOpen) << folder;
         EXPECT_EQ(window.shown, after) << folder;
     }
     system.shellFolders.clear();
-    launcher.OpenFolder(ById(kFolderCommands, ID_FOLDERS_DESKTOP));
+    commands.OpenFolder(ById(kFolderCommands, ID_FOLDERS_DESKTOP));
     EXPECT_EQ(system.opened.size(), 9u) << "a folder the system does not name is not opened";
 }
 
 TEST_F(LauncherTest, TheReadmeGoesDownItsChainOnlyPastMissingPrograms)
 {
     system.results = {{"winword", {2, 2}}, {"wordpad", {2, 0}}};
-    launcher.DisplayReadme();
+    commands.DisplayReadme();
     std::string tried;
     for (const OpenRequest& r : system.opened)
         tried += r.program + " " + r.parameters + " in " + r.directory + "; ";
@@ -371,19 +371,19 @@ TEST_F(LauncherTest, EachSessionCommandAsksUnlessItsOwnPreferenceIsOffThenAsksTh
     for (const auto& [id, preference, question, flags] : rows) {
         const SessionCommand& command = ById(kSessionCommands, id);
         window.answer = ui::kAnswerNo;
-        launcher.EndSession(command);
+        commands.EndSession(command);
         EXPECT_EQ(Said(), question);
         EXPECT_TRUE(system.sessionsEnded.empty());
         for (const auto& other : rows)  // each preference silences its own question only
             Set(std::get<1>(other), std::get<1>(other) == preference ? 0 : 1);
-        launcher.EndSession(command);
+        commands.EndSession(command);
         EXPECT_EQ(Said(), "") << preference;
         EXPECT_EQ(system.sessionsEnded, (std::vector<std::pair<unsigned, unsigned long>>{{flags, 0x80000000}}));
         system.sessionsEnded.clear();
     }
     EXPECT_TRUE(window.shows.empty()) << "Velquin ends when the session does, not before";
     system.sessionError = 1115;  // ERROR_SHUTDOWN_IN_PROGRESS
-    launcher.EndSession(ById(kSessionCommands, ID_TOOLS_SHUTDOWN));
+    commands.EndSession(ById(kSessionCommands, ID_TOOLS_SHUTDOWN));
     EXPECT_EQ(Said(), "Velquin | Error 1115. | 0x10");
 }
 
@@ -393,7 +393,7 @@ TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSa
     system.runHistory = {{"MRUList", "bcad"}, {"b", "calc\\1"}, {"c", "nobackslash"},
                          {"a", "C:\\Tools\\tool.exe -x\\1"}, {"d", "\xC3\xA4rger\\1"}};
     history.AddToMRU("\xC3\x84RGER");
-    launcher.ImportRunHistory();
+    commands.ImportRunHistory();
     EXPECT_EQ(combo.items, (std::vector<std::string>{"C:\\Tools\\tool.exe -x", "calc", "\xC3\x84RGER"}));
     EXPECT_EQ(combo.edit, "\xC3\xA4rger") << "an empty box gets the last command read";
     EXPECT_EQ(store.ReadString("Settings", "Config"), "Not Cleared");
@@ -401,7 +401,7 @@ TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSa
               "[Velquin History]\r\n\r\nFile #1: C:\\Tools\\tool.exe -x\r\nFile #2: calc\r\nFile #3: \xC3\x84RGER\r\n");
     EXPECT_EQ(Said(), "Velquin | Run history has been added to your history folder. | 0x40");
     system.runHistory.clear();
-    launcher.ImportRunHistory();
+    commands.ImportRunHistory();
     EXPECT_EQ(combo.items.size(), 3u);
     EXPECT_EQ(Said(), "Velquin | Run history has been added to your history folder. | 0x40");
 }

@@ -3,9 +3,9 @@
 
 #include "app/InstanceGuard.h"
 #include "framework/FileFilter.h"
-#include "launcher/HotKey.h"
-#include "launcher/NetworkPath.h"
-#include "launcher/WindowPlacement.h"
+#include "keys/HotKey.h"
+#include "launch/NetworkPath.h"
+#include "window/WindowPlacement.h"
 #include "settings/StartWithWindows.h"
 
 

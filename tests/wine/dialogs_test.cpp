@@ -3,10 +3,10 @@
 
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
-#include "launcher/HistoryLog.h"
+#include "launch/HistoryLog.h"
 #include "paths/PathEditorDlg.h"
 #include "res/resource.h"
-#include "settings/Option.h"
+#include "preferences/Option.h"
 
 #include <functional>
 

@@ -3,7 +3,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Unicode.h"
-#include "launcher/VelquinDlg.h"
+#include "window/VelquinDlg.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"

@@ -5,8 +5,9 @@
 #include "framework/Com.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "launcher/Launcher.h"
-#include "launcher/ShellLaunch.h"
+#include "commands/MenuCommands.h"
+#include "launch/Launcher.h"
+#include "launch/ShellLaunch.h"
 #include "settings/SettingsRecord.h"
 
 #include <shlobj.h>
@@ -32,6 +33,7 @@ protected:
     ShellLaunchSystem system;
     CMRUComboBox history{AppProfile()};
     Launcher launcher{window, history, system, AppProfile()};
+    MenuCommands commands{window, history, system, AppProfile()};
     RecorderCopy recorder{"Velquin Launch", "rec.exe"};
 
     void SetUp() override
@@ -167,7 +169,7 @@ TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLog
     const std::wstring command = Wide(tool.folder + "\\other.exe\\1");
     RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"MRUList", REG_SZ, L"a", 4);
     RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"a", REG_SZ, command.c_str(), DWORD((command.size() + 1) * 2));
-    launcher.ImportRunHistory();
+    commands.ImportRunHistory();
     RegDeleteTreeW(HKEY_CURRENT_USER, runMru);
     EXPECT_EQ(combo.items.front(), tool.folder + "\\other.exe");
 }

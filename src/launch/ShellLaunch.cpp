@@ -1,4 +1,4 @@
-#include "launcher/ShellLaunch.h"
+#include "launch/ShellLaunch.h"
 
 #include "framework/App.h"
 #include "framework/Com.h"
@@ -7,8 +7,8 @@
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "launcher/CommandText.h"
-#include "launcher/NetworkPath.h"
+#include "text/CommandText.h"
+#include "launch/NetworkPath.h"
 #include "paths/AppPaths.h"
 
 #include <shellapi.h>

@@ -1,6 +1,7 @@
-#include "launcher/HistoryLog.h"
+#include "launch/HistoryLog.h"
 
 #include "framework/Text.h"
+#include "settings/SettingsRecord.h"
 
 #include <cstdio>
 
@@ -43,4 +44,18 @@ bool WriteLogFile(const std::string& path, const std::string& content)
         return false;
     const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
     return std::fclose(file) == 0 && written;
+}
+
+void KeepHistoryLog(const CMRUComboBox& history, ProfileStore& profile)
+{
+    SettingsRecord settings;
+    settings.LoadSettings(profile);
+    if (settings.SaveToFile != 1)
+        return;
+    std::vector<std::string> items;
+    if (ComboBoxView* box = history.View()) {
+        for (int i = 0; i < box->ItemCount(); ++i)
+            items.push_back(box->ItemText(i));
+    }
+    WriteLogFile(settings.LogFile, HistoryLogText(items));
 }

@@ -1,4 +1,4 @@
-#include "launcher/WindowPlacement.h"
+#include "window/WindowPlacement.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 // The profile in the registry: HKEY_CURRENT_USER\<root>\<section>, one value per entry.
 #pragma once
 
-#include "settings/ProfileStore.h"
+#include "framework/ProfileStore.h"
 
 class RegistryProfileStore : public ProfileStore {
 public:

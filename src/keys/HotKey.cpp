@@ -1,4 +1,4 @@
-#include "launcher/HotKey.h"
+#include "keys/HotKey.h"
 
 namespace {
 

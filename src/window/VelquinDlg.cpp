@@ -1,6 +1,6 @@
-#include "launcher/VelquinDlg.h"
+#include "window/VelquinDlg.h"
 
-#include "app/AboutDlg.h"
+#include "commands/AboutDlg.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
@@ -10,14 +10,15 @@
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
-#include "launcher/CommandText.h"
-#include "launcher/HotKey.h"
-#include "launcher/ShellCommands.h"
-#include "launcher/WindowPlacement.h"
+#include "history/HistoryState.h"
+#include "text/CommandText.h"
+#include "keys/HotKey.h"
+#include "commands/ShellCommands.h"
+#include "window/WindowPlacement.h"
 #include "paths/AppPaths.h"
 #include "paths/PathEditorDlg.h"
 #include "res/resource.h"
-#include "settings/Option.h"
+#include "preferences/Option.h"
 #include "settings/ProfileLayout.h"
 #include "suggest/SuggestList.h"
 
@@ -104,6 +105,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       launcher_(*this, history_, *system_, AppProfile()),
+      commands_(*this, history_, *system_, AppProfile()),
+      putAway_(*this, AppProfile()),
       existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
                       kExistenceCheckedMessage),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
@@ -121,7 +124,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     });
     OnCommand(IDC_CLEAR, [this] { OnClear(); });
     OnCommand(IDC_MINIMIZE, [this] { OnMinimizeButton(); });
-    OnCommand(ID_FILE_MINIMIZE, [this] { launcher_.HideOrMinimize(); });
+    OnCommand(ID_FILE_MINIMIZE, [this] { putAway_.HideOrMinimize(); });
     OnCommand(ID_TRAY_MAXIMIZE, [this] { ::ShowWindow(Handle(), SW_SHOWNORMAL); });
     OnCommand(ID_FILE_EXIT, [this] { OnCancel(); });
     OnCommand(ID_TRAY_EXIT, [this] { OnCancel(); });
@@ -196,7 +199,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
         return false;
     });
     OnMessage(WM_HOTKEY, [this](Message&) {
-        launcher_.OnHotKey(GetForegroundWindow() == Handle());
+        putAway_.OnHotKey(GetForegroundWindow() == Handle());
         return true;
     });
     OnMessage(kExistenceCheckedMessage, [this](Message&) {
@@ -286,11 +289,11 @@ BOOL CVelquinDlg::OnInitDialog()
     SetUpAsHistory(history_, capacity);
 
     if (settings.ClearHistoryAuto == 1)
-        launcher_.ClearHistoryQuietly();
+        commands_.ClearHistoryQuietly();
     if (settings.StartMin == 1)
         ::ShowWindow(Handle(), SW_SHOWMINIMIZED);
 
-    const std::string state = launcher_.ReadHistoryState();
+    const std::string state = ReadHistoryState(AppProfile());
     if (state == kHistoryCleared)
         clearHistoryButton_.Enable(false);
     else if (state == kHistoryNotCleared)
@@ -388,7 +391,7 @@ void CVelquinDlg::OnClear()
 void CVelquinDlg::OnMinimizeButton()
 {
     minimizeButton_.Focus();
-    launcher_.HideOrMinimize();
+    putAway_.HideOrMinimize();
 }
 
 void CVelquinDlg::OnAddToPath()
@@ -410,7 +413,7 @@ bool CVelquinDlg::OnSystemCommand(Message& message)
         return false;
     COption settings;
     settings.LoadSettings();
-    if (launcher_.PutAwayHides(settings.PutIconInTray)) {
+    if (putAway_.Hides(settings.PutIconInTray)) {
         ::ShowWindow(Handle(), SW_HIDE);
         return true;
     }
@@ -497,7 +500,7 @@ void CVelquinDlg::BindMenuCommands()
     for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
         OnCommand(id, [this] { OnBrowse(); });
     for (int id : {IDC_CLEAR_HISTORY, ID_TOOLS_CLEAR_HISTORY, ID_TRAY_CLEAR_HISTORY})
-        OnCommand(id, [this] { launcher_.ClearHistory(); });
+        OnCommand(id, [this] { commands_.ClearHistory(); });
     for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT})
         OnCommand(id, [this] { RunWhenFree<CAboutDlg>(); });
     for (int id : {ID_TOOLS_PATH_EDITOR, ID_TRAY_PATH_EDITOR})
@@ -506,14 +509,14 @@ void CVelquinDlg::BindMenuCommands()
     OnCommand(ID_TOOLS_PREFERENCES, [this] { PreferencesFromMenu(); });
     OnCommand(ID_TRAY_PREFERENCES, [this] { PreferencesFromTray(); });
     OnCommand(ID_TOOLS_EDIT_HISTORY, [this] { EditHistory(); });
-    OnCommand(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { launcher_.ImportRunHistory(); });
-    OnCommand(ID_HELP_README, [this] { launcher_.DisplayReadme(); });
+    OnCommand(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { commands_.ImportRunHistory(); });
+    OnCommand(ID_HELP_README, [this] { commands_.DisplayReadme(); });
     for (const ProgramCommand& command : kProgramCommands)
-        OnCommand(command.id, [this, &command] { launcher_.RunProgram(command); });
+        OnCommand(command.id, [this, &command] { commands_.RunProgram(command); });
     for (const FolderCommand& command : kFolderCommands)
-        OnCommand(command.id, [this, &command] { launcher_.OpenFolder(command); });
+        OnCommand(command.id, [this, &command] { commands_.OpenFolder(command); });
     for (const SessionCommand& command : kSessionCommands)
-        OnCommand(command.id, [this, &command] { launcher_.EndSession(command); });
+        OnCommand(command.id, [this, &command] { commands_.EndSession(command); });
 }
 
 template <typename DialogType>

@@ -5,9 +5,11 @@
 #include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
-#include "launcher/Launcher.h"
-#include "launcher/ShellLaunch.h"
-#include "launcher/WinRHook.h"
+#include "commands/MenuCommands.h"
+#include "launch/Launcher.h"
+#include "launch/PutAway.h"
+#include "launch/ShellLaunch.h"
+#include "keys/WinRHook.h"
 #include "suggest/Suggester.h"
 #include "tray/SystemTray.h"
 
@@ -97,6 +99,8 @@ private:
     ComboBoxWindow historyBox_;
     std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
     Launcher launcher_;
+    MenuCommands commands_;
+    PutAway putAway_;
     BackgroundWork<std::string, bool> existenceCheck_;
     BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
     bool waitCursor_ = false;  // while a launch runs on the worker

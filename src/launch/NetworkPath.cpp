@@ -1,6 +1,6 @@
-#include "launcher/NetworkPath.h"
+#include "launch/NetworkPath.h"
 
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 
 namespace {
 

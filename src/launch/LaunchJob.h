@@ -3,7 +3,7 @@
 // every step of it may wait on the network. And what the control rules ask of a text before any launch.
 #pragma once
 
-#include "launcher/LauncherWindow.h"
+#include "launch/LauncherWindow.h"
 
 LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system);
 

@@ -1,7 +1,7 @@
-#include "launcher/LaunchJob.h"
+#include "launch/LaunchJob.h"
 
 #include "framework/Text.h"
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/MessageStyles.h"
-#include "launcher/LaunchOutcome.h"
+#include "launch/LaunchOutcome.h"
 #include "paths/AppPathEntry.h"
 
 #include <optional>

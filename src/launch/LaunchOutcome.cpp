@@ -1,4 +1,4 @@
-#include "launcher/LaunchOutcome.h"
+#include "launch/LaunchOutcome.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "launcher/WinRHook.h"
+#include "keys/WinRHook.h"
 
-#include "launcher/HotKey.h"
+#include "keys/HotKey.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The system side of the launch: the file finder, shortcut targets, the shell's "open" and App Paths.
 #pragma once
 
-#include "launcher/LauncherWindow.h"
+#include "launch/LauncherWindow.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "history/FindDlg.h"
+#include "find/FindDlg.h"
 
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 
 #include "framework/Text.h"
 

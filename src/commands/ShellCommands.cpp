@@ -1,6 +1,6 @@
-#include "launcher/ShellCommands.h"
+#include "commands/ShellCommands.h"
 
-#include "launcher/CommandText.h"
+#include "text/CommandText.h"
 
 #include "res/resource.h"
 

@@ -1,4 +1,4 @@
-#include "settings/Option.h"
+#include "preferences/Option.h"
 
 #include "framework/App.h"
 #include "framework/FileDialog.h"
@@ -7,9 +7,9 @@
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "launcher/HistoryLog.h"
-#include "launcher/HotKey.h"
-#include "launcher/ShellLaunch.h"
+#include "launch/HistoryLog.h"
+#include "keys/HotKey.h"
+#include "launch/ShellLaunch.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
 #include "settings/StartWithWindows.h"

@@ -1,7 +1,7 @@
-#include "app/AboutDlg.h"
+#include "commands/AboutDlg.h"
 
 #include "framework/MessageBox.h"
-#include "launcher/ShellLaunch.h"
+#include "launch/ShellLaunch.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg() : Dialog(IDD_ABOUTBOX)

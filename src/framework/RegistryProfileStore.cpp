@@ -1,4 +1,4 @@
-#include "settings/RegistryProfileStore.h"
+#include "framework/RegistryProfileStore.h"
 
 #include "framework/Registry.h"
 #include "framework/Text.h"

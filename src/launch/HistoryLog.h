@@ -1,6 +1,9 @@
 // The history log: a plain text copy of the history for the user, CR LF line ends, no byte-order mark.
 #pragma once
 
+#include "framework/ProfileStore.h"
+#include "history/MRUComboBox.h"
+
 #include <string>
 #include <vector>
 
@@ -11,3 +14,6 @@ std::string PlaceholderLogText();
 
 // Replaces the file's content; false when it could not be written (nobody is told).
 bool WriteLogFile(const std::string& path, const std::string& content);
+
+// Rewrites the log file from the drop-down list when the user keeps one.
+void KeepHistoryLog(const CMRUComboBox& history, ProfileStore& profile);

@@ -1,4 +1,4 @@
-#include "history/SearchRule.h"
+#include "find/SearchRule.h"
 
 int SearchList(const std::vector<std::string>& items, const std::string& text, int start, SameTextRule same)
 {

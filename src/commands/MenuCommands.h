@@ -1,0 +1,38 @@
+// The menu commands other than the launch: the Programs and Folders menus, the read-me, the session's end,
+// clearing the history and importing the system's Run history. The window and the system are reached through
+// the launch's interfaces, so that the decisions are tested apart from any window.
+#pragma once
+
+#include "commands/ShellCommands.h"
+#include "framework/ProfileStore.h"
+#include "history/MRUComboBox.h"
+#include "launch/LauncherWindow.h"
+#include "launch/PutAway.h"
+
+#include <string>
+
+class MenuCommands {
+public:
+    MenuCommands(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile);
+
+    // After the user agreed; quietly, as the settings ask at start.
+    void ClearHistory();
+    void ClearHistoryQuietly();
+    void RunProgram(const ProgramCommand& command);
+    void OpenFolder(const FolderCommand& command);
+    void DisplayReadme();
+    // Log off, restart, shut down: ask when the user wants it, then ask the system to end the session.
+    // Velquin stays open: other programs may still refuse, and the window ends with the session.
+    void EndSession(const SessionCommand& command);
+    // Adds the system Run box's commands that the history lacks.
+    void ImportRunHistory();
+
+private:
+    bool ListHolds(const std::string& text) const;
+
+    LauncherWindow& window_;
+    CMRUComboBox& history_;
+    LaunchSystem& system_;
+    ProfileStore& profile_;
+    PutAway putAway_;
+};
