@@ -11,8 +11,10 @@
 
 using Control = LauncherWindow::Control;
 
-Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile)
-    : window_(window), history_(history), system_(system), profile_(profile), putAway_(window, profile)
+Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile,
+                   AddToPath& addToPath)
+    : window_(window), history_(history), system_(system), profile_(profile), addToPath_(addToPath),
+      putAway_(window, profile)
 {
 }
 
@@ -42,8 +44,8 @@ void Launcher::Start(const std::string& text, bool elevated, bool fromBox)
 {
     SettingsRecord settings;
     settings.LoadSettings(profile_);
-    checkBoxValue = window_.IsAddToPathChecked() ? 1 : 0;
-    launching_ = Launch{{text, elevated, settings.ShowWindow, checkBoxValue == 1 && addToPathArmed == 1}, fromBox};
+    const bool enter = addToPath_.UsedByLaunch(window_.IsAddToPathChecked());
+    launching_ = Launch{{text, elevated, settings.ShowWindow, enter}, fromBox};
     // Every step may wait on a network path, from the split's file search to the shell's answer.
     if (MayWaitOnNetwork(system_.ExpandReferences(ExaminedText(text, false)), system_)) {
         window_.ShowBusy(true);
@@ -132,7 +134,7 @@ Launcher::Existence Launcher::Examine(const std::string& source, bool trim)
 void Launcher::ShowAddToPath(bool exists)
 {
     window_.Enable(Control::AddToPath, exists);
-    window_.SetAddToPathCheck(exists && storedAddToPath == 1);
+    window_.SetAddToPathCheck(exists && addToPath_.Ticks());
 }
 
 void Launcher::UpdateControlStates()
@@ -140,7 +142,7 @@ void Launcher::UpdateControlStates()
     const Existence existence = Examine(window_.EditText(), true);
     if (existence == Existence::Exists) {
         ShowAddToPath(true);
-        addToPathArmed = 1;
+        addToPath_.Arm();
         return;
     }
     const bool hasText = existence == Existence::Missing;

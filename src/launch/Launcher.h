@@ -4,6 +4,7 @@
 
 #include "framework/ProfileStore.h"
 #include "history/MRUComboBox.h"
+#include "launch/AddToPath.h"
 #include "launch/LaunchJob.h"
 #include "launch/LauncherWindow.h"
 #include "launch/PutAway.h"
@@ -14,12 +15,9 @@
 
 class Launcher {
 public:
-    Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile);
-
-    // State the main window keeps for these operations.
-    int checkBoxValue = 0;       // the "Add to my path" check state as last exchanged
-    int storedAddToPath = 0;     // the copy of Settings/AddToPath that decides the check mark
-    int addToPathArmed = 0;      // 1 lets a launch enter the program in App Paths
+    // The "Add to my path" state is the window's: its box and Browse change it too.
+    Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile,
+             AddToPath& addToPath);
 
     // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas".
     void OnLaunch(bool elevated = false);
@@ -63,5 +61,6 @@ private:
     CMRUComboBox& history_;
     LaunchSystem& system_;
     ProfileStore& profile_;
+    AddToPath& addToPath_;
     PutAway putAway_;
 };

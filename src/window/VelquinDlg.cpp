@@ -104,7 +104,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     : Dialog(IDD_VELQUIN_DIALOG),
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
-      launcher_(*this, history_, *system_, AppProfile()),
+      launcher_(*this, history_, *system_, AppProfile(), addToPath_),
       commands_(*this, history_, *system_, AppProfile()),
       putAway_(*this, AppProfile()),
       existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
@@ -249,7 +249,9 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
     dx.Control(IDOK, okButton_);
     dx.Control(IDC_HISTORY_COMBO, historyBox_);
     dx.Text(IDC_HISTORY_COMBO, boundText_, static_cast<int>(kMaxProfileText));  // what the history can hold
-    dx.Check(IDC_ADD_TO_PATH, launcher_.checkBoxValue);
+    int checked = addToPath_.Checked() ? 1 : 0;
+    dx.Check(IDC_ADD_TO_PATH, checked);
+    addToPath_.BoxShows(checked == 1);
 }
 
 void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
@@ -276,10 +278,8 @@ BOOL CVelquinDlg::OnInitDialog()
     const int left = profile.ReadInt(kWindow, kLeft, 0);
     const int addToPath = profile.ReadInt(kSettings, kAddToPath, 0);
 
-    launcher_.checkBoxValue = addToPath;
-    launcher_.storedAddToPath = addToPath;
-    addToPathBox_.SetCheck(addToPath == 1);
-    launcher_.addToPathArmed = addToPath == 1 ? 1 : 0;
+    addToPath_.Loaded(addToPath);
+    addToPathBox_.SetCheck(addToPath_.Checked());
 
     if (top != 0 && left != 0 && settings.StartMin == 0)
         MoveToStoredPlace(left, top);
@@ -396,9 +396,7 @@ void CVelquinDlg::OnMinimizeButton()
 
 void CVelquinDlg::OnAddToPath()
 {
-    launcher_.checkBoxValue = launcher_.checkBoxValue == 0 ? 1 : 0;
-    AppProfile().WriteInt(kSettings, kAddToPath, launcher_.checkBoxValue);
-    launcher_.storedAddToPath = launcher_.checkBoxValue;
+    AppProfile().WriteInt(kSettings, kAddToPath, addToPath_.Toggled());
 }
 
 void CVelquinDlg::OnSelectionAccepted()
@@ -620,8 +618,8 @@ void CVelquinDlg::OnBrowse()
     profile.WriteInt(kFolders, kFilter, choice.filterIndex);
     profile.WriteString(kFolders, kFile, choice.path);
     addToPathBox_.Enable();
-    launcher_.addToPathArmed = 1;
-    addToPathBox_.SetCheck(launcher_.storedAddToPath == 1);
+    addToPath_.Arm();
+    addToPathBox_.SetCheck(addToPath_.Ticks());
     okButton_.Focus();
     okButton_.SetButtonStyle(BS_DEFPUSHBUTTON);
 }

@@ -29,6 +29,7 @@ public:
 
     // For the tests: the decisions' state, the history and the tray icon.
     Launcher& Commands() { return launcher_; }
+    const AddToPath& AddToPathState() const { return addToPath_; }
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
     Suggester& Suggestions() { return suggester_; }
@@ -98,6 +99,7 @@ private:
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;
     std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
+    AddToPath addToPath_;
     Launcher launcher_;
     MenuCommands commands_;
     PutAway putAway_;

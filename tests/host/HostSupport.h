@@ -37,7 +37,8 @@ protected:
     FakeWindow window{combo};
     FakeSystem system;
     CMRUComboBox history{store};
-    Launcher launcher{window, history, system, store};
+    AddToPath addToPath;
+    Launcher launcher{window, history, system, store, addToPath};
     MenuCommands commands{window, history, system, store};
     std::string logPath = ::testing::TempDir() + "velquin_host_test.log";
 

@@ -143,9 +143,10 @@ TEST_F(LauncherTest, AddToMyPathEntersTheLaunchedFileOnlyWhenCheckedAndArmed)
 {
     system.files = {"C:\\Tools\\tool.exe"};
     Type("C:\\Tools\\tool.exe");
-    for (const auto& [checked, armed] : {std::pair{true, 0}, {false, 1}, {true, 1}}) {
+    for (const auto& [checked, armed] : {std::pair{true, false}, {false, true}, {true, true}}) {
         window.checked = checked;
-        launcher.addToPathArmed = armed;
+        if (armed)
+            addToPath.Arm();
         launcher.OnLaunch();
     }
     // A shortcut enters its target, when that exists.
@@ -205,7 +206,7 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
 {
     system.files = {"C:\\Windows", "C:\\My Files\\a.txt", "C:\\Menu\\Win.lnk", "C:\\Menu\\Gone.lnk"};
     system.shortcutTargets = {{"C:\\Menu\\Win.lnk", "C:\\Windows"}, {"C:\\Menu\\Gone.lnk", "C:\\Old"}};
-    launcher.storedAddToPath = 1;
+    addToPath.Toggled();  // the user ticks the box: stored, not armed
     const auto state = [&] {
         return std::string(window.enabled[Control::Ok] ? "ok " : "") +
                (window.enabled[Control::Clear] ? "clear " : "") +
@@ -219,7 +220,7 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
         TypeAndEdit(text);
         EXPECT_EQ(state(), expected) << text;
     }
-    EXPECT_EQ(launcher.addToPathArmed, 0) << "only the mouse-move rule arms";
+    EXPECT_FALSE(addToPath.IsArmed()) << "only the mouse-move rule arms";
 
     // The mouse-move rule leaves OK and Clear alone for an existing entry, arms, and never disarms.
     Type("  \"C:\\My Files\\a.txt\"  ");
@@ -229,12 +230,12 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     Type("   ");
     launcher.UpdateControlStates();
     EXPECT_EQ(state(), "");
-    EXPECT_EQ(launcher.addToPathArmed, 1);
+    EXPECT_TRUE(addToPath.IsArmed());
 
     // A list selection enables OK and Clear always, and judges the item untrimmed.
     launcher.OnSelectItem(" C:\\Windows");
     EXPECT_EQ(state(), "ok clear ");
-    launcher.storedAddToPath = 0;
+    addToPath.Toggled();
     launcher.OnSelectItem("C:\\Windows");
     EXPECT_EQ(state(), "ok clear path");
 }
@@ -262,7 +263,7 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     // Launched, it goes to the worker, one launch at a time; its answer is applied when it comes.
     system.files = {"\\\\server\\share\\x.exe"};
     window.checked = true;
-    launcher.addToPathArmed = 1;
+    addToPath.Arm();
     Type("  \\\\server\\share\\x.exe -a ");
     launcher.OnLaunch();
     EXPECT_TRUE(system.opened.empty()) << "no step of it on the window's thread";

@@ -234,12 +234,11 @@ TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTh
     const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     system.release = release.Get();  // the shell answers when the test says so
     std::vector<std::string> seen;
-    const auto rules = [&] {  // "Add to my path" enabled, armed; OK enabled
-        seen.push_back(std::to_string(Enabled(IDC_ADD_TO_PATH)) + std::to_string(dialog->Commands().addToPathArmed) +
-                       std::to_string(Enabled(IDOK)));
+    const auto rules = [&] {  // "Add to my path" enabled, armed (for good, once armed); OK enabled
+        seen.push_back(std::to_string(Enabled(IDC_ADD_TO_PATH)) +
+                       std::to_string(dialog->AddToPathState().IsArmed()) + std::to_string(Enabled(IDOK)));
         EnableWindow(GetDlgItem(window, IDC_ADD_TO_PATH), FALSE);
         EnableWindow(GetDlgItem(window, IDOK), TRUE);
-        dialog->Commands().addToPathArmed = 0;
     };
     const auto notify = [&](WORD code) {
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDC_HISTORY_COMBO, code), reinterpret_cast<LPARAM>(Box()));
@@ -251,7 +250,6 @@ TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTh
     };
     Run([&](UiScript& s) {
         s.Then([&] {
-             dialog->Commands().addToPathArmed = 0;
              SendMessageA(Box(), CB_SETCURSEL, 0, 0);
              notify(CBN_SELENDOK);
          }).Then(rules);
@@ -280,7 +278,7 @@ TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTh
             .Then([&] { SetEvent(release.Get()); })
             .When([&] { return AppProfile().ReadString("Velquin MRU", "File #1")[0] == '\\'; }, launch);
     });
-    EXPECT_EQ(seen, (std::vector<std::string>{"101", "111", "000", "stored 1", "ticked 1", "wait C:\\windows",
+    EXPECT_EQ(seen, (std::vector<std::string>{"101", "111", "010", "stored 1", "ticked 1", "wait C:\\windows",
                                               "arrow \\\\server\\share\\x.exe"}));
     EXPECT_EQ(system.opened, std::vector<std::string>{"\\\\server\\share\\x.exe"});
 }

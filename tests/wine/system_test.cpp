@@ -32,7 +32,8 @@ protected:
     FakeWindow window{combo};
     ShellLaunchSystem system;
     CMRUComboBox history{AppProfile()};
-    Launcher launcher{window, history, system, AppProfile()};
+    AddToPath addToPath;
+    Launcher launcher{window, history, system, AppProfile(), addToPath};
     MenuCommands commands{window, history, system, AppProfile()};
     RecorderCopy recorder{"Velquin Launch", "rec.exe"};
 
