@@ -2,9 +2,9 @@
 
 #include "framework/MessageBox.h"
 #include "framework/SystemLibrary.h"
-#include "window/VelquinDlg.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
+#include "window/VelquinDlg.h"
 
 #include <shlobj.h>
 

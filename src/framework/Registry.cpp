@@ -1,8 +1,8 @@
 #include "framework/Registry.h"
 
+#include "framework/ProfileStore.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "framework/ProfileStore.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,11 @@
 #include "history/HistoryEditor.h"
 
+#include "find/FindDlg.h"
+#include "find/SearchRule.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "find/FindDlg.h"
-#include "find/SearchRule.h"
 #include "history/HistoryState.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"

@@ -2,9 +2,9 @@
 // shown in the box's list newest first.
 #pragma once
 
+#include "framework/ProfileStore.h"
 #include "history/ComboBoxView.h"
 #include "history/RecentFileList.h"
-#include "framework/ProfileStore.h"
 
 #include <memory>
 #include <string>

@@ -5,8 +5,8 @@
 #include "framework/ProfileStore.h"
 #include "history/MRUComboBox.h"
 #include "launch/AddToPath.h"
-#include "launch/LaunchJob.h"
 #include "launch/LauncherWindow.h"
+#include "launch/LaunchJob.h"
 #include "launch/PutAway.h"
 #include "text/CommandText.h"
 

@@ -7,9 +7,9 @@
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "text/CommandText.h"
 #include "launch/NetworkPath.h"
 #include "paths/AppPaths.h"
+#include "text/CommandText.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

@@ -1,11 +1,11 @@
 #include "paths/AppPaths.h"
 
+#include "framework/ProfileStore.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "text/CommandText.h"
-#include "framework/ProfileStore.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 #include "paths/PathEditorDlg.h"
 
-#include "framework/MessageBox.h"
-#include "framework/Unicode.h"
 #include "find/FindDlg.h"
 #include "find/SearchRule.h"
+#include "framework/MessageBox.h"
+#include "framework/Unicode.h"
 #include "paths/AppPaths.h"
 #include "paths/RegeditDlg.h"
 #include "res/resource.h"

@@ -4,9 +4,9 @@
 #include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "text/CommandText.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
+#include "text/CommandText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "suggest/SourceText.h"
 
-#include "framework/Text.h"
 #include "framework/ProfileStore.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,7 +1,7 @@
 #include "suggest/SuggestIndex.h"
 
-#include "framework/Text.h"
 #include "framework/ProfileStore.h"
+#include "framework/Text.h"
 #include "suggest/SourceText.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "window/VelquinDlg.h"
 
 #include "commands/AboutDlg.h"
+#include "commands/ShellCommands.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
 #include "framework/MessageBox.h"
@@ -11,16 +12,15 @@
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
 #include "history/HistoryState.h"
-#include "text/CommandText.h"
 #include "keys/HotKey.h"
-#include "commands/ShellCommands.h"
-#include "window/WindowPlacement.h"
 #include "paths/AppPaths.h"
 #include "paths/PathEditorDlg.h"
-#include "res/resource.h"
 #include "preferences/Option.h"
+#include "res/resource.h"
 #include "settings/ProfileLayout.h"
 #include "suggest/SuggestList.h"
+#include "text/CommandText.h"
+#include "window/ScreenPlace.h"
 
 #include <commctrl.h>
 
@@ -37,7 +37,6 @@ constexpr UINT_PTR kIndexTimer = 1;
 // Reading the Programs folders, App Paths and PATH competes with the start for the disk and the system: it
 // waits this long after the first paint, or for the first key.
 constexpr UINT kIndexDelay = 1000;
-constexpr int kHotKeyId = 1;
 
 // The decisions name styles, answers and show commands by their Windows values.
 static_assert(ui::kYesNo == MB_YESNO && ui::kIconError == MB_ICONERROR && ui::kIconQuestion == MB_ICONQUESTION &&
@@ -49,47 +48,12 @@ static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui
                   static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
               "show commands");
 
-// The name the keyboard gives the hotkey's key, such as "R" or "F5".
-std::string KeyName(int hotKey)
-{
-    const UINT key = static_cast<UINT>(hotKey) & 0xFF;
-    LONG code = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
-    if ((hotKey >> 8) & HOTKEYF_EXT)
-        code |= 1 << 24;
-    wchar_t name[64] = {};
-    return GetKeyNameTextW(code, name, 64) > 0 ? Utf8(name) : std::string(1, static_cast<char>(key));
-}
-
 // The user's Desktop; its stored form may hold references such as %USERPROFILE%.
 std::string DesktopFolder()
 {
     const RegKey folders =
         RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
     return ExpandReferences(folders.ReadString("Desktop").value_or(std::string()));
-}
-
-// Not shared: a shared icon comes in the size it was first loaded at, whatever size is asked for.
-HICON LoadAppIcon(UINT id, int size)
-{
-    return static_cast<HICON>(LoadImageA(App::Instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, 0));
-}
-
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoA(monitor, &info)) {
-        const RECT& work = info.rcWork;
-        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back({work.left, work.top, work.right, work.bottom});
-    }
-    return TRUE;
-}
-
-std::vector<ScreenRect> MonitorWorkAreas()
-{
-    std::vector<ScreenRect> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
 }
 
 }  // namespace
@@ -118,10 +82,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     historyBox_.takeKey = [this](unsigned key) { return OnBoxKey(key); };
     historyBox_.onEditUpdate = [this] { OnBoxTyped(); };
 
-    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] {
-        suggester_.Hide();
-        launcher_.OnOpenLastItem();
-    });
+    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { OnOpenLastItem(); });
     OnCommand(IDC_CLEAR, [this] { OnClear(); });
     OnCommand(IDC_MINIMIZE, [this] { OnMinimizeButton(); });
     OnCommand(ID_FILE_MINIMIZE, [this] { putAway_.HideOrMinimize(); });
@@ -133,110 +94,158 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
 
     OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] {
-        suggester_.Hide();
-        launcher_.UpdateControlStates();
-    });
+    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { OnBoxLostFocus(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggester_.Hide(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
+
     for (UINT message : {WM_MOVE, WM_ACTIVATE, WM_SIZE})
         OnMessage(message, [this](Message& m) { return HideSuggestions(m); });
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
         OnMessage(message, [this](Message& m) { return suggester_.OnMessage(m.id); });
-    OnMessage(WM_TIMER, [this](Message& m) {
-        if (m.wParam != kIndexTimer)
-            return false;
-        KillTimer(Handle(), kIndexTimer);
-        suggester_.StartIndex();
-        return true;
-    });
-    OnMessage(WM_SETTINGCHANGE, [this](Message& m) {
-        if (m.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(m.lParam)) == L"Environment")
-            suggester_.OnEnvironmentChanged();
-        return false;
-    });
-    OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
-
-    const auto updateThenDefault = [this](Message&) {
-        launcher_.UpdateControlStates();
-        return false;
-    };
-    OnMessage(WM_MOUSEMOVE, updateThenDefault);
-    OnMessage(WM_LBUTTONUP, updateThenDefault);
-    OnMessage(RegisterWindowMessageA(kSummonMessageName), [this](Message& m) {
-        Summon();
-        m.result = TRUE;
-        return true;
-    });
-    // Velquin's own pictures follow here; the rest is the dialog manager's (per-monitor, version 2): it lays
-    // the controls out again, gives them their fonts and sizes the window, but only when the message is
-    // left to it.
-    OnMessage(WM_DPICHANGED, [this](Message& m) {
-        ScaleIcons(LOWORD(m.wParam));
-        return false;
-    });
-    OnMessage(kAfterFirstPaintMessage, [this](Message&) {
-        COption settings;
-        settings.LoadSettings();
-        // Keys another program holds now are tried again at the next start.
-        if (!RegisterHotKeyOf(settings.HotKey))
-            Trace("CVelquinDlg -- the hotkey is held by another program.\n");
-        TakeWinR(settings.WinR == 1);
-        KeepStartingWithWindows(settings.StartAuto);
-        SuggestAsTyped(settings.Suggest == 1);
-        SetTimer(Handle(), kIndexTimer, kIndexDelay, nullptr);
-        // Started as administrator, the window would not hear a second start of a normal copy otherwise.
-        using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
-        if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
-            allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
-        return true;
-    });
-    // Windows removes a low-level hook that answers too slowly, without a word: each showing sets it anew.
-    OnMessage(WM_SHOWWINDOW, [this](Message& m) {
-        if (!m.wParam)
-            suggester_.Hide();
-        if (m.wParam && winR_.Running())
-            TakeWinR(true);
-        return false;
-    });
-    OnMessage(WM_HOTKEY, [this](Message&) {
-        putAway_.OnHotKey(GetForegroundWindow() == Handle());
-        return true;
-    });
-    OnMessage(kExistenceCheckedMessage, [this](Message&) {
-        if (const auto answer = existenceCheck_.TakeAnswer())
-            launcher_.OnExistenceChecked(answer->question, answer->answer);
-        return true;
-    });
-    OnMessage(kLaunchFinishedMessage, [this](Message&) {
-        if (const auto answer = launchWork_.TakeAnswer())
-            launcher_.OnLaunchFinished(answer->answer);
-        return true;
-    });
-    OnMessage(WM_SETCURSOR, [this](Message& m) {
-        if (!waitCursor_)
-            return false;
-        SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-        m.result = TRUE;
-        return true;
-    });
+    OnMessage(WM_TIMER, [this](Message& m) { return OnTimer(m); });
+    OnMessage(WM_SETTINGCHANGE, [this](Message& m) { return OnSettingChange(m); });
+    OnMessage(WM_MOUSEMOVE, [this](Message&) { return UpdateThenDefault(); });
+    OnMessage(WM_LBUTTONUP, [this](Message&) { return UpdateThenDefault(); });
+    OnMessage(RegisterWindowMessageA(kSummonMessageName), [this](Message& m) { return OnSummonMessage(m); });
+    OnMessage(WM_DPICHANGED, [this](Message& m) { return OnDpiChanged(m); });
+    OnMessage(kAfterFirstPaintMessage, [this](Message&) { return AfterFirstPaint(); });
+    OnMessage(WM_SHOWWINDOW, [this](Message& m) { return OnShowWindow(m); });
+    OnMessage(WM_HOTKEY, [this](Message&) { return OnHotKey(); });
+    OnMessage(kExistenceCheckedMessage, [this](Message&) { return OnExistenceChecked(); });
+    OnMessage(kLaunchFinishedMessage, [this](Message&) { return OnLaunchFinished(); });
+    OnMessage(WM_SETCURSOR, [this](Message& m) { return OnSetCursor(m); });
     OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
-    OnMessage(WM_QUERYDRAGICON, [this](Message& m) {
-        m.result = reinterpret_cast<LRESULT>(smallIcon_.Get());
-        return true;
-    });
-    OnMessage(WM_CLOSE, [this](Message&) {
-        SaveWindowPosition();
-        return false;  // the default turns it into Cancel, that is Exit
-    });
-    // The session ends (a log off or shut down, Velquin's own or another's): what Exit keeps is kept now,
-    // as the process may end as soon as this returns.
-    OnMessage(WM_ENDSESSION, [this](Message& m) {
-        if (m.wParam) {
-            history_.SaveMRU();
-            OnCancel();
-        }
-        return true;
-    });
+    OnMessage(WM_QUERYDRAGICON, [this](Message& m) { return OnQueryDragIcon(m); });
+    OnMessage(WM_CLOSE, [this](Message&) { return OnClose(); });
+    OnMessage(WM_ENDSESSION, [this](Message& m) { return OnEndSession(m); });
+}
+
+void CVelquinDlg::OnOpenLastItem()
+{
+    suggester_.Hide();
+    launcher_.OnOpenLastItem();
+}
+
+void CVelquinDlg::OnBoxLostFocus()
+{
+    suggester_.Hide();
+    launcher_.UpdateControlStates();
+}
+
+bool CVelquinDlg::UpdateThenDefault()
+{
+    launcher_.UpdateControlStates();
+    return false;
+}
+
+bool CVelquinDlg::OnTimer(Message& message)
+{
+    if (message.wParam != kIndexTimer)
+        return false;
+    KillTimer(Handle(), kIndexTimer);
+    suggester_.StartIndex();
+    return true;
+}
+
+bool CVelquinDlg::OnSettingChange(Message& message)
+{
+    if (message.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(message.lParam)) == L"Environment")
+        suggester_.OnEnvironmentChanged();
+    return false;
+}
+
+bool CVelquinDlg::OnSummonMessage(Message& message)
+{
+    Summon();
+    message.result = TRUE;
+    return true;
+}
+
+// Velquin's own pictures follow here; the rest is the dialog manager's (per-monitor, version 2): it lays the
+// controls out again, gives them their fonts and sizes the window, but only when the message is left to it.
+bool CVelquinDlg::OnDpiChanged(Message& message)
+{
+    icons_.Scale(Handle(), LOWORD(message.wParam), tray_);
+    return false;
+}
+
+bool CVelquinDlg::AfterFirstPaint()
+{
+    COption settings;
+    settings.LoadSettings();
+    // Keys another program holds now are tried again at the next start.
+    if (!keys_.TakeHotKey(Handle(), settings.HotKey))
+        Trace("CVelquinDlg -- the hotkey is held by another program.\n");
+    keys_.TakeWinR(Handle(), settings.WinR == 1);
+    KeepStartingWithWindows(settings.StartAuto);
+    SuggestAsTyped(settings.Suggest == 1);
+    SetTimer(Handle(), kIndexTimer, kIndexDelay, nullptr);
+    // Started as administrator, the window would not hear a second start of a normal copy otherwise.
+    using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
+    if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
+        allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
+    return true;
+}
+
+bool CVelquinDlg::OnShowWindow(Message& message)
+{
+    if (message.wParam)
+        keys_.RenewWinR(Handle());
+    else
+        suggester_.Hide();
+    return false;
+}
+
+bool CVelquinDlg::OnHotKey()
+{
+    putAway_.OnHotKey(GetForegroundWindow() == Handle());
+    return true;
+}
+
+bool CVelquinDlg::OnExistenceChecked()
+{
+    if (const auto answer = existenceCheck_.TakeAnswer())
+        launcher_.OnExistenceChecked(answer->question, answer->answer);
+    return true;
+}
+
+bool CVelquinDlg::OnLaunchFinished()
+{
+    if (const auto answer = launchWork_.TakeAnswer())
+        launcher_.OnLaunchFinished(answer->answer);
+    return true;
+}
+
+bool CVelquinDlg::OnSetCursor(Message& message)
+{
+    if (!waitCursor_)
+        return false;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    message.result = TRUE;
+    return true;
+}
+
+bool CVelquinDlg::OnQueryDragIcon(Message& message)
+{
+    message.result = reinterpret_cast<LRESULT>(icons_.Small());
+    return true;
+}
+
+bool CVelquinDlg::OnClose()
+{
+    StorePlace(Handle(), AppProfile());
+    return false;  // the default turns it into Cancel, that is Exit
+}
+
+// The session ends (a log off or shut down, Velquin's own or another's): what Exit keeps is kept now, as the
+// process may end as soon as this returns.
+bool CVelquinDlg::OnEndSession(Message& message)
+{
+    if (message.wParam) {
+        history_.SaveMRU();
+        OnCancel();
+    }
+    return true;
 }
 
 void CVelquinDlg::DoDataExchange(DataExchange& dx)
@@ -259,7 +268,7 @@ void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
     // A shell that refuses the icon now (the taskbar not ready at logon) gets it when it is ready; until
     // then putting the window away minimises it, so it is never out of reach.
     if (settings.PutIconInTray == 1)
-        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", smallIcon_.Get(), IDR_TRAY_MENU);
+        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", icons_.Small(), IDR_TRAY_MENU);
     tray_.SetDefaultMenuItem(0, true);
 }
 
@@ -269,7 +278,7 @@ BOOL CVelquinDlg::OnInitDialog()
 
     COption settings;
     settings.LoadSettings();
-    ScaleIcons(WindowDpi(Handle()));
+    icons_.Scale(Handle(), WindowDpi(Handle()), tray_);
     CreateTrayIcon(settings);
     Dialog::OnInitDialog();
 
@@ -282,7 +291,7 @@ BOOL CVelquinDlg::OnInitDialog()
     addToPathBox_.SetCheck(addToPath_.Checked());
 
     if (top != 0 && left != 0 && settings.StartMin == 0)
-        MoveToStoredPlace(left, top);
+        MoveToStoredPlace(Handle(), left, top);
 
     // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
     const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;
@@ -306,43 +315,6 @@ BOOL CVelquinDlg::OnInitDialog()
     return TRUE;
 }
 
-void CVelquinDlg::TakeWinR(bool take)
-{
-    if (!take)
-        winR_.Stop();
-    else if (!winR_.Start(Handle(), RegisterWindowMessageA(kSummonMessageName)))
-        Trace("CVelquinDlg -- the system refused the keyboard hook for Win+R.\n");
-}
-
-bool CVelquinDlg::RegisterHotKeyOf(int value)
-{
-    UnregisterHotKey(Handle(), kHotKeyId);
-    const HotKeyParts keys = SplitHotKey(value);
-    return value == 0 || RegisterHotKey(Handle(), kHotKeyId, keys.modifiers, keys.key);
-}
-
-void CVelquinDlg::ScaleIcons(int dpi)
-{
-    UniqueHandle<IconTraits> small(LoadAppIcon(IDI_VELQUIN_SMALL, MulDiv(16, dpi, 96)));
-    UniqueHandle<IconTraits> large(LoadAppIcon(IDI_VELQUIN, MulDiv(32, dpi, 96)));
-    SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
-    SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.Get()));
-    tray_.ChangeIcon(small.Get());
-    smallIcon_ = std::move(small);  // the earlier ones go only now that nothing shows them
-    largeIcon_ = std::move(large);
-}
-
-void CVelquinDlg::MoveToStoredPlace(int left, int top)
-{
-    RECT frame = {};
-    GetWindowRect(Handle(), &frame);
-    const auto place =
-        PlaceOnScreen({left, top}, frame.right - frame.left, frame.bottom - frame.top, MonitorWorkAreas());
-    if (place)  // on no screen at all, it stays centred
-        SetWindowPos(Handle(), nullptr, static_cast<int>(place->x), static_cast<int>(place->y), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
-}
-
 void CVelquinDlg::PrimeFromNewestEntry()
 {
     boundText_ = historyBox_.ItemCount() > 0 ? historyBox_.ItemText(0) : std::string();
@@ -364,18 +336,9 @@ void CVelquinDlg::OnOK()
     launcher_.OnLaunch(down(VK_CONTROL) && down(VK_SHIFT));
 }
 
-void CVelquinDlg::SaveWindowPosition()
-{
-    WINDOWPLACEMENT placement = {};
-    placement.length = sizeof(placement);
-    GetWindowPlacement(Handle(), &placement);
-    AppProfile().WriteInt(kWindow, kLeft, placement.rcNormalPosition.left);
-    AppProfile().WriteInt(kWindow, kTop, placement.rcNormalPosition.top);
-}
-
 void CVelquinDlg::OnCancel()
 {
-    SaveWindowPosition();
+    StorePlace(Handle(), AppProfile());
     EndDialog(IDCANCEL);
 }
 
@@ -541,10 +504,11 @@ void CVelquinDlg::OpenPreferences()
         preferences.MaxHistory = history_.GetMaxMRUSize();
         history_.RefreshCtrl();
         preferences.SaveSettings();
-        if (!RegisterHotKeyOf(preferences.HotKey))
-            ShowMessageBox(Handle(), HotKeyInUseText(HotKeyText(preferences.HotKey, KeyName(preferences.HotKey))),
+        if (!keys_.TakeHotKey(Handle(), preferences.HotKey))
+            ShowMessageBox(Handle(),
+                           HotKeyInUseText(HotKeyText(preferences.HotKey, GlobalKeys::KeyName(preferences.HotKey))),
                            "Velquin", MB_ICONEXCLAMATION);
-        TakeWinR(preferences.WinR == 1);
+        keys_.TakeWinR(Handle(), preferences.WinR == 1);
         SuggestAsTyped(preferences.Suggest == 1);
         suggester_.StartIndex();
     }

@@ -1,17 +1,18 @@
 // The launcher's one window: the drop-down box of things to open, its buttons, its menu and its tray icon.
 #pragma once
 
+#include "commands/MenuCommands.h"
 #include "framework/BackgroundWork.h"
 #include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
-#include "commands/MenuCommands.h"
+#include "keys/GlobalKeys.h"
 #include "launch/Launcher.h"
 #include "launch/PutAway.h"
 #include "launch/ShellLaunch.h"
-#include "keys/WinRHook.h"
 #include "suggest/Suggester.h"
 #include "tray/SystemTray.h"
+#include "window/WindowIcons.h"
 
 #include <memory>
 #include <string>
@@ -58,16 +59,27 @@ private:
     void ShowBusy(bool busy) override;
 
     void CreateTrayIcon(const SettingsRecord& settings);
-    // Velquin's own pictures drawn for these dots per inch: the title bar's, the task bar's and the tray's.
-    void ScaleIcons(int dpi);
     void Summon() override;
-    // Takes the hotkey of the settings (none for 0); false when another program holds the keys.
-    bool RegisterHotKeyOf(int value);
-    void TakeWinR(bool take);
     void PrimeFromNewestEntry();
-    // At the stored place when that is on a screen; moved onto the nearest one, or left centred.
-    void MoveToStoredPlace(int left, int top);
-    void SaveWindowPosition();
+
+    // The handlers of the binding table: true when the message is handled, false to leave it to the default.
+    void OnOpenLastItem();
+    void OnBoxLostFocus();
+    bool UpdateThenDefault();
+    bool OnTimer(Message& message);
+    bool OnSettingChange(Message& message);
+    bool OnSummonMessage(Message& message);
+    bool OnDpiChanged(Message& message);
+    // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
+    bool AfterFirstPaint();
+    bool OnShowWindow(Message& message);
+    bool OnHotKey();
+    bool OnExistenceChecked();
+    bool OnLaunchFinished();
+    bool OnSetCursor(Message& message);
+    bool OnQueryDragIcon(Message& message);
+    bool OnClose();
+    bool OnEndSession(Message& message);
     void OnClear();
     void OnMinimizeButton();
     void OnAddToPath();
@@ -93,8 +105,7 @@ private:
     void EditHistory();
     void SelectWholeText(const std::string& text);
 
-    UniqueHandle<IconTraits> smallIcon_;
-    UniqueHandle<IconTraits> largeIcon_;
+    WindowIcons icons_;
     CSystemTray tray_;
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;
@@ -107,7 +118,7 @@ private:
     BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
     bool waitCursor_ = false;  // while a launch runs on the worker
     Suggester suggester_;
-    WinRHook winR_;
+    GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
     std::string boundText_;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;

@@ -3,10 +3,10 @@
 
 #include "framework/Trace.h"
 #include "history/MRUComboBox.h"
-#include "text/CommandText.h"
+#include "MemoryProfileStore.h"
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
-#include "MemoryProfileStore.h"
+#include "text/CommandText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,9 +3,9 @@
 //   keystroke_bench <keys>   prints: median ms, the number of keys and of names
 #include "TestSupport.h"
 
-#include "window/VelquinDlg.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
+#include "window/VelquinDlg.h"
 
 #include <algorithm>
 #include <cstdio>

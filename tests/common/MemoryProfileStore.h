@@ -2,8 +2,8 @@
 // regard to case and keep the spelling they were first written with, as registry names do.
 #pragma once
 
-#include "framework/Text.h"
 #include "framework/ProfileStore.h"
+#include "framework/Text.h"
 
 #include <map>
 #include <string>

@@ -1,8 +1,8 @@
 // The Find dialog's search rule: whatever it finds begins with the text, and "not found" means none does.
 #include "FuzzInput.h"
 
-#include "framework/Text.h"
 #include "find/SearchRule.h"
+#include "framework/Text.h"
 
 #include <vector>
 

@@ -2,12 +2,12 @@
 // window sets it up, and the trace lines.
 #pragma once
 
-#include "FakeLaunchSystem.h"
 #include "FakeLauncherWindow.h"
+#include "FakeLaunchSystem.h"
 #include "MemoryProfileStore.h"
 
-#include "launch/HistoryLog.h"
 #include "commands/MenuCommands.h"
+#include "launch/HistoryLog.h"
 #include "launch/Launcher.h"
 #include "settings/SettingsRecord.h"
 

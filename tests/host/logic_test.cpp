@@ -5,8 +5,8 @@
 #include "framework/FileFilter.h"
 #include "keys/HotKey.h"
 #include "launch/NetworkPath.h"
-#include "window/WindowPlacement.h"
 #include "settings/StartWithWindows.h"
+#include "window/WindowPlacement.h"
 
 
 TEST(SplitCommandText, ProgramsParametersQuotesShortcutsAndFinalBackslashes)

@@ -5,8 +5,8 @@
 #include "history/HistoryEditor.h"
 #include "launch/HistoryLog.h"
 #include "paths/PathEditorDlg.h"
-#include "res/resource.h"
 #include "preferences/Option.h"
+#include "res/resource.h"
 
 #include <functional>
 

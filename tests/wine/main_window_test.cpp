@@ -3,10 +3,10 @@
 
 #include "framework/Handles.h"
 #include "framework/Unicode.h"
-#include "window/VelquinDlg.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
+#include "window/VelquinDlg.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

@@ -2,10 +2,10 @@
 #include "FakeLauncherWindow.h"
 #include "TestSupport.h"
 
+#include "commands/MenuCommands.h"
 #include "framework/Com.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
-#include "commands/MenuCommands.h"
 #include "launch/Launcher.h"
 #include "launch/ShellLaunch.h"
 #include "settings/SettingsRecord.h"

@@ -1,0 +1,44 @@
+#include "keys/GlobalKeys.h"
+
+#include "framework/Trace.h"
+#include "framework/Unicode.h"
+#include "keys/HotKey.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kHotKeyId = 1;
+
+}  // namespace
+
+bool GlobalKeys::TakeHotKey(HWND window, int value)
+{
+    UnregisterHotKey(window, kHotKeyId);
+    const HotKeyParts keys = SplitHotKey(value);
+    return value == 0 || RegisterHotKey(window, kHotKeyId, keys.modifiers, keys.key);
+}
+
+void GlobalKeys::TakeWinR(HWND window, bool take)
+{
+    if (!take)
+        winR_.Stop();
+    else if (!winR_.Start(window, summonMessage_))
+        Trace("GlobalKeys -- the system refused the keyboard hook for Win+R.\n");
+}
+
+void GlobalKeys::RenewWinR(HWND window)
+{
+    if (winR_.Running())
+        TakeWinR(window, true);
+}
+
+std::string GlobalKeys::KeyName(int hotKey)
+{
+    const UINT key = static_cast<UINT>(hotKey) & 0xFF;
+    LONG code = static_cast<LONG>(MapVirtualKeyA(key, MAPVK_VK_TO_VSC)) << 16;
+    if ((hotKey >> 8) & HOTKEYF_EXT)
+        code |= 1 << 24;
+    wchar_t name[64] = {};
+    return GetKeyNameTextW(code, name, 64) > 0 ? Utf8(name) : std::string(1, static_cast<char>(key));
+}
