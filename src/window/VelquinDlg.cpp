@@ -1,6 +1,7 @@
 #include "window/VelquinDlg.h"
 
 #include "commands/AboutDlg.h"
+#include "commands/Browse.h"
 #include "commands/ShellCommands.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
@@ -18,7 +19,6 @@
 #include "preferences/Option.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
-#include "suggest/SuggestList.h"
 #include "text/CommandText.h"
 #include "window/ScreenPlace.h"
 
@@ -48,14 +48,6 @@ static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui
                   static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
               "show commands");
 
-// The user's Desktop; its stored form may hold references such as %USERPROFILE%.
-std::string DesktopFolder()
-{
-    const RegKey folders =
-        RegKey::Open(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders");
-    return ExpandReferences(folders.ReadString("Desktop").value_or(std::string()));
-}
-
 }  // namespace
 
 template <typename System, typename Default>
@@ -75,12 +67,16 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
                       kExistenceCheckedMessage),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
                   kLaunchFinishedMessage),
-      suggester_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages)
+      suggestions_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages, historyBox_,
+                   history_)
 {
     history_.SetView(&historyBox_);
     historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
-    historyBox_.takeKey = [this](unsigned key) { return OnBoxKey(key); };
-    historyBox_.onEditUpdate = [this] { OnBoxTyped(); };
+    historyBox_.takeKey = [this](unsigned key) { return suggestions_.OnKey(key); };
+    historyBox_.onEditUpdate = [this] {
+        history_.OnEditUpdate();
+        suggestions_.OnTyped();
+    };
 
     OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { OnOpenLastItem(); });
     OnCommand(IDC_CLEAR, [this] { OnClear(); });
@@ -95,13 +91,13 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { OnBoxLostFocus(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggester_.Hide(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggestions_.List().Hide(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
 
     for (UINT message : {WM_MOVE, WM_ACTIVATE, WM_SIZE})
-        OnMessage(message, [this](Message& m) { return HideSuggestions(m); });
+        OnMessage(message, [this](Message& m) { return suggestions_.OnWindowChange(m.id, m.wParam); });
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
-        OnMessage(message, [this](Message& m) { return suggester_.OnMessage(m.id); });
+        OnMessage(message, [this](Message& m) { return suggestions_.List().OnMessage(m.id); });
     OnMessage(WM_TIMER, [this](Message& m) { return OnTimer(m); });
     OnMessage(WM_SETTINGCHANGE, [this](Message& m) { return OnSettingChange(m); });
     OnMessage(WM_MOUSEMOVE, [this](Message&) { return UpdateThenDefault(); });
@@ -122,13 +118,13 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
 
 void CVelquinDlg::OnOpenLastItem()
 {
-    suggester_.Hide();
+    suggestions_.List().Hide();
     launcher_.OnOpenLastItem();
 }
 
 void CVelquinDlg::OnBoxLostFocus()
 {
-    suggester_.Hide();
+    suggestions_.List().Hide();
     launcher_.UpdateControlStates();
 }
 
@@ -143,14 +139,14 @@ bool CVelquinDlg::OnTimer(Message& message)
     if (message.wParam != kIndexTimer)
         return false;
     KillTimer(Handle(), kIndexTimer);
-    suggester_.StartIndex();
+    suggestions_.List().StartIndex();
     return true;
 }
 
 bool CVelquinDlg::OnSettingChange(Message& message)
 {
     if (message.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(message.lParam)) == L"Environment")
-        suggester_.OnEnvironmentChanged();
+        suggestions_.List().OnEnvironmentChanged();
     return false;
 }
 
@@ -192,7 +188,7 @@ bool CVelquinDlg::OnShowWindow(Message& message)
     if (message.wParam)
         keys_.RenewWinR(Handle());
     else
-        suggester_.Hide();
+        suggestions_.List().Hide();
     return false;
 }
 
@@ -332,7 +328,7 @@ void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
     const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
-    suggester_.Hide();
+    suggestions_.List().Hide();
     launcher_.OnLaunch(down(VK_CONTROL) && down(VK_SHIFT));
 }
 
@@ -510,7 +506,7 @@ void CVelquinDlg::OpenPreferences()
                            "Velquin", MB_ICONEXCLAMATION);
         keys_.TakeWinR(Handle(), preferences.WinR == 1);
         SuggestAsTyped(preferences.Suggest == 1);
-        suggester_.StartIndex();
+        suggestions_.List().StartIndex();
     }
     busy_ = 0;
 }
@@ -561,26 +557,13 @@ void CVelquinDlg::EditHistory()
 
 void CVelquinDlg::OnBrowse()
 {
-    ProfileStore& profile = AppProfile();
-    const std::string lastFile = profile.ReadString(kFolders, kFile);
-
-    FileDialogRequest request;
-    request.owner = Handle();
-    request.title = "Browse";
-    request.filter = kBrowseFilter;
-    request.filterIndex = profile.ReadInt(kFolders, kFilter, 0);
-    request.flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_NODEREFERENCELINKS;
-    request.initialFolder = BrowseStartFolder(lastFile, DesktopFolder());
-    FileDialogChoice choice;
-    if (!RunOpenFileDialog(request, choice))
+    const std::optional<std::string> path = BrowseForFile(Handle(), AppProfile());
+    if (!path)
         return;
-
     browseButton_.SetButtonStyle(BS_PUSHBUTTON);
-    historyBox_.SetEditText(QuoteIfBlank(choice.path));
+    historyBox_.SetEditText(QuoteIfBlank(*path));
     okButton_.Enable();
     clearButton_.Enable();
-    profile.WriteInt(kFolders, kFilter, choice.filterIndex);
-    profile.WriteString(kFolders, kFile, choice.path);
     addToPathBox_.Enable();
     addToPath_.Arm();
     addToPathBox_.SetCheck(addToPath_.Ticks());
@@ -590,55 +573,5 @@ void CVelquinDlg::OnBrowse()
 
 void CVelquinDlg::SuggestAsTyped(bool on)
 {
-    Suggester::Box box;
-    box.window = Handle();
-    box.box = historyBox_.Handle();
-    box.fill = [this](const std::string& text) { FillFromSuggestion(text); };
-    box.launch = [this] { OnOK(); };
-    box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
-    suggester_.Attach(std::move(box));
-    suggester_.Enable(on);
-}
-
-void CVelquinDlg::OnBoxTyped()
-{
-    history_.OnEditUpdate();
-    if (historyBox_.Send(CB_GETDROPPEDSTATE)) {
-        suggester_.Hide();
-        return;
-    }
-    int start = 0, end = 0;
-    historyBox_.GetEditSel(start, end);
-    suggester_.OnTyped(TypedPart(historyBox_.EditText(), start, end), history_.Entries());
-}
-
-bool CVelquinDlg::OnBoxKey(unsigned key)
-{
-    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
-    switch (key) {
-    case VK_UP: return suggester_.OnKey(ListKey::Up);
-    case VK_DOWN: return suggester_.OnKey(ListKey::Down);
-    case VK_PRIOR: return suggester_.OnKey(ListKey::PageUp);
-    case VK_NEXT: return suggester_.OnKey(ListKey::PageDown);
-    case VK_ESCAPE: return suggester_.OnKey(ListKey::Escape);
-    case VK_DELETE: return shift && suggester_.OnKey(ListKey::ShiftDelete);
-    default: return false;
-    }
-}
-
-void CVelquinDlg::FillFromSuggestion(const std::string& text)
-{
-    historyBox_.SetEditText(text);
-    historyBox_.SetEditSel(static_cast<int>(Utf16Length(text)), -1);
-    launcher_.OnEditChange();
-}
-
-bool CVelquinDlg::HideSuggestions(Message& message)
-{
-    const bool away = message.id == WM_MOVE ||
-                      (message.id == WM_ACTIVATE && LOWORD(message.wParam) == WA_INACTIVE) ||
-                      (message.id == WM_SIZE && message.wParam == SIZE_MINIMIZED);
-    if (away)
-        suggester_.Hide();
-    return false;
+    suggestions_.Turn(on, Handle(), [this] { launcher_.OnEditChange(); }, [this] { OnOK(); });
 }

@@ -10,8 +10,8 @@
 #include "launch/Launcher.h"
 #include "launch/PutAway.h"
 #include "launch/ShellLaunch.h"
-#include "suggest/Suggester.h"
 #include "tray/SystemTray.h"
+#include "window/BoxSuggestions.h"
 #include "window/WindowIcons.h"
 
 #include <memory>
@@ -33,7 +33,7 @@ public:
     const AddToPath& AddToPathState() const { return addToPath_; }
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
-    Suggester& Suggestions() { return suggester_; }
+    Suggester& Suggestions() { return suggestions_.List(); }
     CSystemTray& Tray() { return tray_; }
 
 protected:
@@ -89,12 +89,6 @@ private:
     void OnBrowse();
     // The suggestions follow the preference; they start after the first paint.
     void SuggestAsTyped(bool on);
-    bool OnBoxKey(unsigned key);
-    // The completion, then the suggestions; not while the box's own drop-down is open.
-    void OnBoxTyped();
-    void FillFromSuggestion(const std::string& text);
-    // Whatever takes the user elsewhere closes the list.
-    bool HideSuggestions(Message& message);
 
     // The window's modal dialogs, one at a time.
     template <typename DialogType>
@@ -117,7 +111,7 @@ private:
     BackgroundWork<std::string, bool> existenceCheck_;
     BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
     bool waitCursor_ = false;  // while a launch runs on the worker
-    Suggester suggester_;
+    BoxSuggestions suggestions_;
     GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
     std::string boundText_;
     int busy_ = 0;

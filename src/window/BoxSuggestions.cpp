@@ -1,0 +1,55 @@
+#include "window/BoxSuggestions.h"
+
+#include "framework/Text.h"
+#include "suggest/SuggestList.h"
+
+void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch)
+{
+    Suggester::Box box;
+    box.window = window;
+    box.box = box_.Handle();
+    box.fill = [this, filled = std::move(filled)](const std::string& text) {
+        box_.SetEditText(text);  // no typing: the lines stay
+        box_.SetEditSel(static_cast<int>(Utf16Length(text)), -1);
+        filled();
+    };
+    box.launch = std::move(launch);
+    box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
+    list_.Attach(std::move(box));
+    list_.Enable(on);
+}
+
+void BoxSuggestions::OnTyped()
+{
+    // The box's own drop-down keeps its keys.
+    if (box_.Send(CB_GETDROPPEDSTATE)) {
+        list_.Hide();
+        return;
+    }
+    int start = 0, end = 0;
+    box_.GetEditSel(start, end);
+    list_.OnTyped(TypedPart(box_.EditText(), start, end), history_.Entries());
+}
+
+bool BoxSuggestions::OnKey(unsigned key)
+{
+    const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    switch (key) {
+    case VK_UP: return list_.OnKey(ListKey::Up);
+    case VK_DOWN: return list_.OnKey(ListKey::Down);
+    case VK_PRIOR: return list_.OnKey(ListKey::PageUp);
+    case VK_NEXT: return list_.OnKey(ListKey::PageDown);
+    case VK_ESCAPE: return list_.OnKey(ListKey::Escape);
+    case VK_DELETE: return shift && list_.OnKey(ListKey::ShiftDelete);
+    default: return false;
+    }
+}
+
+bool BoxSuggestions::OnWindowChange(UINT message, WPARAM wParam)
+{
+    const bool away = message == WM_MOVE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
+                      (message == WM_SIZE && wParam == SIZE_MINIMIZED);
+    if (away)
+        list_.Hide();
+    return false;
+}

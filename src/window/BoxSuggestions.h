@@ -1,0 +1,36 @@
+// The suggestion list at the main window's box: what the user typed, the keys the list takes from the box,
+// a line put into the box as if typed, and the window's moves that close the list.
+#pragma once
+
+#include "history/ComboBoxWindow.h"
+#include "history/MRUComboBox.h"
+#include "suggest/Suggester.h"
+
+#include <functional>
+#include <memory>
+
+class BoxSuggestions {
+public:
+    BoxSuggestions(std::shared_ptr<SuggestSystem> system, UINT firstMessage, ComboBoxWindow& box,
+                   CMRUComboBox& history)
+        : list_(std::move(system), firstMessage), box_(box), history_(history)
+    {
+    }
+
+    // As the setting says. After a line filled the box, `filled` runs the control rules; `launch` launches
+    // what the box holds.
+    void Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch);
+    // The user changed the box's text; the completion has run.
+    void OnTyped();
+    // A key on the box: true when the list took it.
+    bool OnKey(unsigned key);
+    // The window moved, lost the activation or was minimised: the list closes. The message goes on.
+    bool OnWindowChange(UINT message, WPARAM wParam);
+
+    Suggester& List() { return list_; }
+
+private:
+    Suggester list_;
+    ComboBoxWindow& box_;
+    CMRUComboBox& history_;
+};
