@@ -38,16 +38,6 @@ constexpr UINT_PTR kIndexTimer = 1;
 // waits this long after the first paint, or for the first key.
 constexpr UINT kIndexDelay = 1000;
 
-// The decisions name styles, answers and show commands by their Windows values.
-static_assert(ui::kYesNo == MB_YESNO && ui::kIconError == MB_ICONERROR && ui::kIconQuestion == MB_ICONQUESTION &&
-                  ui::kIconExclamation == MB_ICONEXCLAMATION && ui::kIconInformation == MB_ICONINFORMATION &&
-                  ui::kDefaultButton2 == MB_DEFBUTTON2,
-              "message box styles");
-static_assert(ui::kAnswerOk == IDOK && ui::kAnswerYes == IDYES && ui::kAnswerNo == IDNO, "message box answers");
-static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui::Show::Normal) == SW_SHOWNORMAL &&
-                  static_cast<int>(ui::Show::Minimize) == SW_MINIMIZE,
-              "show commands");
-
 }  // namespace
 
 template <typename System, typename Default>
