@@ -1,5 +1,5 @@
-// The main window's launch and its control rules, apart from the window: the window and the system are
-// reached through LauncherWindow and LaunchSystem.
+// The main window's launch, apart from the window: the window and the system are reached through
+// LauncherWindow and LaunchSystem.
 #pragma once
 
 #include "framework/ProfileStore.h"
@@ -26,13 +26,6 @@ public:
     // The answer for a launch the window ran on its worker.
     void OnLaunchFinished(const LaunchResult& result);
 
-    // The rules that enable OK, Clear and "Add to my path" from the text.
-    void UpdateControlStates();
-    void OnEditChange();
-    void OnSelectItem(const std::string& itemText);
-    // The worker's answer for a network text; applied while that text is still the one in question.
-    void OnExistenceChecked(const std::string& examined, bool exists);
-
 private:
     // A launch on its way: the request, and whether its text came from the box.
     struct Launch {
@@ -44,18 +37,10 @@ private:
     // The text becomes the newest entry, once: entries equal to it, letter case ignored, go first.
     void RecordInHistory(const std::string& text);
 
-    enum class Existence { Empty, Missing, Exists };
-    Existence Examine(const std::string& source, bool trim);
-    void ShowAddToPath(bool exists);
     void RegisterLaunchedProgram(const std::string& fullPath);
 
     // A network text is launched on the window's worker; until it answers, no other launch starts.
     std::optional<Launch> launching_;
-
-    // A network text is searched for once per change, on the window's worker; until it answers, the text
-    // counts as missing.
-    std::string networkText_;
-    std::optional<bool> networkTextExists_;
 
     LauncherWindow& window_;
     CMRUComboBox& history_;

@@ -51,6 +51,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       launcher_(*this, history_, *system_, AppProfile(), addToPath_),
+      rules_(*this, *system_, addToPath_),
       commands_(*this, history_, *system_, AppProfile()),
       putAway_(*this, AppProfile()),
       existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
@@ -78,7 +79,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     OnCommand(IDC_ADD_TO_PATH, [this] { OnAddToPath(); });
     BindMenuCommands();
 
-    OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { launcher_.OnEditChange(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { rules_.OnEditChange(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { OnBoxLostFocus(); });
     OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggestions_.List().Hide(); });
@@ -115,12 +116,12 @@ void CVelquinDlg::OnOpenLastItem()
 void CVelquinDlg::OnBoxLostFocus()
 {
     suggestions_.List().Hide();
-    launcher_.UpdateControlStates();
+    rules_.UpdateControlStates();
 }
 
 bool CVelquinDlg::UpdateThenDefault()
 {
-    launcher_.UpdateControlStates();
+    rules_.UpdateControlStates();
     return false;
 }
 
@@ -191,7 +192,7 @@ bool CVelquinDlg::OnHotKey()
 bool CVelquinDlg::OnExistenceChecked()
 {
     if (const auto answer = existenceCheck_.TakeAnswer())
-        launcher_.OnExistenceChecked(answer->question, answer->answer);
+        rules_.OnExistenceChecked(answer->question, answer->answer);
     return true;
 }
 
@@ -311,7 +312,7 @@ void CVelquinDlg::PrimeFromNewestEntry()
         clearButton_.Enable();
         addToPathBox_.Enable();
     }
-    launcher_.UpdateControlStates();
+    rules_.UpdateControlStates();
 }
 
 void CVelquinDlg::OnOK()
@@ -351,7 +352,7 @@ void CVelquinDlg::OnAddToPath()
 void CVelquinDlg::OnSelectionAccepted()
 {
     const int selected = static_cast<int>(historyBox_.Send(CB_GETCURSEL));
-    launcher_.OnSelectItem(selected >= 0 ? historyBox_.ItemText(selected) : std::string());
+    rules_.OnSelectItem(selected >= 0 ? historyBox_.ItemText(selected) : std::string());
 }
 
 bool CVelquinDlg::OnSystemCommand(Message& message)
@@ -563,5 +564,5 @@ void CVelquinDlg::OnBrowse()
 
 void CVelquinDlg::SuggestAsTyped(bool on)
 {
-    suggestions_.Turn(on, Handle(), [this] { launcher_.OnEditChange(); }, [this] { OnOK(); });
+    suggestions_.Turn(on, Handle(), [this] { rules_.OnEditChange(); }, [this] { OnOK(); });
 }

@@ -7,6 +7,7 @@
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
 #include "keys/GlobalKeys.h"
+#include "launch/ControlRules.h"
 #include "launch/Launcher.h"
 #include "launch/PutAway.h"
 #include "launch/ShellLaunch.h"
@@ -106,6 +107,7 @@ private:
     std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
     AddToPath addToPath_;
     Launcher launcher_;
+    ControlRules rules_;
     MenuCommands commands_;
     PutAway putAway_;
     BackgroundWork<std::string, bool> existenceCheck_;

@@ -8,6 +8,7 @@
 
 #include "commands/MenuCommands.h"
 #include "launch/HistoryLog.h"
+#include "launch/ControlRules.h"
 #include "launch/Launcher.h"
 #include "settings/SettingsRecord.h"
 
@@ -39,6 +40,7 @@ protected:
     CMRUComboBox history{store};
     AddToPath addToPath;
     Launcher launcher{window, history, system, store, addToPath};
+    ControlRules rules{window, system, addToPath};
     MenuCommands commands{window, history, system, store};
     std::string logPath = ::testing::TempDir() + "velquin_host_test.log";
 
@@ -57,7 +59,7 @@ protected:
     }
     void Type(const std::string& text) { combo.edit = text; }
     void Launch(const std::string& text) { combo.edit = text, launcher.OnLaunch(); }
-    void TypeAndEdit(const std::string& text) { combo.edit = text, launcher.OnEditChange(); }
+    void TypeAndEdit(const std::string& text) { combo.edit = text, rules.OnEditChange(); }
     void Set(const char* name, int value) { store.WriteInt("Settings", name, value); }
     // The messages shown since the last look, each as "caption | text | style in hex".
     std::string Said()

@@ -225,18 +225,18 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     // The mouse-move rule leaves OK and Clear alone for an existing entry, arms, and never disarms.
     Type("  \"C:\\My Files\\a.txt\"  ");
     window.enabled[Control::Ok] = false;
-    launcher.UpdateControlStates();
+    rules.UpdateControlStates();
     EXPECT_EQ(state(), "clear path+");
     Type("   ");
-    launcher.UpdateControlStates();
+    rules.UpdateControlStates();
     EXPECT_EQ(state(), "");
     EXPECT_TRUE(addToPath.IsArmed());
 
     // A list selection enables OK and Clear always, and judges the item untrimmed.
-    launcher.OnSelectItem(" C:\\Windows");
+    rules.OnSelectItem(" C:\\Windows");
     EXPECT_EQ(state(), "ok clear ");
     addToPath.Toggled();
-    launcher.OnSelectItem("C:\\Windows");
+    rules.OnSelectItem("C:\\Windows");
     EXPECT_EQ(state(), "ok clear path");
 }
 
@@ -244,13 +244,13 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
 {
     const std::string share = "\\\\gone\\share\\x.exe";
     TypeAndEdit(share);
-    launcher.UpdateControlStates();  // a mouse move: the same text, no second search
+    rules.UpdateControlStates();  // a mouse move: the same text, no second search
     EXPECT_EQ(window.backgroundChecks, std::vector<std::string>{share});
     EXPECT_FALSE(window.enabled[Control::AddToPath]) << "missing until the worker says otherwise";
-    launcher.OnExistenceChecked(share, true);
+    rules.OnExistenceChecked(share, true);
     EXPECT_TRUE(window.enabled[Control::AddToPath]);
     TypeAndEdit("\\\\other\\share");
-    launcher.OnExistenceChecked(share, true);  // a late answer about the earlier text changes nothing
+    rules.OnExistenceChecked(share, true);  // a late answer about the earlier text changes nothing
     EXPECT_FALSE(window.enabled[Control::AddToPath]);
     TypeAndEdit(share);
     TypeAndEdit("C:\\local");
