@@ -50,14 +50,12 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     : Dialog(IDD_VELQUIN_DIALOG),
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
-      launcher_(*this, history_, *system_, AppProfile(), addToPath_),
-      rules_(*this, *system_, addToPath_),
-      commands_(*this, history_, *system_, AppProfile()),
-      putAway_(*this, AppProfile()),
-      existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
-                      kExistenceCheckedMessage),
-      launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
-                  kLaunchFinishedMessage),
+      face_({historyBox_, okButton_, clearButton_, addToPathBox_, clearHistoryButton_, tray_}, system_,
+            kExistenceCheckedMessage, kLaunchFinishedMessage),
+      launcher_(face_, history_, *system_, AppProfile(), addToPath_),
+      rules_(face_, *system_, addToPath_),
+      commands_(face_, history_, *system_, AppProfile()),
+      putAway_(face_, AppProfile()),
       suggestions_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages, historyBox_,
                    history_)
 {
@@ -191,21 +189,19 @@ bool CVelquinDlg::OnHotKey()
 
 bool CVelquinDlg::OnExistenceChecked()
 {
-    if (const auto answer = existenceCheck_.TakeAnswer())
-        rules_.OnExistenceChecked(answer->question, answer->answer);
+    face_.OnExistenceChecked();
     return true;
 }
 
 bool CVelquinDlg::OnLaunchFinished()
 {
-    if (const auto answer = launchWork_.TakeAnswer())
-        launcher_.OnLaunchFinished(answer->answer);
+    face_.OnLaunchFinished();
     return true;
 }
 
 bool CVelquinDlg::OnSetCursor(Message& message)
 {
-    if (!waitCursor_)
+    if (!face_.WaitCursor())
         return false;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     message.result = TRUE;
@@ -262,6 +258,7 @@ void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
+    face_.Attach(Handle(), [this] { Summon(); }, launcher_, rules_);
 
     COption settings;
     settings.LoadSettings();
@@ -368,81 +365,6 @@ bool CVelquinDlg::OnSystemCommand(Message& message)
     return false;  // the system minimises
 }
 
-std::string CVelquinDlg::EditText() const
-{
-    return historyBox_.EditText();
-}
-
-void CVelquinDlg::SetEditText(const std::string& text)
-{
-    historyBox_.SetEditText(text);
-}
-
-void CVelquinDlg::FocusBox()
-{
-    historyBox_.Focus();
-}
-
-void CVelquinDlg::SelectInBox(int start, int end)
-{
-    historyBox_.SetEditSel(start, end);
-}
-
-void CVelquinDlg::Enable(Control control, bool enable)
-{
-    switch (control) {
-    case Control::Ok: okButton_.Enable(enable); break;
-    case Control::Clear: clearButton_.Enable(enable); break;
-    case Control::AddToPath: addToPathBox_.Enable(enable); break;
-    case Control::ClearHistory: clearHistoryButton_.Enable(enable); break;
-    }
-}
-
-bool CVelquinDlg::IsAddToPathChecked() const
-{
-    return addToPathBox_.IsChecked();
-}
-
-void CVelquinDlg::SetAddToPathCheck(bool checked)
-{
-    addToPathBox_.SetCheck(checked);
-}
-
-void CVelquinDlg::ShowAs(ui::Show how)
-{
-    ::ShowWindow(Handle(), static_cast<int>(how));
-}
-
-bool CVelquinDlg::TrayIconShown() const
-{
-    return tray_.IconAdded();
-}
-
-int CVelquinDlg::ShowMessage(const std::string& text, const std::string& caption, unsigned style)
-{
-    return ShowMessageBox(Handle(), text, caption, style);
-}
-
-void CVelquinDlg::CheckExistenceInBackground(const std::string& examined)
-{
-    existenceCheck_.Ask(Handle(), examined);
-}
-
-void CVelquinDlg::LaunchInBackground(const LaunchRequest& request)
-{
-    if (!launchWork_.Ask(Handle(), request))
-        launcher_.OnLaunchFinished(PerformLaunch(request, *system_));  // no worker to be had: here, then
-}
-
-void CVelquinDlg::ShowBusy(bool busy)
-{
-    waitCursor_ = busy;
-    POINT cursor = {};
-    RECT frame = {};
-    if (GetCursorPos(&cursor) && GetWindowRect(Handle(), &frame) && PtInRect(&frame, cursor))
-        SetCursor(LoadCursorA(nullptr, busy ? IDC_WAIT : IDC_ARROW));
-}
-
 void CVelquinDlg::BindMenuCommands()
 {
     for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
@@ -506,7 +428,7 @@ void CVelquinDlg::Summon()
 {
     ::ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(Handle());
-    FocusBox();
+    historyBox_.Focus();
     SelectWholeText(historyBox_.EditText());
 }
 

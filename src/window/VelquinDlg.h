@@ -13,6 +13,7 @@
 #include "launch/ShellLaunch.h"
 #include "tray/SystemTray.h"
 #include "window/BoxSuggestions.h"
+#include "window/LaunchFace.h"
 #include "window/WindowIcons.h"
 
 #include <memory>
@@ -23,7 +24,7 @@ class SettingsRecord;
 // The message a second start sends the running window to bring it forward.
 inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 
-class CVelquinDlg : public Dialog, private LauncherWindow {
+class CVelquinDlg : public Dialog {
 public:
     // The system side of the commands and of the suggestions; tests give ones that record instead of ending
     // the session, or that block. Each must outlive any work still running on a worker.
@@ -44,23 +45,10 @@ protected:
     void DoDataExchange(DataExchange& dx) override;
 
 private:
-    // What the launch needs of the window.
-    std::string EditText() const override;
-    void SetEditText(const std::string& text) override;
-    void FocusBox() override;
-    void SelectInBox(int start, int end) override;
-    void Enable(Control control, bool enable) override;
-    bool IsAddToPathChecked() const override;
-    void SetAddToPathCheck(bool checked) override;
-    void ShowAs(ui::Show how) override;
-    bool TrayIconShown() const override;
-    int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
-    void CheckExistenceInBackground(const std::string& examined) override;
-    void LaunchInBackground(const LaunchRequest& request) override;
-    void ShowBusy(bool busy) override;
 
     void CreateTrayIcon(const SettingsRecord& settings);
-    void Summon() override;
+    // Shown, restored and in front, with the box focused and its text selected.
+    void Summon();
     void PrimeFromNewestEntry();
 
     // The handlers of the binding table: true when the message is handled, false to leave it to the default.
@@ -104,15 +92,13 @@ private:
     CSystemTray tray_;
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;
-    std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
+    std::shared_ptr<LaunchSystem> system_;
     AddToPath addToPath_;
+    LaunchFace face_;
     Launcher launcher_;
     ControlRules rules_;
     MenuCommands commands_;
     PutAway putAway_;
-    BackgroundWork<std::string, bool> existenceCheck_;
-    BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
-    bool waitCursor_ = false;  // while a launch runs on the worker
     BoxSuggestions suggestions_;
     GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
     std::string boundText_;
