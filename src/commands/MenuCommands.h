@@ -9,6 +9,7 @@
 #include "launch/LauncherWindow.h"
 #include "launch/PutAway.h"
 
+#include <functional>
 #include <string>
 
 class MenuCommands {
@@ -26,6 +27,9 @@ public:
     void EndSession(const SessionCommand& command);
     // Adds the system Run box's commands that the history lacks.
     void ImportRunHistory();
+
+    // Each of these commands' menu and button ids with its action, for the window's binding table.
+    void Bind(const std::function<void(int id, std::function<void()> action)>& bind);
 
 private:
     bool ListHolds(const std::string& text) const;

@@ -3,8 +3,18 @@
 #include "framework/Text.h"
 #include "suggest/SuggestList.h"
 
-void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch)
+#include <string_view>
+
+namespace {
+
+constexpr UINT_PTR kIndexTimer = 0x5147;  // "SG"
+
+}  // namespace
+
+void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch,
+                          unsigned indexDelay)
 {
+    window_ = window;
     Suggester::Box box;
     box.window = window;
     box.box = box_.Handle();
@@ -17,6 +27,25 @@ void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, st
     box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
     list_.Attach(std::move(box));
     list_.Enable(on);
+    if (indexDelay == 0)
+        list_.StartIndex();
+    else if (on)
+        SetTimer(window, kIndexTimer, indexDelay, nullptr);
+}
+
+bool BoxSuggestions::OnTimer(WPARAM timer)
+{
+    if (timer != kIndexTimer)
+        return false;
+    KillTimer(window_, kIndexTimer);
+    list_.StartIndex();
+    return true;
+}
+
+void BoxSuggestions::OnSettingChange(LPARAM area)
+{
+    if (area && std::wstring_view(reinterpret_cast<const wchar_t*>(area)) == L"Environment")
+        list_.OnEnvironmentChanged();
 }
 
 void BoxSuggestions::OnTyped()

@@ -18,8 +18,13 @@ public:
     }
 
     // As the setting says. After a line filled the box, `filled` runs the control rules; `launch` launches
-    // what the box holds.
-    void Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch);
+    // what the box holds. The index waits `indexDelay` milliseconds for the first key, or starts at once.
+    void Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch,
+              unsigned indexDelay);
+    // WM_TIMER and WM_SETTINGCHANGE: the index's delay run out, the environment changed. True when the
+    // message was the list's own.
+    bool OnTimer(WPARAM timer);
+    void OnSettingChange(LPARAM area);
     // The user changed the box's text; the completion has run.
     void OnTyped();
     // A key on the box: true when the list took it.
@@ -31,6 +36,7 @@ public:
 
 private:
     Suggester list_;
+    HWND window_ = nullptr;
     ComboBoxWindow& box_;
     CMRUComboBox& history_;
 };

@@ -33,7 +33,6 @@ constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr UINT kAfterFirstPaintMessage = WM_USER + 12;
 constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
 constexpr UINT kSuggestMessages = WM_USER + 20;  // and the two after it
-constexpr UINT_PTR kIndexTimer = 1;
 // Reading the Programs folders, App Paths and PATH competes with the start for the disk and the system: it
 // waits this long after the first paint, or for the first key.
 constexpr UINT kIndexDelay = 1000;
@@ -87,8 +86,11 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
         OnMessage(message, [this](Message& m) { return suggestions_.OnWindowChange(m.id, m.wParam); });
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
         OnMessage(message, [this](Message& m) { return suggestions_.List().OnMessage(m.id); });
-    OnMessage(WM_TIMER, [this](Message& m) { return OnTimer(m); });
-    OnMessage(WM_SETTINGCHANGE, [this](Message& m) { return OnSettingChange(m); });
+    OnMessage(WM_TIMER, [this](Message& m) { return suggestions_.OnTimer(m.wParam); });
+    OnMessage(WM_SETTINGCHANGE, [this](Message& m) {
+        suggestions_.OnSettingChange(m.lParam);
+        return false;
+    });
     OnMessage(WM_MOUSEMOVE, [this](Message&) { return UpdateThenDefault(); });
     OnMessage(WM_LBUTTONUP, [this](Message&) { return UpdateThenDefault(); });
     OnMessage(RegisterWindowMessageA(kSummonMessageName), [this](Message& m) { return OnSummonMessage(m); });
@@ -123,22 +125,6 @@ bool CVelquinDlg::UpdateThenDefault()
     return false;
 }
 
-bool CVelquinDlg::OnTimer(Message& message)
-{
-    if (message.wParam != kIndexTimer)
-        return false;
-    KillTimer(Handle(), kIndexTimer);
-    suggestions_.List().StartIndex();
-    return true;
-}
-
-bool CVelquinDlg::OnSettingChange(Message& message)
-{
-    if (message.lParam && std::wstring_view(reinterpret_cast<const wchar_t*>(message.lParam)) == L"Environment")
-        suggestions_.List().OnEnvironmentChanged();
-    return false;
-}
-
 bool CVelquinDlg::OnSummonMessage(Message& message)
 {
     Summon();
@@ -163,8 +149,7 @@ bool CVelquinDlg::AfterFirstPaint()
         Trace("CVelquinDlg -- the hotkey is held by another program.\n");
     keys_.TakeWinR(Handle(), settings.WinR == 1);
     KeepStartingWithWindows(settings.StartAuto);
-    SuggestAsTyped(settings.Suggest == 1);
-    SetTimer(Handle(), kIndexTimer, kIndexDelay, nullptr);
+    SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
     // Started as administrator, the window would not hear a second start of a normal copy otherwise.
     using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
     if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
@@ -246,15 +231,6 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
     addToPath_.BoxShows(checked == 1);
 }
 
-void CVelquinDlg::CreateTrayIcon(const SettingsRecord& settings)
-{
-    // A shell that refuses the icon now (the taskbar not ready at logon) gets it when it is ready; until
-    // then putting the window away minimises it, so it is never out of reach.
-    if (settings.PutIconInTray == 1)
-        tray_.AddIcon(nullptr, kTrayMessage, "Velquin", icons_.Small(), IDR_TRAY_MENU);
-    tray_.SetDefaultMenuItem(0, true);
-}
-
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
@@ -263,7 +239,7 @@ BOOL CVelquinDlg::OnInitDialog()
     COption settings;
     settings.LoadSettings();
     icons_.Scale(Handle(), WindowDpi(Handle()), tray_);
-    CreateTrayIcon(settings);
+    icons_.PutInTray(tray_, settings.PutIconInTray == 1, kTrayMessage);
     Dialog::OnInitDialog();
 
     ProfileStore& profile = AppProfile();
@@ -369,24 +345,15 @@ void CVelquinDlg::BindMenuCommands()
 {
     for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
         OnCommand(id, [this] { OnBrowse(); });
-    for (int id : {IDC_CLEAR_HISTORY, ID_TOOLS_CLEAR_HISTORY, ID_TRAY_CLEAR_HISTORY})
-        OnCommand(id, [this] { commands_.ClearHistory(); });
     for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT})
         OnCommand(id, [this] { RunWhenFree<CAboutDlg>(); });
     for (int id : {ID_TOOLS_PATH_EDITOR, ID_TRAY_PATH_EDITOR})
         OnCommand(id, [this] { RunWhenFree<CPathEditorDlg>(); });
     OnCommand(IDC_OPTIONS, [this] { OpenPreferences(); });
-    OnCommand(ID_TOOLS_PREFERENCES, [this] { PreferencesFromMenu(); });
-    OnCommand(ID_TRAY_PREFERENCES, [this] { PreferencesFromTray(); });
+    OnCommand(ID_TOOLS_PREFERENCES, [this] { PreferencesFrom(true); });
+    OnCommand(ID_TRAY_PREFERENCES, [this] { PreferencesFrom(false); });
     OnCommand(ID_TOOLS_EDIT_HISTORY, [this] { EditHistory(); });
-    OnCommand(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { commands_.ImportRunHistory(); });
-    OnCommand(ID_HELP_README, [this] { commands_.DisplayReadme(); });
-    for (const ProgramCommand& command : kProgramCommands)
-        OnCommand(command.id, [this, &command] { commands_.RunProgram(command); });
-    for (const FolderCommand& command : kFolderCommands)
-        OnCommand(command.id, [this, &command] { commands_.OpenFolder(command); });
-    for (const SessionCommand& command : kSessionCommands)
-        OnCommand(command.id, [this, &command] { commands_.EndSession(command); });
+    commands_.Bind([this](int id, std::function<void()> action) { OnCommand(id, std::move(action)); });
 }
 
 template <typename DialogType>
@@ -418,8 +385,7 @@ void CVelquinDlg::OpenPreferences()
                            HotKeyInUseText(HotKeyText(preferences.HotKey, GlobalKeys::KeyName(preferences.HotKey))),
                            "Velquin", MB_ICONEXCLAMATION);
         keys_.TakeWinR(Handle(), preferences.WinR == 1);
-        SuggestAsTyped(preferences.Suggest == 1);
-        suggestions_.List().StartIndex();
+        SuggestAsTyped(preferences.Suggest == 1, 0);
     }
     busy_ = 0;
 }
@@ -437,18 +403,14 @@ void CVelquinDlg::SelectWholeText(const std::string& text)
     historyBox_.SetEditSel(0, static_cast<int>(Utf16Length(text)));
 }
 
-void CVelquinDlg::PreferencesFromMenu()
+void CVelquinDlg::PreferencesFrom(bool menu)
 {
+    // From the menu the box gets back the focus and the text it had; from the tray, its text as it is now.
     const std::string typed = historyBox_.EditText();
     OpenPreferences();
-    historyBox_.Focus();
-    SelectWholeText(typed);
-}
-
-void CVelquinDlg::PreferencesFromTray()
-{
-    OpenPreferences();
-    SelectWholeText(historyBox_.EditText());
+    if (menu)
+        historyBox_.Focus();
+    SelectWholeText(menu ? typed : historyBox_.EditText());
 }
 
 void CVelquinDlg::EditHistory()
@@ -484,7 +446,7 @@ void CVelquinDlg::OnBrowse()
     okButton_.SetButtonStyle(BS_DEFPUSHBUTTON);
 }
 
-void CVelquinDlg::SuggestAsTyped(bool on)
+void CVelquinDlg::SuggestAsTyped(bool on, unsigned indexDelay)
 {
-    suggestions_.Turn(on, Handle(), [this] { rules_.OnEditChange(); }, [this] { OnOK(); });
+    suggestions_.Turn(on, Handle(), [this] { rules_.OnEditChange(); }, [this] { OnOK(); }, indexDelay);
 }

@@ -19,8 +19,6 @@
 #include <memory>
 #include <string>
 
-class SettingsRecord;
-
 // The message a second start sends the running window to bring it forward.
 inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 
@@ -46,7 +44,6 @@ protected:
 
 private:
 
-    void CreateTrayIcon(const SettingsRecord& settings);
     // Shown, restored and in front, with the box focused and its text selected.
     void Summon();
     void PrimeFromNewestEntry();
@@ -55,8 +52,6 @@ private:
     void OnOpenLastItem();
     void OnBoxLostFocus();
     bool UpdateThenDefault();
-    bool OnTimer(Message& message);
-    bool OnSettingChange(Message& message);
     bool OnSummonMessage(Message& message);
     bool OnDpiChanged(Message& message);
     // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
@@ -76,15 +71,14 @@ private:
     bool OnSystemCommand(Message& message);
     void BindMenuCommands();
     void OnBrowse();
-    // The suggestions follow the preference; they start after the first paint.
-    void SuggestAsTyped(bool on);
+    // The suggestions follow the preference; the index starts after the delay, or at the first key.
+    void SuggestAsTyped(bool on, unsigned indexDelay);
 
     // The window's modal dialogs, one at a time.
     template <typename DialogType>
     void RunWhenFree();
     void OpenPreferences();
-    void PreferencesFromMenu();
-    void PreferencesFromTray();
+    void PreferencesFrom(bool menu);
     void EditHistory();
     void SelectWholeText(const std::string& text);
 

@@ -23,3 +23,10 @@ void WindowIcons::Scale(HWND window, int dpi, CSystemTray& tray)
     small_ = std::move(small);  // the earlier ones go only now that nothing shows them
     large_ = std::move(large);
 }
+
+void WindowIcons::PutInTray(CSystemTray& tray, bool wanted, UINT message) const
+{
+    if (wanted)
+        tray.AddIcon(nullptr, message, "Velquin", small_.Get(), IDR_TRAY_MENU);
+    tray.SetDefaultMenuItem(0, true);
+}
