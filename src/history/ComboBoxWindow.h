@@ -27,31 +27,34 @@ public:
     void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
     int SelectString(const std::string& prefix) override { return Box().SelectString(-1, prefix); }
 
-    // Key presses on the box's edit field, seen before dispatch: one `takeKey` answers true for goes no
-    // further. And the box's own edit updates.
-    std::function<bool(unsigned virtualKey)> takeKey;
-    std::function<void(unsigned virtualKey)> onKeyDown;
-    std::function<void()> onEditUpdate;
+    // Key presses on the box's edit field, seen before dispatch: one `take` answers true for goes no further.
+    // And the box's own edit updates, the user's only.
+    struct Events {
+        std::function<bool(unsigned virtualKey)> take;
+        std::function<void(unsigned virtualKey)> keyDown;
+        std::function<void()> editUpdate;
+    };
+    void Listen(Events events) { events_ = std::move(events); }
 
     bool PreTranslateMessage(MSG& message) override
     {
         if (message.message != WM_KEYDOWN)
             return false;
         const auto key = static_cast<unsigned>(message.wParam);
-        if (takeKey && takeKey(key))
+        if (events_.take && events_.take(key))
             return true;
-        if (onKeyDown)
-            onKeyDown(key);
+        if (events_.keyDown)
+            events_.keyDown(key);
         return false;
     }
     bool OnReflectedCommand(UINT code) override
     {
-        if (code != CBN_EDITUPDATE || !onEditUpdate)
+        if (code != CBN_EDITUPDATE || !events_.editUpdate)
             return false;
         // Changes made by the program, the completion's own included, are no typing.
         if (!settingText_) {
             settingText_ = true;
-            onEditUpdate();
+            events_.editUpdate();
             settingText_ = false;
         }
         return true;
@@ -66,6 +69,7 @@ private:
         settingText_ = quiet;
     }
 
+    Events events_;
     bool settingText_ = false;
     ComboBox Box() const { return ComboBox(Handle()); }
 };

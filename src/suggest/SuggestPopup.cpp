@@ -173,8 +173,8 @@ LRESULT CALLBACK SuggestPopup::FrameProc(HWND window, UINT message, WPARAM wPara
     case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_TIMER:
         KillTimer(window, wParam);
-        if (popup && popup->onClickSettled)
-            popup->onClickSettled();
+        if (popup && popup->clicks_.settled)
+            popup->clicks_.settled();
         return 0;
     case WM_NCDESTROY:
         // Destroyed with its owner, the main window: nothing is left to destroy later.
@@ -206,12 +206,12 @@ LRESULT CALLBACK SuggestPopup::ListProc(HWND window, UINT message, WPARAM wParam
         const HWND frame = GetParent(window);
         if (message == WM_LBUTTONDOWN) {
             SetTimer(frame, 1, GetDoubleClickTime(), nullptr);
-            if (popup->onClick)
-                popup->onClick(line);
+            if (popup->clicks_.click)
+                popup->clicks_.click(line);
         } else {
             KillTimer(frame, 1);
-            if (popup->onDoubleClick)
-                popup->onDoubleClick(line);
+            if (popup->clicks_.doubleClick)
+                popup->clicks_.doubleClick(line);
         }
         return 0;
     }

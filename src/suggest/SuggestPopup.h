@@ -17,7 +17,14 @@ public:
         HICON icon = nullptr;  // not owned; null for the default
     };
 
-    SuggestPopup() = default;
+    // A click fills the box; once no second click can make it a double-click, `settled` closes the list.
+    struct Clicks {
+        std::function<void(int line)> click;
+        std::function<void(int line)> doubleClick;
+        std::function<void()> settled;
+    };
+
+    explicit SuggestPopup(Clicks clicks) : clicks_(std::move(clicks)) {}
     ~SuggestPopup() { frame_.Reset(); }  // while the list's procedure can still reach this
     SuggestPopup(const SuggestPopup&) = delete;
     SuggestPopup& operator=(const SuggestPopup&) = delete;
@@ -32,17 +39,13 @@ public:
     void SetIcon(std::size_t line, HICON icon);
     HWND List() const { return list_; }
 
-    // A click fills the box; once no second click can make it a double-click, onClickSettled closes the list.
-    std::function<void(int line)> onClick;
-    std::function<void(int line)> onDoubleClick;
-    std::function<void()> onClickSettled;
-
 private:
     static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void Draw(const DRAWITEMSTRUCT& item) const;
 
+    Clicks clicks_;
     UniqueHandle<WindowTraits> frame_;
     HWND list_ = nullptr;
     WNDPROC listProc_ = nullptr;

@@ -106,16 +106,17 @@ struct Suggester::IndexThread {
 };
 
 Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage)
-    : system_(std::move(system)), firstMessage_(firstMessage)
+    : system_(std::move(system)),
+      firstMessage_(firstMessage),
+      popup_({[this](int line) { Fill(line); },
+              [this](int line) {
+                  Fill(line);
+                  Hide();
+                  if (box_.launch)
+                      box_.launch();
+              },
+              [this] { Hide(); }})
 {
-    popup_.onClick = [this](int line) { Fill(line); };
-    popup_.onClickSettled = [this] { Hide(); };
-    popup_.onDoubleClick = [this](int line) {
-        Fill(line);
-        Hide();
-        if (box_.launch)
-            box_.launch();
-    };
 }
 
 Suggester::~Suggester() = default;

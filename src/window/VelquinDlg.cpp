@@ -59,12 +59,12 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
                    history_)
 {
     history_.SetView(&historyBox_);
-    historyBox_.onKeyDown = [this](unsigned key) { history_.OnKeyDown(key); };
-    historyBox_.takeKey = [this](unsigned key) { return suggestions_.OnKey(key); };
-    historyBox_.onEditUpdate = [this] {
-        history_.OnEditUpdate();
-        suggestions_.OnTyped();
-    };
+    historyBox_.Listen({[this](unsigned key) { return suggestions_.OnKey(key); },
+                        [this](unsigned key) { history_.OnKeyDown(key); },
+                        [this] {
+                            history_.OnEditUpdate();
+                            suggestions_.OnTyped();
+                        }});
 
     OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { OnOpenLastItem(); });
     OnCommand(IDC_CLEAR, [this] { OnClear(); });
