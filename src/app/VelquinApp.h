@@ -1,3 +1,5 @@
+// The app room: the start: the entry point, the application object, the single-instance guard.
+//
 // The application object: one per process. A second copy brings the running one's window forward and ends;
 // otherwise it runs the main window.
 #pragma once

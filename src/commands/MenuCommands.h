@@ -1,3 +1,6 @@
+// The commands room: the menu commands other than the launch: Programs, Folders, the read-me, the session's end,
+// clearing and importing the history, About.
+//
 // The menu commands other than the launch: the Programs and Folders menus, the read-me, the session's end,
 // clearing the history and importing the system's Run history. The window and the system are reached through
 // the launch's interfaces, so that the decisions are tested apart from any window.

@@ -1,3 +1,5 @@
+// The find room: the Find dialog and the search rule that the Path Editor and the history editor share.
+//
 // Asks for a text to look for in a list; the caller searches, selects and reports.
 #pragma once
 

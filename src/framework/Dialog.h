@@ -1,3 +1,5 @@
+// The framework room: what any Win32 program could use: windows, dialogs, controls, registry, profile, files, threads.
+//
 // A dialog on a numbered template, run modally, with handlers bound to commands and messages.
 #pragma once
 

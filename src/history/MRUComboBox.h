@@ -1,3 +1,5 @@
+// The history room: the history list, the drop-down box that shows it, and its editor.
+//
 // The history behind the main window's drop-down box: a most-recently-used list kept in the profile,
 // shown in the box's list newest first.
 #pragma once

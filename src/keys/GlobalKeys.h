@@ -1,3 +1,5 @@
+// The keys room: the global hotkey and Win+R.
+//
 // The keys Velquin takes from the whole system for its window: the hotkey of the settings, and Win+R.
 #pragma once
 

@@ -1,3 +1,5 @@
+// The paths room: the App Paths tables, the Path Editor and its entry dialog.
+//
 // The system's App Paths tables, the machine's under HKEY_LOCAL_MACHINE and the user's own under
 // HKEY_CURRENT_USER: every operation Velquin makes on them. A user without administrator rights cannot
 // write the machine's table; such a write goes to the user's own, which the shell reads first.

@@ -1,3 +1,5 @@
+// The preferences room: the Preferences dialog.
+//
 // The settings record in the application's profile; the same object is the Preferences dialog.
 #pragma once
 

@@ -1,3 +1,5 @@
+// The res room: the resource script, its ids, icons and the manifest.
+//
 // Resource ids of Velquin: every dialog, control, command, menu and icon, named once.
 #pragma once
 

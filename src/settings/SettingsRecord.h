@@ -1,3 +1,5 @@
+// The settings room: the settings record, the profile's names, the Run value's decisions.
+//
 // The fifteen preferences, named after their profile values, with their first-run defaults.
 #pragma once
 

@@ -1,3 +1,5 @@
+// The suggest room: suggestions as you type: sources, index, matching and ranking, the list's window.
+//
 // Suggestions as the user types, for the main window's box: the index on a thread of its own, folder
 // listings and icons on workers, the matching on the window's thread, and the list's window. Nothing here
 // waits on the system: every answer comes back as a window message, applied only if it still fits.

@@ -1,3 +1,5 @@
+// The text room: shared Windows-free text rules: the command line's split.
+//
 // How a typed text becomes a program and its parameters, and which text the control rules examine.
 #pragma once
 

@@ -1,3 +1,5 @@
+// The tray room: the notification-area icon.
+//
 // The notification-area icon: a hidden window of its own receives the icon's mouse messages and turns
 // them into commands for the main window (a pop-up menu on right click, the default item on double click).
 #pragma once

@@ -1,3 +1,5 @@
+// The window room: the main window's wiring: its controls, messages, placement and suggestion list.
+//
 // The launcher's one window: the drop-down box of things to open, its buttons, its menu and its tray icon.
 #pragma once
 
