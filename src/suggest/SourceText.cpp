@@ -15,12 +15,6 @@ bool EndsWithAsciiNoCase(const std::string& text, const std::string& end)
 
 }  // namespace
 
-std::string FileNameOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string WithoutExtension(const std::string& name)
 {
     const std::size_t dot = name.rfind('.');

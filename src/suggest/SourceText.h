@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-// The last part of a path, and that part without its extension.
-std::string FileNameOf(const std::string& path);
+// A file name without its extension.
 std::string WithoutExtension(const std::string& name);
 
 // PATHEXT's extensions (".COM;.EXE;.BAT"), folded; and whether the file name's extension is one of them.

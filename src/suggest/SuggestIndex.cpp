@@ -3,6 +3,7 @@
 #include "framework/ProfileStore.h"
 #include "framework/Text.h"
 #include "suggest/SourceText.h"
+#include "text/CommandText.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -16,7 +17,7 @@ public:
     // The first shortcut of a name (the user's own before all users') stands for the others.
     void AddShortcut(const std::string& path)
     {
-        const std::string name = WithoutExtension(FileNameOf(path));
+        const std::string name = WithoutExtension(NameOf(path));
         if (shortcutNames_.insert(fold_(name)).second)
             Add({name, QuoteIfBlank(path), path, Source::StartMenu});
     }
@@ -72,7 +73,7 @@ SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold)
         index.AddProgram(name, program, Source::AppPaths);
     const std::vector<std::string> extensions = ProgramExtensions(sources.pathExt, fold);
     for (const std::string& path : sources.pathFiles) {
-        const std::string name = FileNameOf(path);
+        const std::string name = NameOf(path);
         if (HasProgramExtension(name, extensions, fold))
             index.AddProgram(name, path, Source::Path);
     }
