@@ -2,7 +2,6 @@
 
 #include "history/HistoryState.h"
 #include "launch/HistoryLog.h"
-#include "res/resource.h"
 #include "settings/SettingsRecord.h"
 
 using Control = LauncherWindow::Control;
@@ -131,18 +130,4 @@ void MenuCommands::ImportRunHistory()
         WriteHistoryState(profile_, kHistoryNotCleared);
     KeepHistoryLog(history_, profile_);
     window_.ShowMessage("Run history has been added to your history folder.", "Velquin", ui::kIconInformation);
-}
-
-void MenuCommands::Bind(const std::function<void(int id, std::function<void()> action)>& bind)
-{
-    for (int id : {IDC_CLEAR_HISTORY, ID_TOOLS_CLEAR_HISTORY, ID_TRAY_CLEAR_HISTORY})
-        bind(id, [this] { ClearHistory(); });
-    bind(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { ImportRunHistory(); });
-    bind(ID_HELP_README, [this] { DisplayReadme(); });
-    for (const ProgramCommand& command : kProgramCommands)
-        bind(command.id, [this, &command] { RunProgram(command); });
-    for (const FolderCommand& command : kFolderCommands)
-        bind(command.id, [this, &command] { OpenFolder(command); });
-    for (const SessionCommand& command : kSessionCommands)
-        bind(command.id, [this, &command] { EndSession(command); });
 }

@@ -11,8 +11,8 @@
 #include "history/MRUComboBox.h"
 #include "launch/LauncherWindow.h"
 #include "launch/PutAway.h"
+#include "res/resource.h"
 
-#include <functional>
 #include <string>
 
 class MenuCommands {
@@ -32,7 +32,20 @@ public:
     void ImportRunHistory();
 
     // Each of these commands' menu and button ids with its action, for the window's binding table.
-    void Bind(const std::function<void(int id, std::function<void()> action)>& bind);
+    template <typename Binder>
+    void Bind(const Binder& bind)
+    {
+        for (int id : {IDC_CLEAR_HISTORY, ID_TOOLS_CLEAR_HISTORY, ID_TRAY_CLEAR_HISTORY})
+            bind(id, [this] { ClearHistory(); });
+        bind(ID_TOOLS_IMPORT_RUN_HISTORY, [this] { ImportRunHistory(); });
+        bind(ID_HELP_README, [this] { DisplayReadme(); });
+        for (const ProgramCommand& command : kProgramCommands)
+            bind(command.id, [this, &command] { RunProgram(command); });
+        for (const FolderCommand& command : kFolderCommands)
+            bind(command.id, [this, &command] { OpenFolder(command); });
+        for (const SessionCommand& command : kSessionCommands)
+            bind(command.id, [this, &command] { EndSession(command); });
+    }
 
 private:
     bool ListHolds(const std::string& text) const;

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <map>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -65,6 +66,29 @@ protected:
     void OnNotify(int id, UINT code, std::function<void()> handler);
     // Any other window message; the handler returns true when it handled the message.
     void OnMessage(UINT message, std::function<bool(Message&)> handler);
+    // The same with a named member function of an object that lives as long as the dialog: the dialog itself
+    // or one of its parts. Each kind of handler then takes one small adapter, not one for every line of the
+    // table. A message handler may leave out the message.
+    template <typename Object, typename Member>
+    void OnCommand(int id, Object& object, Member member)
+    {
+        OnCommand(id, [&object, member] { (object.*member)(); });
+    }
+    template <typename Object, typename Member>
+    void OnNotify(int id, UINT code, Object& object, Member member)
+    {
+        OnNotify(id, code, [&object, member] { (object.*member)(); });
+    }
+    template <typename Object, typename Member>
+    void OnMessage(UINT message, Object& object, Member member)
+    {
+        OnMessage(message, [&object, member](Message& m) {
+            if constexpr (std::is_invocable_v<Member, Object&, Message&>)
+                return (object.*member)(m);
+            else
+                return (object.*member)();
+        });
+    }
 
 private:
     static INT_PTR CALLBACK Procedure(HWND handle, UINT message, WPARAM wParam, LPARAM lParam);

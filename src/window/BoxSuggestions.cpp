@@ -33,19 +33,21 @@ void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, st
         SetTimer(window, kIndexTimer, indexDelay, nullptr);
 }
 
-bool BoxSuggestions::OnTimer(WPARAM timer)
+bool BoxSuggestions::OnTimer(Message& message)
 {
-    if (timer != kIndexTimer)
+    if (message.wParam != kIndexTimer)
         return false;
     KillTimer(window_, kIndexTimer);
     list_.StartIndex();
     return true;
 }
 
-void BoxSuggestions::OnSettingChange(LPARAM area)
+bool BoxSuggestions::OnSettingChange(Message& message)
 {
-    if (area && std::wstring_view(reinterpret_cast<const wchar_t*>(area)) == L"Environment")
+    const auto* area = reinterpret_cast<const wchar_t*>(message.lParam);
+    if (area && std::wstring_view(area) == L"Environment")
         list_.OnEnvironmentChanged();
+    return false;  // the message goes on
 }
 
 void BoxSuggestions::OnTyped()
@@ -74,10 +76,12 @@ bool BoxSuggestions::OnKey(unsigned key)
     }
 }
 
-bool BoxSuggestions::OnWindowChange(UINT message, WPARAM wParam)
+bool BoxSuggestions::OnWindowChange(Message& message)
 {
-    const bool away = message == WM_MOVE || (message == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
-                      (message == WM_SIZE && wParam == SIZE_MINIMIZED);
+    const UINT id = message.id;
+    const WPARAM wParam = message.wParam;
+    const bool away = id == WM_MOVE || (id == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
+                      (id == WM_SIZE && wParam == SIZE_MINIMIZED);
     if (away)
         list_.Hide();
     return false;

@@ -2,6 +2,7 @@
 // a line put into the box as if typed, and the window's moves that close the list.
 #pragma once
 
+#include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
 #include "suggest/Suggester.h"
@@ -23,14 +24,17 @@ public:
               unsigned indexDelay);
     // WM_TIMER and WM_SETTINGCHANGE: the index's delay run out, the environment changed. True when the
     // message was the list's own.
-    bool OnTimer(WPARAM timer);
-    void OnSettingChange(LPARAM area);
+    bool OnTimer(Message& message);
+    bool OnSettingChange(Message& message);
+    // The list's own messages: the index and the workers' answers.
+    bool OnListMessage(Message& message) { return list_.OnMessage(message.id); }
     // The user changed the box's text; the completion has run.
     void OnTyped();
     // A key on the box: true when the list took it.
     bool OnKey(unsigned key);
     // The window moved, lost the activation or was minimised: the list closes. The message goes on.
-    bool OnWindowChange(UINT message, WPARAM wParam);
+    bool OnWindowChange(Message& message);
+    void Hide() { list_.Hide(); }
 
     Suggester& List() { return list_; }
 

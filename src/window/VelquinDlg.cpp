@@ -66,45 +66,42 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
                             suggestions_.OnTyped();
                         }});
 
-    OnCommand(ID_TRAY_OPEN_LAST_ITEM, [this] { OnOpenLastItem(); });
-    OnCommand(IDC_CLEAR, [this] { OnClear(); });
-    OnCommand(IDC_MINIMIZE, [this] { OnMinimizeButton(); });
-    OnCommand(ID_FILE_MINIMIZE, [this] { putAway_.HideOrMinimize(); });
-    OnCommand(ID_TRAY_MAXIMIZE, [this] { ::ShowWindow(Handle(), SW_SHOWNORMAL); });
-    OnCommand(ID_FILE_EXIT, [this] { OnCancel(); });
-    OnCommand(ID_TRAY_EXIT, [this] { OnCancel(); });
-    OnCommand(IDC_ADD_TO_PATH, [this] { OnAddToPath(); });
+    OnCommand(ID_TRAY_OPEN_LAST_ITEM, *this, &CVelquinDlg::OnOpenLastItem);
+    OnCommand(IDC_CLEAR, *this, &CVelquinDlg::OnClear);
+    OnCommand(IDC_MINIMIZE, *this, &CVelquinDlg::OnMinimizeButton);
+    OnCommand(ID_FILE_MINIMIZE, putAway_, &PutAway::HideOrMinimize);
+    OnCommand(ID_TRAY_MAXIMIZE, *this, &CVelquinDlg::OnRestore);
+    OnCommand(ID_FILE_EXIT, *this, &CVelquinDlg::OnCancel);
+    OnCommand(ID_TRAY_EXIT, *this, &CVelquinDlg::OnCancel);
+    OnCommand(IDC_ADD_TO_PATH, *this, &CVelquinDlg::OnAddToPath);
     BindMenuCommands();
 
-    OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, [this] { rules_.OnEditChange(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, [this] { OnSelectionAccepted(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, [this] { OnBoxLostFocus(); });
-    OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, [this] { suggestions_.List().Hide(); });
+    OnNotify(IDC_HISTORY_COMBO, CBN_EDITCHANGE, rules_, &ControlRules::OnEditChange);
+    OnNotify(IDC_HISTORY_COMBO, CBN_SELENDOK, *this, &CVelquinDlg::OnSelectionAccepted);
+    OnNotify(IDC_HISTORY_COMBO, CBN_KILLFOCUS, *this, &CVelquinDlg::OnBoxLostFocus);
+    OnNotify(IDC_HISTORY_COMBO, CBN_DROPDOWN, suggestions_, &BoxSuggestions::Hide);
     OnNotify(IDC_HISTORY_COMBO, CBN_DBLCLK, [] {});
 
     for (UINT message : {WM_MOVE, WM_ACTIVATE, WM_SIZE})
-        OnMessage(message, [this](Message& m) { return suggestions_.OnWindowChange(m.id, m.wParam); });
+        OnMessage(message, suggestions_, &BoxSuggestions::OnWindowChange);
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
-        OnMessage(message, [this](Message& m) { return suggestions_.List().OnMessage(m.id); });
-    OnMessage(WM_TIMER, [this](Message& m) { return suggestions_.OnTimer(m.wParam); });
-    OnMessage(WM_SETTINGCHANGE, [this](Message& m) {
-        suggestions_.OnSettingChange(m.lParam);
-        return false;
-    });
-    OnMessage(WM_MOUSEMOVE, [this](Message&) { return UpdateThenDefault(); });
-    OnMessage(WM_LBUTTONUP, [this](Message&) { return UpdateThenDefault(); });
-    OnMessage(RegisterWindowMessageA(kSummonMessageName), [this](Message& m) { return OnSummonMessage(m); });
-    OnMessage(WM_DPICHANGED, [this](Message& m) { return OnDpiChanged(m); });
-    OnMessage(kAfterFirstPaintMessage, [this](Message&) { return AfterFirstPaint(); });
-    OnMessage(WM_SHOWWINDOW, [this](Message& m) { return OnShowWindow(m); });
-    OnMessage(WM_HOTKEY, [this](Message&) { return OnHotKey(); });
-    OnMessage(kExistenceCheckedMessage, [this](Message&) { return OnExistenceChecked(); });
-    OnMessage(kLaunchFinishedMessage, [this](Message&) { return OnLaunchFinished(); });
-    OnMessage(WM_SETCURSOR, [this](Message& m) { return OnSetCursor(m); });
-    OnMessage(WM_SYSCOMMAND, [this](Message& m) { return OnSystemCommand(m); });
-    OnMessage(WM_QUERYDRAGICON, [this](Message& m) { return OnQueryDragIcon(m); });
-    OnMessage(WM_CLOSE, [this](Message&) { return OnClose(); });
-    OnMessage(WM_ENDSESSION, [this](Message& m) { return OnEndSession(m); });
+        OnMessage(message, suggestions_, &BoxSuggestions::OnListMessage);
+    OnMessage(WM_TIMER, suggestions_, &BoxSuggestions::OnTimer);
+    OnMessage(WM_SETTINGCHANGE, suggestions_, &BoxSuggestions::OnSettingChange);
+    OnMessage(WM_MOUSEMOVE, *this, &CVelquinDlg::UpdateThenDefault);
+    OnMessage(WM_LBUTTONUP, *this, &CVelquinDlg::UpdateThenDefault);
+    OnMessage(RegisterWindowMessageA(kSummonMessageName), *this, &CVelquinDlg::OnSummonMessage);
+    OnMessage(WM_DPICHANGED, *this, &CVelquinDlg::OnDpiChanged);
+    OnMessage(kAfterFirstPaintMessage, *this, &CVelquinDlg::AfterFirstPaint);
+    OnMessage(WM_SHOWWINDOW, *this, &CVelquinDlg::OnShowWindow);
+    OnMessage(WM_HOTKEY, *this, &CVelquinDlg::OnHotKey);
+    OnMessage(kExistenceCheckedMessage, *this, &CVelquinDlg::OnExistenceChecked);
+    OnMessage(kLaunchFinishedMessage, *this, &CVelquinDlg::OnLaunchFinished);
+    OnMessage(WM_SETCURSOR, *this, &CVelquinDlg::OnSetCursor);
+    OnMessage(WM_SYSCOMMAND, *this, &CVelquinDlg::OnSystemCommand);
+    OnMessage(WM_QUERYDRAGICON, *this, &CVelquinDlg::OnQueryDragIcon);
+    OnMessage(WM_CLOSE, *this, &CVelquinDlg::OnClose);
+    OnMessage(WM_ENDSESSION, *this, &CVelquinDlg::OnEndSession);
 }
 
 void CVelquinDlg::OnOpenLastItem()
@@ -311,6 +308,11 @@ void CVelquinDlg::OnClear()
     historyBox_.Focus();
 }
 
+void CVelquinDlg::OnRestore()
+{
+    ::ShowWindow(Handle(), SW_SHOWNORMAL);
+}
+
 void CVelquinDlg::OnMinimizeButton()
 {
     minimizeButton_.Focus();
@@ -344,16 +346,16 @@ bool CVelquinDlg::OnSystemCommand(Message& message)
 void CVelquinDlg::BindMenuCommands()
 {
     for (int id : {IDC_BROWSE, ID_FILE_BROWSE})
-        OnCommand(id, [this] { OnBrowse(); });
+        OnCommand(id, *this, &CVelquinDlg::OnBrowse);
     for (int id : {ID_HELP_ABOUT, ID_TRAY_ABOUT})
-        OnCommand(id, [this] { RunWhenFree<CAboutDlg>(); });
+        OnCommand(id, *this, &CVelquinDlg::RunWhenFree<CAboutDlg>);
     for (int id : {ID_TOOLS_PATH_EDITOR, ID_TRAY_PATH_EDITOR})
-        OnCommand(id, [this] { RunWhenFree<CPathEditorDlg>(); });
-    OnCommand(IDC_OPTIONS, [this] { OpenPreferences(); });
-    OnCommand(ID_TOOLS_PREFERENCES, [this] { PreferencesFrom(true); });
-    OnCommand(ID_TRAY_PREFERENCES, [this] { PreferencesFrom(false); });
-    OnCommand(ID_TOOLS_EDIT_HISTORY, [this] { EditHistory(); });
-    commands_.Bind([this](int id, std::function<void()> action) { OnCommand(id, std::move(action)); });
+        OnCommand(id, *this, &CVelquinDlg::RunWhenFree<CPathEditorDlg>);
+    OnCommand(IDC_OPTIONS, *this, &CVelquinDlg::OpenPreferences);
+    OnCommand(ID_TOOLS_PREFERENCES, *this, &CVelquinDlg::PreferencesFromMenu);
+    OnCommand(ID_TRAY_PREFERENCES, *this, &CVelquinDlg::PreferencesFromTray);
+    OnCommand(ID_TOOLS_EDIT_HISTORY, *this, &CVelquinDlg::EditHistory);
+    commands_.Bind([this](int id, auto action) { OnCommand(id, std::move(action)); });
 }
 
 template <typename DialogType>
@@ -403,14 +405,19 @@ void CVelquinDlg::SelectWholeText(const std::string& text)
     historyBox_.SetEditSel(0, static_cast<int>(Utf16Length(text)));
 }
 
-void CVelquinDlg::PreferencesFrom(bool menu)
+// From the menu the box gets back the focus and the text it had; from the tray, its text as it is now.
+void CVelquinDlg::PreferencesFromMenu()
 {
-    // From the menu the box gets back the focus and the text it had; from the tray, its text as it is now.
     const std::string typed = historyBox_.EditText();
     OpenPreferences();
-    if (menu)
-        historyBox_.Focus();
-    SelectWholeText(menu ? typed : historyBox_.EditText());
+    historyBox_.Focus();
+    SelectWholeText(typed);
+}
+
+void CVelquinDlg::PreferencesFromTray()
+{
+    OpenPreferences();
+    SelectWholeText(historyBox_.EditText());
 }
 
 void CVelquinDlg::EditHistory()

@@ -67,6 +67,7 @@ private:
     bool OnClose();
     bool OnEndSession(Message& message);
     void OnClear();
+    void OnRestore();
     void OnMinimizeButton();
     void OnAddToPath();
     void OnSelectionAccepted();
@@ -80,7 +81,8 @@ private:
     template <typename DialogType>
     void RunWhenFree();
     void OpenPreferences();
-    void PreferencesFrom(bool menu);
+    void PreferencesFromMenu();
+    void PreferencesFromTray();
     void EditHistory();
     void SelectWholeText(const std::string& text);
 
