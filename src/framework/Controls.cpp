@@ -72,6 +72,12 @@ bool ComboBox::GetEditSel(int& start, int& end) const
     return true;
 }
 
+void ComboBox::ReplaceEditSel(const std::string& text) const
+{
+    if (HWND edit = FindWindowExW(Handle(), nullptr, L"Edit", nullptr))
+        SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+}
+
 std::string ListBox::ItemText(int index) const
 {
     return TextFromLength(Send(LB_GETTEXTLEN, static_cast<WPARAM>(index)), *this, LB_GETTEXT, index);

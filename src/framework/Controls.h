@@ -74,6 +74,8 @@ public:
     // Start and end of the edit field's selection; false when the box cannot tell.
     bool GetEditSel(int& start, int& end) const;
     void SetEditSel(int start, int end) const { Send(CB_SETEDITSEL, 0, MAKELPARAM(start, end)); }
+    // Through the edit field itself, as typing: undoable, and announced with the box's edit notifications.
+    void ReplaceEditSel(const std::string& text) const;
     void LimitText(int characters) const { Send(CB_LIMITTEXT, static_cast<WPARAM>(characters)); }
 };
 

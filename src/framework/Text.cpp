@@ -136,6 +136,23 @@ bool StartsWithText(const std::string& text, const std::string& prefix, SameText
     return Utf16Offset(text, end) == Utf16Length(prefix) && same(text.substr(0, end), prefix);
 }
 
+std::size_t WordStartBefore(const std::string& text, std::size_t caret)
+{
+    const auto letter = [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || c == '_' || std::isalnum(byte);
+    };
+    std::size_t at = std::min(caret, text.size());
+    const auto skip = [&](auto kind) {
+        while (at > 0 && kind(text[at - 1]))
+            --at;
+    };
+    skip(IsBlank);
+    skip([&](char c) { return !IsBlank(c) && !letter(c); });
+    skip(letter);
+    return at;
+}
+
 std::optional<int> ParseInt(const std::string& text)
 {
     const std::string digits = Trim(text);

@@ -36,6 +36,11 @@ std::size_t Utf8Offset(const std::string& utf8, std::size_t utf16Offset);
 // U+FFFD.
 std::u16string Utf16(const std::string& utf8);
 
+// Where Ctrl+Backspace's word begins, for a caret at byte `caret`: back over blanks, then over a run of
+// punctuation (a path's `\`, a `.`), then over the word's letters and digits. Any character outside ASCII
+// is a letter: a word in any script goes whole.
+std::size_t WordStartBefore(const std::string& text, std::size_t caret);
+
 // A whole decimal integer, optionally signed and surrounded by blanks; nothing for anything else
 // (empty text, trailing letters, a value outside 32 bits).
 std::optional<int> ParseInt(const std::string& text);

@@ -21,6 +21,9 @@ public:
     virtual bool GetEditSel(int& start, int& end) const = 0;
     // An end of -1 selects up to the end of the text.
     virtual void SetEditSel(int start, int end) = 0;
+    // Replaces the selected part of the edit field as typing would: it can be undone, and the box announces
+    // the change as the user's.
+    virtual void ReplaceSel(const std::string& text) = 0;
     // Selects the first item that begins with the text, letter case ignored, and shows it in the edit
     // field in the item's own spelling; its index, or -1 when no item begins so.
     virtual int SelectString(const std::string& prefix) = 0;

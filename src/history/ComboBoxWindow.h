@@ -25,6 +25,7 @@ public:
     bool AddItem(const std::string& text) override { return Box().AddString(text) >= 0; }
     bool GetEditSel(int& start, int& end) const override { return Box().GetEditSel(start, end); }
     void SetEditSel(int start, int end) override { Box().SetEditSel(start, end); }
+    void ReplaceSel(const std::string& text) override { Box().ReplaceEditSel(text); }
     int SelectString(const std::string& prefix) override { return Box().SelectString(-1, prefix); }
 
     // Key presses on the box's edit field, seen before dispatch: one `take` answers true for goes no further.

@@ -223,11 +223,33 @@ void CMRUComboBox::ClearMRU()
         list_->Remove(i);
 }
 
+namespace {
+constexpr unsigned kBackspace = 0x08;
+constexpr unsigned kDelete = 0x2E;
+}  // namespace
+
 void CMRUComboBox::OnKeyDown(unsigned virtualKey)
 {
-    constexpr unsigned kBackspace = 0x08;
-    constexpr unsigned kDelete = 0x2E;
     completion_ = virtualKey != kBackspace && virtualKey != kDelete;
+}
+
+bool CMRUComboBox::OnControlKey(unsigned virtualKey)
+{
+    if (!view_ || (virtualKey != 'A' && virtualKey != kBackspace))
+        return false;
+    if (virtualKey == 'A') {
+        view_->SetEditSel(0, -1);
+        return true;
+    }
+    int start = 0;
+    int end = 0;
+    view_->GetEditSel(start, end);
+    const std::string text = view_->EditText();
+    const std::size_t caret = Utf8Offset(text, static_cast<std::size_t>(start));
+    completion_ = false;
+    view_->SetEditSel(static_cast<int>(Utf16Offset(text, WordStartBefore(text, caret))), end);
+    view_->ReplaceSel("");
+    return true;
 }
 
 void CMRUComboBox::OnEditUpdate()

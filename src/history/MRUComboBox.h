@@ -53,6 +53,10 @@ public:
     // that delete; the update then shows the newest entry that begins with the typed text, its rest selected.
     void OnKeyDown(unsigned virtualKey);
     void OnEditUpdate();
+    // Ctrl with a key the box's edit field may not know itself: A selects the whole text; Backspace deletes
+    // the word before the caret and the completed rest selected after it, and completes nothing. True when
+    // the key was one of them.
+    bool OnControlKey(unsigned virtualKey);
 
 private:
     ProfileStore& profile_;

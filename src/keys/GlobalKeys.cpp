@@ -1,5 +1,6 @@
 #include "keys/GlobalKeys.h"
 
+#include "framework/MessageBox.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "keys/HotKey.h"
@@ -11,6 +12,18 @@ namespace {
 constexpr int kHotKeyId = 1;
 
 }  // namespace
+
+void GlobalKeys::Take(HWND window, int hotKey, bool winR, bool tellWhenHeld)
+{
+    if (!TakeHotKey(window, hotKey)) {
+        if (tellWhenHeld)
+            ShowMessageBox(window, HotKeyInUseText(HotKeyText(hotKey, KeyName(hotKey))), "Velquin",
+                           MB_ICONEXCLAMATION);
+        else
+            Trace("GlobalKeys -- the hotkey is held by another program.\n");
+    }
+    TakeWinR(window, winR);
+}
 
 bool GlobalKeys::TakeHotKey(HWND window, int value)
 {

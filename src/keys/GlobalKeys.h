@@ -14,10 +14,9 @@ public:
     // The window hears a summons as this message (Win+R), and WM_HOTKEY for the hotkey.
     explicit GlobalKeys(UINT summonMessage) : summonMessage_(summonMessage) {}
 
-    // The hotkey of the settings (none for 0), in place of the one before; false when another program holds
-    // the keys.
-    bool TakeHotKey(HWND window, int value);
-    void TakeWinR(HWND window, bool take);
+    // The hotkey of the settings (none for 0) and Win+R, in place of those before. A hotkey another program
+    // holds is tried again at the next start; the user hears of it when `tellWhenHeld`.
+    void Take(HWND window, int hotKey, bool winR, bool tellWhenHeld);
     // Windows removes a low-level hook that answers too slowly, without a word: each showing sets it anew.
     void RenewWinR(HWND window);
 
@@ -25,6 +24,9 @@ public:
     static std::string KeyName(int hotKey);
 
 private:
+    bool TakeHotKey(HWND window, int value);
+    void TakeWinR(HWND window, bool take);
+
     UINT summonMessage_;
     WinRHook winR_;
 };

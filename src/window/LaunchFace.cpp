@@ -22,16 +22,27 @@ void LaunchFace::Attach(HWND window, std::function<void()> summon, Launcher& lau
     rules_ = &rules;
 }
 
-void LaunchFace::OnExistenceChecked()
+bool LaunchFace::OnExistenceChecked()
 {
     if (const auto answer = existenceCheck_.TakeAnswer())
         rules_->OnExistenceChecked(answer->question, answer->answer);
+    return true;
 }
 
-void LaunchFace::OnLaunchFinished()
+bool LaunchFace::OnLaunchFinished()
 {
     if (const auto answer = launchWork_.TakeAnswer())
         launcher_->OnLaunchFinished(answer->answer);
+    return true;
+}
+
+bool LaunchFace::OnSetCursor(Message& message)
+{
+    if (!waitCursor_)
+        return false;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    message.result = TRUE;
+    return true;
 }
 
 std::string LaunchFace::EditText() const

@@ -5,6 +5,7 @@
 
 #include "framework/BackgroundWork.h"
 #include "framework/Controls.h"
+#include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "launch/ControlRules.h"
 #include "launch/Launcher.h"
@@ -29,10 +30,11 @@ public:
 
     // The window, once it exists; how it is brought forward; the launch that takes the workers' answers.
     void Attach(HWND window, std::function<void()> summon, Launcher& launcher, ControlRules& rules);
-    void OnExistenceChecked();
-    void OnLaunchFinished();
-    // While a launch runs on the worker.
-    bool WaitCursor() const { return waitCursor_; }
+    // The workers' two messages; the cursor, the wait cursor while a launch runs on the worker. True when
+    // the message is claimed.
+    bool OnExistenceChecked();
+    bool OnLaunchFinished();
+    bool OnSetCursor(Message& message);
 
     std::string EditText() const override;
     void SetEditText(const std::string& text) override;

@@ -5,15 +5,12 @@
 #include "commands/ShellCommands.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
-#include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
 #include "framework/Text.h"
-#include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
 #include "history/HistoryState.h"
-#include "keys/HotKey.h"
 #include "paths/AppPaths.h"
 #include "paths/PathEditorDlg.h"
 #include "preferences/Option.h"
@@ -37,6 +34,11 @@ constexpr UINT kSuggestMessages = WM_USER + 20;  // and the two after it
 // waits this long after the first paint, or for the first key.
 constexpr UINT kIndexDelay = 1000;
 
+bool KeyIsDown(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
 }  // namespace
 
 template <typename System, typename Default>
@@ -59,7 +61,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
                    history_)
 {
     history_.SetView(&historyBox_);
-    historyBox_.Listen({[this](unsigned key) { return suggestions_.OnKey(key); },
+    historyBox_.Listen({[this](unsigned key) { return OnBoxKey(key); },
                         [this](unsigned key) { history_.OnKeyDown(key); },
                         [this] {
                             history_.OnEditUpdate();
@@ -95,13 +97,21 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     OnMessage(kAfterFirstPaintMessage, *this, &CVelquinDlg::AfterFirstPaint);
     OnMessage(WM_SHOWWINDOW, *this, &CVelquinDlg::OnShowWindow);
     OnMessage(WM_HOTKEY, *this, &CVelquinDlg::OnHotKey);
-    OnMessage(kExistenceCheckedMessage, *this, &CVelquinDlg::OnExistenceChecked);
-    OnMessage(kLaunchFinishedMessage, *this, &CVelquinDlg::OnLaunchFinished);
-    OnMessage(WM_SETCURSOR, *this, &CVelquinDlg::OnSetCursor);
+    OnMessage(kExistenceCheckedMessage, face_, &LaunchFace::OnExistenceChecked);
+    OnMessage(kLaunchFinishedMessage, face_, &LaunchFace::OnLaunchFinished);
+    OnMessage(WM_SETCURSOR, face_, &LaunchFace::OnSetCursor);
     OnMessage(WM_SYSCOMMAND, *this, &CVelquinDlg::OnSystemCommand);
     OnMessage(WM_QUERYDRAGICON, *this, &CVelquinDlg::OnQueryDragIcon);
     OnMessage(WM_CLOSE, *this, &CVelquinDlg::OnClose);
     OnMessage(WM_ENDSESSION, *this, &CVelquinDlg::OnEndSession);
+}
+
+// The list's keys first; then Ctrl+A and Ctrl+Backspace, which not every system's edit field knows.
+bool CVelquinDlg::OnBoxKey(unsigned key)
+{
+    if (suggestions_.OnKey(key))
+        return true;
+    return KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_MENU) && !KeyIsDown(VK_SHIFT) && history_.OnControlKey(key);
 }
 
 void CVelquinDlg::OnOpenLastItem()
@@ -141,10 +151,7 @@ bool CVelquinDlg::AfterFirstPaint()
 {
     COption settings;
     settings.LoadSettings();
-    // Keys another program holds now are tried again at the next start.
-    if (!keys_.TakeHotKey(Handle(), settings.HotKey))
-        Trace("CVelquinDlg -- the hotkey is held by another program.\n");
-    keys_.TakeWinR(Handle(), settings.WinR == 1);
+    keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, false);
     KeepStartingWithWindows(settings.StartAuto);
     SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
     // Started as administrator, the window would not hear a second start of a normal copy otherwise.
@@ -166,27 +173,6 @@ bool CVelquinDlg::OnShowWindow(Message& message)
 bool CVelquinDlg::OnHotKey()
 {
     putAway_.OnHotKey(GetForegroundWindow() == Handle());
-    return true;
-}
-
-bool CVelquinDlg::OnExistenceChecked()
-{
-    face_.OnExistenceChecked();
-    return true;
-}
-
-bool CVelquinDlg::OnLaunchFinished()
-{
-    face_.OnLaunchFinished();
-    return true;
-}
-
-bool CVelquinDlg::OnSetCursor(Message& message)
-{
-    if (!face_.WaitCursor())
-        return false;
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    message.result = TRUE;
     return true;
 }
 
@@ -288,9 +274,8 @@ void CVelquinDlg::PrimeFromNewestEntry()
 void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
-    const auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
     suggestions_.List().Hide();
-    launcher_.OnLaunch(down(VK_CONTROL) && down(VK_SHIFT));
+    launcher_.OnLaunch(KeyIsDown(VK_CONTROL) && KeyIsDown(VK_SHIFT));
 }
 
 void CVelquinDlg::OnCancel()
@@ -382,11 +367,7 @@ void CVelquinDlg::OpenPreferences()
         preferences.MaxHistory = history_.GetMaxMRUSize();
         history_.RefreshCtrl();
         preferences.SaveSettings();
-        if (!keys_.TakeHotKey(Handle(), preferences.HotKey))
-            ShowMessageBox(Handle(),
-                           HotKeyInUseText(HotKeyText(preferences.HotKey, GlobalKeys::KeyName(preferences.HotKey))),
-                           "Velquin", MB_ICONEXCLAMATION);
-        keys_.TakeWinR(Handle(), preferences.WinR == 1);
+        keys_.Take(Handle(), preferences.HotKey, preferences.WinR == 1, true);
         SuggestAsTyped(preferences.Suggest == 1, 0);
     }
     busy_ = 0;

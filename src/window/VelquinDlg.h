@@ -51,6 +51,7 @@ private:
     void PrimeFromNewestEntry();
 
     // The handlers of the binding table: true when the message is handled, false to leave it to the default.
+    bool OnBoxKey(unsigned key);
     void OnOpenLastItem();
     void OnBoxLostFocus();
     bool UpdateThenDefault();
@@ -60,9 +61,6 @@ private:
     bool AfterFirstPaint();
     bool OnShowWindow(Message& message);
     bool OnHotKey();
-    bool OnExistenceChecked();
-    bool OnLaunchFinished();
-    bool OnSetCursor(Message& message);
     bool OnQueryDragIcon(Message& message);
     bool OnClose();
     bool OnEndSession(Message& message);

@@ -54,6 +54,7 @@ public:
         selStart = std::min(start, length);
         selEnd = end < 0 ? length : std::min(end, length);
     }
+    void ReplaceSel(const std::string& text) override { Type(text); }
     int SelectString(const std::string& prefix) override
     {
         for (size_t i = 0; i < items.size(); ++i) {

@@ -130,6 +130,37 @@ TEST(Completion, TypingCompletesFromTheNewestMatchDeletingAndNoMatchDoNot)
     EXPECT_EQ(h.Shown(), "x [1,1)");
 }
 
+TEST(Completion, CtrlASelectsAllCtrlBackspaceDeletesTheWordBeforeTheCaretAndTheCompletedRest)
+{
+    const auto wordStart = [](const std::string& text) { return WordStartBefore(text, text.size()); };
+    EXPECT_EQ(wordStart("C:\\Program Files\\"), 11u) << "the backslash and the folder's name";
+    EXPECT_EQ(wordStart("notepad  "), 0u) << "blanks, then the word";
+    EXPECT_EQ(wordStart("app.exe"), 4u);
+    EXPECT_EQ(wordStart("tool --my_flag"), 7u) << "an underscore is part of a word";
+    EXPECT_EQ(wordStart("C:\\\xD0\xAE\xD0\xBD\xD0\xB8"), 3u) << "Cyrillic letters are letters";
+    EXPECT_EQ(WordStartBefore("", 0), 0u);
+
+    History h;
+    h.box->AddToMRU("C:\\Tools\\\xC3\xA4pfel.exe");
+    EXPECT_TRUE(h.box->OnControlKey('A'));
+    h.Press("C");
+    h.Press(":");
+    h.Press("\\");
+    h.Press("T");
+    EXPECT_EQ(h.Shown(), "C:\\Tools\\\xC3\xA4pfel.exe [4,18)");
+    EXPECT_TRUE(h.box->OnControlKey(0x08));
+    h.box->OnEditUpdate();  // the box announces the deletion as typing: nothing is completed again
+    EXPECT_EQ(h.Shown(), "C:\\ [3,3)");
+    EXPECT_TRUE(h.box->OnControlKey('A'));
+    EXPECT_EQ(h.Shown(), "C:\\ [0,3)");
+    h.combo.selStart = h.combo.selEnd = 2;  // the caret inside: what follows it stays
+    EXPECT_TRUE(h.box->OnControlKey(0x08));
+    EXPECT_EQ(h.Shown(), "\\ [0,0)");
+    h.Press("C");
+    EXPECT_EQ(h.Shown(), "C\\ [1,1)") << "typing goes on as before";
+    EXPECT_FALSE(h.box->OnControlKey('Z')) << "undo is the edit field's own";
+}
+
 TEST(SearchRule, FindsAPrefixUnderTheSystemsRuleFromAfterTheStartAndWraps)
 {
     const std::vector<std::string> items = {"notepad", "mspaint", "Notes", "write", "\xC3\x84rger.exe", "\xC4\xB1x"};

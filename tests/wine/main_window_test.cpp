@@ -225,6 +225,32 @@ TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShif
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "no");
 }
 
+TEST_F(MainWindow, CtrlASelectsTheWholeTextAndCtrlBackspaceDeletesTheWordBeforeTheCaretFromTheKeyboard)
+{
+    History({"C:\\Tools\\notes.txt"});
+    // Pressed on the keyboard as the user presses them, not posted: the modifiers are the system's own.
+    const auto press = [](BYTE key) {
+        for (const auto& [which, up] : {std::pair<BYTE, DWORD>{VK_CONTROL, 0}, {key, 0}, {key, KEYEVENTF_KEYUP},
+                                        {VK_CONTROL, KEYEVENTF_KEYUP}})
+            keybd_event(which, 0, up, 0);
+    };
+    std::vector<std::string> seen;
+    const auto look = [&] { seen.push_back(Selection() + (Enabled(IDOK) ? " ok" : "")); };
+    Run([&](UiScript& s) {
+        s.Then([&] {
+            SetForegroundWindow(window);
+            SetWindowTextA(Box(), "");
+            TypeText(Edit(), "C:\\T");
+        });
+        s.Then(look).Then([&] { press(VK_BACK); }).Then(look);
+        s.Then([&] { TypeText(Edit(), "T"); }).Then(look);
+        s.Then([&] { press('A'); }).Then(look).Then([&] { press(VK_BACK); }).Then(look);
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"C:\\Tools\\notes.txt [4,18) ok", "C:\\ [3,3) ok",
+                                              "C:\\Tools\\notes.txt [4,18) ok", "C:\\Tools\\notes.txt [0,18) ok",
+                                              " [0,0)"}));
+}
+
 TEST_F(MainWindow, TheListTheFocusTheMouseAndTheWorkersReachTheControlRulesAndTheWindowGoesOnMeanwhile)
 {
     History({"C:\\windows"});
