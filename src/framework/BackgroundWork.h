@@ -1,16 +1,50 @@
 // Work done on a thread of its own so that the window never waits for it: a file search or a launch on a
-// network path can block for seconds. A new question replaces one not yet started; each answer is posted
-// to the window as a message, and the window collects it with TakeAnswer.
+// network path can block for seconds. Each answer is posted to the window as a message, and the window
+// collects it. Every question gets an answer: work that throws is answered by `failed`.
 #pragma once
 
+#include "framework/Com.h"
 #include "framework/Handles.h"
 #include "framework/Lock.h"
+#include "framework/Wait.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <utility>
 
+// What a worker calls. The shell's calls need the component system: the asking thread sets it up before the
+// worker starts, so that the window's thread, which answers the calls made into it, is the process's main
+// apartment, and never a worker.
+enum class WorkerNeeds { Nothing, Com };
+
+namespace background {
+
+template <typename Answer, typename Work, typename Question>
+std::optional<Answer> Answered(const Work& work, const Work& failed, const Question& question)
+{
+    try {
+        return work(question);
+    } catch (...) {
+        // Nothing may unwind out of a thread.
+    }
+    try {
+        return failed(question);
+    } catch (...) {
+        return std::nullopt;
+    }
+}
+
+inline void Prepare(WorkerNeeds needs)
+{
+    if (needs == WorkerNeeds::Com)
+        UseComOnThisThread();
+}
+
+}  // namespace background
+
+// One worker; a new question replaces one not yet started. The window collects the answer with TakeAnswer.
 template <typename Question, typename Answer>
 class BackgroundWork {
 public:
@@ -20,7 +54,10 @@ public:
         Answer answer;
     };
 
-    BackgroundWork(Work work, UINT message) : state_(std::make_shared<State>(std::move(work), message)) {}
+    BackgroundWork(Work work, Work failed, UINT message, WorkerNeeds needs = WorkerNeeds::Nothing)
+        : state_(std::make_shared<State>(std::move(work), std::move(failed), message)), needs_(needs)
+    {
+    }
     // Never waits: the worker shares what it needs, so one blocked on the network ends when its call
     // returns, or with the process.
     ~BackgroundWork()
@@ -36,6 +73,7 @@ public:
     bool Ask(HWND window, Question question)
     {
         if (!worker_) {
+            background::Prepare(needs_);
             auto shared = std::make_unique<std::shared_ptr<State>>(state_);
             worker_.Reset(CreateThread(nullptr, 0, Run, shared.get(), 0, nullptr));
             if (!worker_)
@@ -58,8 +96,9 @@ public:
 
 private:
     struct State {
-        State(Work w, UINT m) : work(std::move(w)), message(m) {}
+        State(Work w, Work f, UINT m) : work(std::move(w)), failed(std::move(f)), message(m) {}
         const Work work;
+        const Work failed;
         const UINT message;
         Lock lock;
         KernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
@@ -74,7 +113,7 @@ private:
         const std::unique_ptr<std::shared_ptr<State>> shared(static_cast<std::shared_ptr<State>*>(parameter));
         State& state = **shared;
         for (;;) {
-            WaitForSingleObject(state.wake.Get(), INFINITE);
+            WaitDispatching({state.wake.Get()}, INFINITE);
             std::optional<Question> question;
             HWND window = nullptr;
             {
@@ -86,12 +125,7 @@ private:
             }
             if (!question)
                 continue;
-            std::optional<Answer> answer;
-            try {
-                answer = state.work(*question);
-            } catch (...) {
-                // Nothing may unwind out of a thread; the question goes unanswered.
-            }
+            std::optional<Answer> answer = background::Answered<Answer>(state.work, state.failed, *question);
             if (!answer)
                 continue;
             {
@@ -105,5 +139,93 @@ private:
     }
 
     std::shared_ptr<State> state_;
+    const WorkerNeeds needs_;
     KernelHandle worker_;
+};
+
+// Each question on a thread of its own, so that one that never returns holds up no other: a launch waiting on
+// a share that does not answer. The asker names each question; its answer comes as the message with that id
+// as wParam. No thread is ever waited for.
+template <typename Question, typename Answer>
+class WorkPerQuestion {
+public:
+    using Work = std::function<Answer(const Question&)>;
+
+    WorkPerQuestion(Work work, Work failed, UINT message, WorkerNeeds needs = WorkerNeeds::Nothing)
+        : state_(std::make_shared<State>(std::move(work), std::move(failed), message)), needs_(needs)
+    {
+    }
+    // Answers still to come go nowhere.
+    ~WorkPerQuestion()
+    {
+        const Locked locked(state_->lock);
+        state_->window = nullptr;
+    }
+    WorkPerQuestion(const WorkPerQuestion&) = delete;
+    WorkPerQuestion& operator=(const WorkPerQuestion&) = delete;
+
+    // False when no thread could be started: nothing will answer.
+    bool Ask(HWND window, unsigned id, Question question)
+    {
+        background::Prepare(needs_);
+        {
+            const Locked locked(state_->lock);
+            state_->window = window;
+        }
+        auto job = std::make_unique<Job>(Job{state_, id, std::move(question)});
+        const KernelHandle thread(CreateThread(nullptr, 0, Run, job.get(), 0, nullptr));
+        if (!thread)
+            return false;
+        job.release();  // the thread owns it now
+        return true;
+    }
+
+    std::optional<Answer> TakeAnswer(unsigned id)
+    {
+        const Locked locked(state_->lock);
+        const auto found = state_->answers.find(id);
+        if (found == state_->answers.end())
+            return std::nullopt;
+        Answer answer = std::move(found->second);
+        state_->answers.erase(found);
+        return answer;
+    }
+
+private:
+    struct State {
+        State(Work w, Work f, UINT m) : work(std::move(w)), failed(std::move(f)), message(m) {}
+        const Work work;
+        const Work failed;
+        const UINT message;
+        Lock lock;
+        HWND window = nullptr;
+        std::map<unsigned, Answer> answers;
+    };
+    struct Job {
+        std::shared_ptr<State> state;
+        unsigned id;
+        Question question;
+    };
+
+    static DWORD WINAPI Run(void* parameter)
+    {
+        const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
+        State& state = *job->state;
+        std::optional<Answer> answer = background::Answered<Answer>(state.work, state.failed, job->question);
+        if (!answer)
+            return 0;
+        HWND window = nullptr;
+        {
+            const Locked locked(state.lock);
+            window = state.window;
+            if (!window)
+                return 0;
+            state.answers.insert_or_assign(job->id, std::move(*answer));
+        }
+        PostMessageW(window, state.message, job->id, 0);
+        return 0;
+    }
+
+    std::shared_ptr<State> state_;
+    const WorkerNeeds needs_;
 };

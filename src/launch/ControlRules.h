@@ -20,6 +20,9 @@ public:
     void UpdateControlStates();
     // The user changed the text.
     void OnEditChange();
+    // A line of the suggestions filled the box, and the index knows whether its command names an existing
+    // entry, or not (nothing). A shortcut it does not know is looked at on the worker.
+    void OnLineFilled(std::optional<bool> known);
     // An item of the drop-down list was chosen: judged as it stands, untrimmed.
     void OnSelectItem(const std::string& itemText);
     // The worker's answer for a network text; applied while that text is still the one in question.
@@ -27,14 +30,15 @@ public:
 
 private:
     enum class Existence { Empty, Missing, Exists };
-    Existence Examine(const std::string& source, bool trim);
+    Existence Examine(const std::string& source, bool trim, bool shortcutsAway);
+    void ApplyToText(Existence existence);
     void ShowAddToPath(bool exists);
 
     LauncherWindow& window_;
     LaunchSystem& system_;
     AddToPath& addToPath_;
     // A network text is searched for once per change, on the window's worker; until it answers, the text
-    // counts as missing.
-    std::string networkText_;
-    std::optional<bool> networkTextExists_;
+    // counts as missing. A line's text may come known from the index.
+    std::string rememberedText_;
+    std::optional<bool> rememberedExists_;
 };

@@ -3,6 +3,9 @@
 #include "framework/Text.h"
 #include "text/CommandText.h"
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 // The program's own folder, or else the folder of its App Paths entry.
@@ -39,13 +42,46 @@ LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system)
     const bool shortcut = IsShortcutPath(program);
     const std::string directory = shortcut ? std::string() : WorkingDirectory(program, system);
 
-    result.failure = JudgeOpen(system.Open({program, parameters, directory, request.showCommand, request.elevated}));
+    result.failure = JudgeOpen(
+        system.Open({program, parameters, directory, request.showCommand, request.elevated, request.onWorker}));
     if (result.failure == LaunchFailure::None && request.wantFullPath) {
         const std::string entered = shortcut ? system.ShortcutTarget(program) : program;
         if (!entered.empty())
             system.FindFile(entered, &result.fullPath);
     }
     return result;
+}
+
+LaunchResult FailedLaunch(const LaunchRequest& request)
+{
+    constexpr unsigned long kInternalError = 1359;  // ERROR_INTERNAL_ERROR
+    LaunchResult result;
+    result.failure = LaunchFailure::SystemError;
+    result.errorCode = kInternalError;
+    result.displayName = request.text;
+    return result;
+}
+
+bool LaunchMayWaitOnNetwork(const std::string& text, LaunchSystem& system)
+{
+    std::vector<std::string> programs{ExaminedText(text, false)};
+    programs.push_back(SplitCommandText(text, text, [](const std::string&, std::string*) { return false; }).program);
+    if (const std::optional<std::string> shortcut = TypedShortcut(text))
+        programs.push_back(*shortcut);
+    for (const std::string& typed : programs) {
+        const std::string program = system.ExpandReferences(typed);
+        if (MayWaitOnNetwork(program, system))
+            return true;
+        if (program.empty() || program.find_first_of("\\/") != std::string::npos)
+            continue;
+        // The shell looks a bare name up in App Paths, as typed and with ".exe".
+        for (const std::string& name : {program, program + ".exe"}) {
+            const std::optional<std::string> entered = system.ReadAppPathProgram(name);
+            if (entered && system.IsOnNetwork(*entered))
+                return true;
+        }
+    }
+    return false;
 }
 
 bool MayWaitOnNetwork(const std::string& examined, LaunchSystem& system)

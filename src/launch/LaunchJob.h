@@ -6,7 +6,13 @@
 #include "launch/LauncherWindow.h"
 
 LaunchResult PerformLaunch(const LaunchRequest& request, LaunchSystem& system);
+// What a launch that could not be made at all answers: the system's internal error.
+LaunchResult FailedLaunch(const LaunchRequest& request);
 
+// Whether any step of launching the text may wait on the network: the program the split may take, looked at
+// without a search (a shortcut typed with its arguments among them), a network path or a shortcut to one, or
+// a name whose App Paths program is on the network.
+bool LaunchMayWaitOnNetwork(const std::string& text, LaunchSystem& system);
 // Whether looking at the examined text may wait on the network: a network path, or a shortcut to one.
 bool MayWaitOnNetwork(const std::string& examined, LaunchSystem& system);
 // Whether the examined text names an existing file or folder. A shortcut counts when its target exists: that

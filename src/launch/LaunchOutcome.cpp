@@ -91,6 +91,7 @@ std::string FailureMessage(LaunchFailure failure, const std::string& displayName
                "in My Computer be clicking View and then Folder Options.";
     case LaunchFailure::None:
     case LaunchFailure::Cancelled:
+    case LaunchFailure::SystemError:
         break;
     }
     return std::string();

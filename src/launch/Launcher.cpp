@@ -6,8 +6,7 @@
 #include "settings/ProfileLayout.h"
 #include "settings/SettingsRecord.h"
 
-#include <utility>
-#include <vector>
+#include <algorithm>
 
 using Control = LauncherWindow::Control;
 
@@ -20,57 +19,74 @@ Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& 
 
 void Launcher::OnLaunch(bool elevated)
 {
-    if (launching_)
-        return;
     const std::string text = Trim(window_.EditText());
+    if (Waiting(text))
+        return;
     window_.SetEditText(text);
     Start(text, elevated, true);
 }
 
 void Launcher::OnOpenLastItem()
 {
-    if (launching_)
-        return;
     ComboBoxView* box = history_.View();
-    const std::string newest = box && box->ItemCount() > 0 ? box->ItemText(0) : std::string();
+    const std::string newest = box && box->ItemCount() > 0 ? Trim(box->ItemText(0)) : std::string();
     if (newest.empty()) {
         window_.ShowMessage("There is no item to open.", "Velquin", ui::kIconExclamation);
         return;
     }
-    Start(Trim(newest), false, false);
+    if (!Waiting(newest))
+        Start(newest, false, false);
+}
+
+bool Launcher::Waiting(const std::string& text) const
+{
+    return std::any_of(waiting_.begin(), waiting_.end(),
+                       [&](const Launch& launch) { return system_.SameTextIgnoringCase(launch.request.text, text); });
 }
 
 void Launcher::Start(const std::string& text, bool elevated, bool fromBox)
 {
     SettingsRecord settings;
     settings.LoadSettings(profile_);
-    const bool enter = addToPath_.UsedByLaunch(window_.IsAddToPathChecked());
-    launching_ = Launch{{text, elevated, settings.ShowWindow, enter}, fromBox};
+    // Only a launch of the box's own text enters its program: the box's tick is about the box's text.
+    const bool enter = fromBox && addToPath_.UsedByLaunch(window_.IsAddToPathChecked());
+    const Launch launch{{text, elevated, settings.ShowWindow, enter}, fromBox, ++launches_};
     // Every step may wait on a network path, from the split's file search to the shell's answer.
-    if (MayWaitOnNetwork(system_.ExpandReferences(ExaminedText(text, false)), system_)) {
+    if (LaunchMayWaitOnNetwork(text, system_)) {
+        waiting_.push_back(launch);
+        waiting_.back().request.onWorker = true;
         window_.ShowBusy(true);
-        window_.LaunchInBackground(launching_->request);
+        window_.LaunchInBackground(launch.number, waiting_.back().request);
         return;
     }
-    Finish(PerformLaunch(launching_->request, system_));
+    Finish(launch, PerformLaunch(launch.request, system_));
 }
 
-void Launcher::OnLaunchFinished(const LaunchResult& result)
+void Launcher::OnLaunchFinished(unsigned id, const LaunchResult& result)
 {
-    if (!launching_)
+    const auto found = std::find_if(waiting_.begin(), waiting_.end(),
+                                    [id](const Launch& launch) { return launch.number == id; });
+    if (found == waiting_.end())
         return;
-    window_.ShowBusy(false);
-    Finish(result);
+    const Launch launch = *found;
+    waiting_.erase(found);
+    window_.ShowBusy(!waiting_.empty());
+    Finish(launch, result);
 }
 
-void Launcher::Finish(const LaunchResult& result)
+void Launcher::Finish(const Launch& launch, const LaunchResult& result)
 {
-    const Launch launch = *std::exchange(launching_, std::nullopt);
+    const bool late = launch.number != launches_;
     if (result.failure == LaunchFailure::Cancelled)
         return;  // declined at the elevation prompt: not launched, nothing to record
     if (result.failure != LaunchFailure::None) {
+        if (late)
+            return;
+        const std::string text = result.failure == LaunchFailure::SystemError
+                                     ? system_.ErrorText(result.errorCode)
+                                     : FailureMessage(result.failure, result.displayName);
         window_.ShowAs(ui::Show::Hide);
-        window_.ShowMessage(FailureMessage(result.failure, result.displayName), result.displayName, ui::kIconError);
+        window_.ShowMessage(text, result.displayName, ui::kIconError);
         window_.ShowAs(ui::Show::Normal);
         window_.FocusBox();
         return;
@@ -79,6 +95,8 @@ void Launcher::Finish(const LaunchResult& result)
     RecordInHistory(launch.request.text);
     KeepHistoryLog(history_, profile_);
     window_.Enable(Control::ClearHistory, true);
+    if (late)
+        return;
     // The program as it stands in the box is selected, while the box still shows what was launched.
     if (launch.fromBox && window_.EditText() == launch.request.text) {
         window_.FocusBox();

@@ -13,8 +13,8 @@
 #include "launch/PutAway.h"
 #include "text/CommandText.h"
 
-#include <optional>
 #include <string>
+#include <vector>
 
 class Launcher {
 public:
@@ -22,28 +22,34 @@ public:
     Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile,
              AddToPath& addToPath);
 
-    // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas".
+    // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas". A text still
+    // waiting on the network is not launched twice.
     void OnLaunch(bool elevated = false);
     // The tray's "Open Last Item": launch the newest history entry; the box keeps its text.
     void OnOpenLastItem();
-    // The answer for a launch the window ran on its worker.
-    void OnLaunchFinished(const LaunchResult& result);
+    // The answer for a launch the window ran on a worker.
+    void OnLaunchFinished(unsigned id, const LaunchResult& result);
 
 private:
-    // A launch on its way: the request, and whether its text came from the box.
+    // A launch on its way: the request, whether its text came from the box, and its number.
     struct Launch {
         LaunchRequest request;
         bool fromBox;
+        unsigned number;
     };
+    bool Waiting(const std::string& text) const;
     void Start(const std::string& text, bool elevated, bool fromBox);
-    void Finish(const LaunchResult& result);
+    // A launch answered after another started is late: a success only enters the history, and a failure
+    // says nothing, since the user has moved on.
+    void Finish(const Launch& launch, const LaunchResult& result);
     // The text becomes the newest entry, once: entries equal to it, letter case ignored, go first.
     void RecordInHistory(const std::string& text);
 
     void RegisterLaunchedProgram(const std::string& fullPath);
 
-    // A network text is launched on the window's worker; until it answers, no other launch starts.
-    std::optional<Launch> launching_;
+    // Network texts, each launched on a worker of its own; any other text launches meanwhile.
+    std::vector<Launch> waiting_;
+    unsigned launches_ = 0;  // the number of the latest launch
 
     LauncherWindow& window_;
     CMRUComboBox& history_;

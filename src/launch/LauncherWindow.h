@@ -35,10 +35,10 @@ public:
     // Starts finding a network text away from the window's thread; the answer comes back through
     // Launcher::OnExistenceChecked.
     virtual void CheckExistenceInBackground(const std::string& examined) = 0;
-    // Runs a launch on the window's worker (PerformLaunch); the answer comes back through
-    // Launcher::OnLaunchFinished.
-    virtual void LaunchInBackground(const LaunchRequest& request) = 0;
-    // The wait cursor while a launch runs in the background; the window still paints and moves.
+    // Runs a launch on a worker of its own (PerformLaunch), so that one waiting on a share holds up no other;
+    // the answer comes back through Launcher::OnLaunchFinished with the same id.
+    virtual void LaunchInBackground(unsigned id, const LaunchRequest& request) = 0;
+    // The wait cursor while launches run in the background; the window still paints and moves.
     virtual void ShowBusy(bool busy) = 0;
 
     // A modal message box owned by the window; the button the user chose.
@@ -51,6 +51,7 @@ struct OpenRequest {
     std::string directory;
     int showCommand = 1;
     bool elevated = false;  // the shell's "runas" rather than "open"
+    bool onWorker = false;  // the shell finishes its work before it returns (SEE_MASK_NOASYNC)
 };
 
 class LaunchSystem {
@@ -73,8 +74,9 @@ public:
     // The shell's "open" (or "runas"); the last error is cleared before the call and read right after it.
     virtual OpenResult Open(const OpenRequest& request) = 0;
 
-    // The App Paths table.
+    // The App Paths table: an entry's folder, and its program with references filled in.
     virtual std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) = 0;
+    virtual std::optional<std::string> ReadAppPathProgram(const std::string& name) = 0;
     // False when neither the machine's table nor the user's own took the entry.
     virtual bool WriteAppPathEntry(const AppPathEntry& entry) = 0;
 

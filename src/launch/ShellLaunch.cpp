@@ -5,18 +5,16 @@
 #include "framework/FileFinder.h"
 #include "framework/Handles.h"
 #include "framework/Registry.h"
+#include "framework/Shortcut.h"
+#include "framework/SystemPathProbe.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
-#include "launch/NetworkPath.h"
 #include "paths/AppPaths.h"
 #include "text/CommandText.h"
+#include "text/NetworkPath.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
-#include <winioctl.h>
-
-#include <cstring>
-#include <vector>
 
 namespace {
 
@@ -31,54 +29,6 @@ std::string Directory(UINT(WINAPI* query)(LPWSTR, UINT))
     wchar_t folder[MAX_PATH] = {};
     return Utf8(folder, static_cast<int>(query(folder, MAX_PATH)));
 }
-
-// The file system as the network decision sees it; nothing here waits on a share.
-class SystemPathProbe : public PathProbe {
-public:
-    bool IsRemoteDrive(const std::string& root) override { return GetDriveTypeW(Wide(root).c_str()) == DRIVE_REMOTE; }
-    std::optional<std::string> LinkTarget(const std::string& path) override
-    {
-        const std::wstring wide = Wide(path);
-        const DWORD attributes = GetFileAttributesW(wide.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-            return std::nullopt;
-        // The link itself is read, not followed: what it points to may be a share that does not answer.
-        const FileHandle link(CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                            nullptr, OPEN_EXISTING,
-                                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-        if (!link)
-            return std::nullopt;
-        return ReparseTarget(link.Get());
-    }
-
-private:
-    // The substitute name of a junction or a symbolic link (the layouts of REPARSE_DATA_BUFFER).
-    static std::optional<std::string> ReparseTarget(HANDLE link)
-    {
-        std::vector<BYTE> buffer(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
-        DWORD size = 0;
-        if (!DeviceIoControl(link, FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
-                             static_cast<DWORD>(buffer.size()), &size, nullptr) ||
-            size < 20)
-            return std::nullopt;
-        const auto word = [&](size_t at) { return static_cast<size_t>(buffer[at] | buffer[at + 1] << 8); };
-        const DWORD tag = static_cast<DWORD>(word(0) | word(2) << 16);
-        // After the tag and lengths: the name offsets and lengths, a symbolic link's flags, then the names.
-        size_t names = 0;
-        if (tag == IO_REPARSE_TAG_MOUNT_POINT)
-            names = 16;
-        else if (tag == IO_REPARSE_TAG_SYMLINK)
-            names = 20;
-        else
-            return std::nullopt;
-        const size_t offset = names + word(8), length = word(10);
-        if (offset + length > size || length % 2)
-            return std::nullopt;
-        std::wstring target(length / 2, L'\0');
-        std::memcpy(&target[0], buffer.data() + offset, length);
-        return Utf8(target);
-    }
-};
 
 void EnableShutdownPrivilege()
 {
@@ -95,22 +45,11 @@ void EnableShutdownPrivilege()
 
 }  // namespace
 
-std::string ShortcutTarget(const std::string& shortcutPath)
+ULONG ShellOpenMask(const OpenRequest& request)
 {
-    ComPtr<IShellLinkW> link;
-    if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())))
-        return std::string();
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
-        return std::string();
-    // Read as stored: resolving may search the disks, show a dialog and rewrite the shortcut.
-    if (FAILED(file->Load(Wide(shortcutPath).c_str(), STGM_READ)))
-        return std::string();
-    wchar_t target[MAX_PATH] = {};
-    WIN32_FIND_DATAW found = {};
-    if (link->GetPath(target, MAX_PATH, &found, 0) != S_OK)
-        return std::string();  // S_FALSE: a shortcut to no file or folder, such as the Control Panel
-    return Utf8(target);
+    // A failure is told by the launch's own message. A worker's thread ends after the call: a DDE conversation
+    // or a verb's handler would otherwise go on there after ShellExecuteExW returned.
+    return SEE_MASK_FLAG_NO_UI | (request.onWorker ? SEE_MASK_NOASYNC : 0);
 }
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
@@ -119,7 +58,7 @@ OpenResult ShellOpen(HWND owner, const OpenRequest& request)
                        directory = Wide(request.directory);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);
-    info.fMask = SEE_MASK_FLAG_NO_UI;  // a failure is told by the launch's own message
+    info.fMask = ShellOpenMask(request);
     info.hwnd = owner;
     info.lpVerb = request.elevated ? L"runas" : L"open";
     info.lpFile = program.c_str();
@@ -169,6 +108,14 @@ OpenResult ShellLaunchSystem::Open(const OpenRequest& request)
 std::optional<std::string> ShellLaunchSystem::ReadAppPathWorkingDirectory(const std::string& name)
 {
     return ::ReadAppPathWorkingDirectory(name);
+}
+
+std::optional<std::string> ShellLaunchSystem::ReadAppPathProgram(const std::string& name)
+{
+    if (!AppPathEntryExists(name))
+        return std::nullopt;
+    const AppPathEntry entry = ReadAppPathEntry(name);
+    return entry.programExpands ? ::ExpandReferences(entry.programPath) : entry.programPath;
 }
 
 bool ShellLaunchSystem::WriteAppPathEntry(const AppPathEntry& entry)

@@ -5,13 +5,11 @@
 
 #include <windows.h>
 
-// The long path a shortcut file points to, as the file stores it; empty when any step fails. The component
-// system is set up on the calling thread, whichever it is.
-std::string ShortcutTarget(const std::string& shortcutPath);
-
 // ShellExecuteExW with the verb "open", or "runas" when elevated; the last error is cleared before the call
 // and read right after it. An empty directory is given as none.
 OpenResult ShellOpen(HWND owner, const OpenRequest& request);
+// Its SEE_MASK_ flags.
+ULONG ShellOpenMask(const OpenRequest& request);
 
 // The system itself. The shell's windows are owned by the application's main window.
 class ShellLaunchSystem : public LaunchSystem {
@@ -24,6 +22,7 @@ public:
     std::string ShortcutTarget(const std::string& path) override;
     OpenResult Open(const OpenRequest& request) override;
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override;
+    std::optional<std::string> ReadAppPathProgram(const std::string& name) override;
     bool WriteAppPathEntry(const AppPathEntry& entry) override;
     std::string ReadShellFolder(const std::string& valueName) override;
     std::string SystemDirectory() override;

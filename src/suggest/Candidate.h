@@ -15,11 +15,21 @@ const char* SourceName(Source source);
 // byte for byte. Called once per name as it is indexed, and once per key for the typed text.
 using FoldText = std::string (*)(const std::string& text);
 
+// Whose icon a line shows: a file's or a folder's, under the rule that opens no untrusted file
+// (IconLookupFor), or a Start-menu shortcut's own.
+enum class IconKind : unsigned char { File, Folder, Shortcut };
+
+// What the control rules would find for a line's command when the index knows it already: a shortcut is
+// read on the index thread, never on the window's.
+enum class Known : unsigned char { Nothing, Exists, Missing };
+
 struct Candidate {
     std::string name;      // as the line shows it
     std::string command;   // what the line puts into the box
     std::string iconPath;  // the file whose icon the line shows; empty for the default icon
     Source source = Source::History;
+    IconKind iconKind = IconKind::File;
+    Known existence = Known::Nothing;
 };
 
 // A candidate with what matching needs, worked out once.

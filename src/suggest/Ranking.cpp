@@ -85,12 +85,14 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
             sorted = matches.size();
         }
         const Match& match = matches[i];
-        if (!offered.insert(match.line->foldedCommand).second)
+        // A history entry shown as another line stands for that line.
+        if (!offered.insert(match.shown->foldedCommand).second)
             continue;
         Candidate line = match.line->item;
         if (match.shown != match.line) {
             line.name = match.shown->item.name;
             line.iconPath = match.shown->item.iconPath;
+            line.iconKind = match.shown->item.iconKind;
         }
         lines.push_back(std::move(line));
     }

@@ -69,6 +69,8 @@ std::optional<FolderQuery> FolderQueryOf(const std::string& typed, ExpandText ex
 
 void SortListing(FolderListing& listing)
 {
+    for (FolderEntry& entry : listing.entries)
+        entry.length = static_cast<unsigned>(Utf16Length(entry.name));
     std::sort(listing.entries.begin(), listing.entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return a.folded < b.folded; });
 }
@@ -92,8 +94,8 @@ Candidates OfferEntries(const FolderListing& listing, const FolderQuery& query, 
     const auto better = [](const FolderEntry* a, const FolderEntry* b) {
         if (a->isFolder != b->isFolder)
             return a->isFolder;
-        if (a->name.size() != b->name.size())
-            return a->name.size() < b->name.size();
+        if (a->length != b->length)
+            return a->length < b->length;
         return a->folded < b->folded;
     };
     const std::size_t kept = std::min(most, fitting.size());
@@ -117,6 +119,7 @@ Candidates OfferEntries(const FolderListing& listing, const FolderQuery& query, 
         line.item.name = query.typedFolder.substr(quoted ? 1 : 0) + entry.name + (entry.isFolder ? "\\" : "");
         line.item.iconPath = listing.folder + entry.name;
         line.item.source = entry.isFolder ? Source::Folder : Source::File;
+        line.item.iconKind = entry.isFolder ? IconKind::Folder : IconKind::File;
         line.foldedCommand = commandOf(foldedFolder, entry.folded, entry.isFolder);
         line.folded = line.foldedCommand;
         line.length = static_cast<unsigned>(Utf16Length(line.item.name));
@@ -135,4 +138,19 @@ Candidates OfferVariables(const Candidates& variables, const std::string& typed)
             lines.push_back(variable);
     }
     return lines;
+}
+
+IconLookup IconLookupFor(const std::string& path, IconKind kind, bool isFolder, bool onNetwork)
+{
+    if (kind == IconKind::Shortcut)
+        return IconLookup::Own;
+    if (kind == IconKind::Folder || isFolder)
+        return IconLookup::Folder;
+    if (onNetwork)
+        return IconLookup::Type;
+    for (const char* own : {".exe", ".dll", ".ico"}) {
+        if (EndsWithAsciiNoCase(path, own))
+            return IconLookup::Own;
+    }
+    return IconLookup::Type;
 }

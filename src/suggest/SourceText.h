@@ -33,18 +33,29 @@ struct FolderEntry {
     std::string name;
     std::string folded;
     bool isFolder = false;
+    unsigned length = 0;  // the name's UTF-16 units, as every length is measured
 };
 struct FolderListing {
     std::string folder;
     std::vector<FolderEntry> entries;  // in the order of their folded names
 };
-// Puts the listing's entries in the order that finding them by the beginning of their names needs.
+// Measures the listing's entries and puts them in the order that finding them by the beginning of their names
+// needs.
 void SortListing(FolderListing& listing);
 // The entries whose names begin with the last part, the few that can be offered: folders, then
-// files, shorter names first. A line shows the folder as typed and the entry's name, with a backslash after
+// files, shorter names first (in UTF-16 units). A line shows the folder as typed and the entry's name, with a backslash after
 // a folder so that typing goes on into it; a file is put into the box whole, quoted when it holds a blank.
 Candidates OfferEntries(const FolderListing& listing, const FolderQuery& query, FoldText fold, std::size_t most);
 
 // The variables' lines ("%APPDATA%\") whose names begin with a typed "%NAME" (folded); none for any other
 // text.
 Candidates OfferVariables(const Candidates& variables, const std::string& typed);
+
+// How a line's icon is had, so that no untrusted file is opened for it: a file's icon handler runs inside
+// Velquin, and a shortcut's icon on a share makes the system sign in there with the user's credentials.
+enum class IconLookup {
+    Own,     // read from the file: a Start-menu shortcut, or a local program, library or icon
+    Folder,  // the folder icon
+    Type,    // the icon of the name's type, the file left alone
+};
+IconLookup IconLookupFor(const std::string& path, IconKind kind, bool isFolder, bool onNetwork);

@@ -6,7 +6,6 @@
 #include "text/CommandText.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -15,20 +14,30 @@ public:
     explicit IndexBuilder(FoldText fold) : fold_(fold) {}
 
     // The first shortcut of a name (the user's own before all users') stands for the others.
-    void AddShortcut(const std::string& path)
+    void AddShortcut(const ShortcutFile& shortcut)
     {
-        const std::string name = WithoutExtension(NameOf(path));
-        if (shortcutNames_.insert(fold_(name)).second)
-            Add({name, QuoteIfBlank(path), path, Source::StartMenu});
+        const bool local = !shortcut.target.empty() && !shortcut.targetOnNetwork;
+        if (local && !shortcut.targetExists)
+            return;
+        const std::string name = WithoutExtension(NameOf(shortcut.path));
+        if (shortcutNames_.count(fold_(name)) != 0)
+            return;
+        Candidate line{name, QuoteIfBlank(shortcut.path), shortcut.path, Source::StartMenu, IconKind::Shortcut};
+        line.existence = shortcut.target.empty() ? Known::Missing : local ? Known::Exists : Known::Nothing;
+        if (Add(std::move(line)))
+            shortcutNames_.emplace(fold_(name), index_.items.size() - 1);
     }
 
     // A program the shell finds by name (the file's, without its extension): a shortcut of that name offers
-    // it already.
+    // it already, and the program's command is that shortcut's line.
     void AddProgram(const std::string& fileName, const std::string& iconPath, Source source)
     {
-        const std::string command = ProgramCommandOf(fileName);
-        if (shortcutNames_.count(fold_(WithoutExtension(fileName))) == 0)
-            Add({command, command, iconPath, source});
+        const std::string command = QuoteIfBlank(ProgramCommandOf(fileName));
+        const auto shortcut = shortcutNames_.find(fold_(WithoutExtension(fileName)));
+        if (shortcut != shortcutNames_.end())
+            index_.byCommand.emplace(fold_(command), shortcut->second);
+        else
+            Add({ProgramCommandOf(fileName), command, iconPath, source});
     }
 
     void AddVariable(const std::string& name)
@@ -59,7 +68,7 @@ private:
 
     FoldText fold_;
     SuggestIndex index_;
-    std::unordered_set<std::string> shortcutNames_;
+    std::unordered_map<std::string, std::size_t> shortcutNames_;  // folded, to its line
 };
 
 }  // namespace
@@ -67,8 +76,8 @@ private:
 SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold)
 {
     IndexBuilder index(fold);
-    for (const std::string& path : sources.shortcuts)
-        index.AddShortcut(path);
+    for (const ShortcutFile& shortcut : sources.shortcuts)
+        index.AddShortcut(shortcut);
     for (const auto& [name, program] : sources.appPaths)
         index.AddProgram(name, program, Source::AppPaths);
     const std::vector<std::string> extensions = ProgramExtensions(sources.pathExt, fold);

@@ -9,9 +9,17 @@
 #include <utility>
 #include <vector>
 
+// A shortcut of the Start menu and where it leads, read on the index thread.
+struct ShortcutFile {
+    std::string path;
+    std::string target;            // empty: no file target (an installer's advertised shortcut, a .url)
+    bool targetOnNetwork = false;  // then not looked for: the share may not answer
+    bool targetExists = false;
+};
+
 // What the system holds, as read: nothing here is decided yet.
 struct IndexSources {
-    std::vector<std::string> shortcuts;                         // full paths of .lnk and .url files
+    std::vector<ShortcutFile> shortcuts;
     std::vector<std::pair<std::string, std::string>> appPaths;  // entry name, its program's path
     std::vector<std::string> pathFiles;                         // full paths, in the order of PATH
     std::string pathExt;                                        // as the variable holds it
@@ -24,7 +32,9 @@ struct SuggestIndex {
     Candidates variables;                                   // "%NAME%\\", one line per variable
 };
 
-// A shortcut and an App Paths or PATH program of one name are one program: the shortcut stays; so are two
-// shortcuts of one name, the first kept. Lines of one command are one line, the first kept. Names and commands longer than 259 characters are left out: the box
-// cannot hold them.
+// A shortcut and an App Paths or PATH program of one name are one program: the shortcut stays, and the
+// program's command leads to it; so are two shortcuts of one name, the first kept. Lines of one command are
+// one line, the first kept. A command with a blank is quoted. Left out: a shortcut to a local file that is
+// gone (an uninstalled program's leftover), and names and commands longer than 259 characters, which the box
+// cannot hold.
 SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold);

@@ -2,9 +2,12 @@
 
 #include "framework/Com.h"
 #include "framework/Registry.h"
+#include "framework/Shortcut.h"
+#include "framework/SystemPathProbe.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "paths/AppPaths.h"
+#include "text/NetworkPath.h"
 
 #include <shellapi.h>
 #include <shlobj.h>
@@ -47,7 +50,7 @@ bool IsFolder(const WIN32_FIND_DATAW& found)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void FindShortcuts(const std::string& folder, int depth, std::vector<std::string>& shortcuts)
+void FindShortcuts(const std::string& folder, int depth, std::vector<ShortcutFile>& shortcuts)
 {
     ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
         const std::string name = Utf8(found.cFileName);
@@ -57,7 +60,7 @@ void FindShortcuts(const std::string& folder, int depth, std::vector<std::string
         else if (!IsFolder(found) && name.size() > 4 &&
                  (EqualsAsciiNoCase(name.substr(name.size() - 4), ".lnk") ||
                   EqualsAsciiNoCase(name.substr(name.size() - 4), ".url")))
-            shortcuts.push_back(folder + name);
+            shortcuts.push_back({folder + name, std::string(), false, false});
         return shortcuts.size() < kMostEntries;
     });
 }
@@ -70,13 +73,25 @@ std::string ProgramsFolder(int which)
     return Utf8(path) + "\\";
 }
 
-// A folder whose listing may wait on the network: the index leaves it out.
-bool OnNetwork(const std::string& folder)
+bool OnNetwork(const std::string& path)
 {
-    if (folder.rfind("\\\\", 0) == 0)
-        return true;
-    return folder.size() >= 2 && folder[1] == ':' &&
-           GetDriveTypeW(Wide(folder.substr(0, 2) + "\\").c_str()) == DRIVE_REMOTE;
+    SystemPathProbe probe;
+    return IsNetworkPath(path, probe);
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Where the shortcut leads; a share is not asked whether its file is there.
+void ReadTarget(ShortcutFile& shortcut)
+{
+    shortcut.target = ShortcutTarget(shortcut.path);
+    if (shortcut.target.empty())
+        return;
+    shortcut.targetOnNetwork = OnNetwork(shortcut.target);
+    shortcut.targetExists = !shortcut.targetOnNetwork && Exists(shortcut.target);
 }
 
 std::vector<std::string> PathFolders()
@@ -89,7 +104,7 @@ std::vector<std::string> PathFolders()
         start = end + 1;
         if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
             folder = folder.substr(1, folder.size() - 2);
-        if (folder.empty() || OnNetwork(folder))
+        if (folder.empty() || OnNetwork(folder))  // its listing may wait on the network
             continue;
         if (folder.back() != '\\')
             folder += '\\';
@@ -171,6 +186,8 @@ IndexSources ShellSuggestSystem::ReadIndexSources()
         if (!folder.empty())
             FindShortcuts(folder, 0, sources.shortcuts);
     }
+    for (ShortcutFile& shortcut : sources.shortcuts)
+        ReadTarget(shortcut);
     for (const ListedAppPath& listed : ListAppPaths()) {
         const AppPathEntry entry = ReadAppPathEntry(listed.name);
         sources.appPaths.emplace_back(listed.name, entry.programExpands ? ExpandReferences(entry.programPath)
@@ -205,41 +222,29 @@ std::unique_ptr<SourceWatch> ShellSuggestSystem::WatchSources()
     return std::make_unique<ShellSourceWatch>();
 }
 
-void ShellSuggestSystem::ReloadEnvironment()
+UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, IconKind kind, int size)
 {
-    // The machine's variables, then the user's over them; PATH is both, the machine's first. Plain values go
-    // first so that the expanded ones can refer to them.
-    const RegKey machine = RegKey::Open(HKEY_LOCAL_MACHINE,
-                                        "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment");
-    const RegKey user = RegKey::Open(HKEY_CURRENT_USER, "Environment");
-    const auto valueOf = [](const RegKey& key, const std::string& name, bool* expandable) {
-        const std::optional<std::string> value = key.ReadString(name, expandable);
-        return value && *expandable ? ExpandReferences(*value) : value.value_or(std::string());
-    };
-    for (bool expandedPass : {false, true}) {
-        for (const RegKey* key : {&machine, &user}) {
-            for (const std::string& name : key->ValueNames()) {
-                bool expandable = false;
-                const std::string value = valueOf(*key, name, &expandable);
-                if (expandable == expandedPass && !EqualsAsciiNoCase(name, "Path"))
-                    SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
-            }
-        }
+    const std::string file = ExpandReferences(path);
+    const bool onNetwork = kind != IconKind::Shortcut && OnNetwork(file);
+    bool isFolder = false;
+    if (kind == IconKind::File && !onNetwork) {
+        const DWORD attributes = GetFileAttributesW(Wide(file).c_str());
+        isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    bool expandable = false;
-    const std::string machinePath = valueOf(machine, "Path", &expandable);
-    const std::string userPath = valueOf(user, "Path", &expandable);
-    const std::string path = machinePath + (machinePath.empty() || userPath.empty() ? "" : ";") + userPath;
-    if (!path.empty())
-        SetEnvironmentVariableW(L"Path", Wide(path).c_str());
-}
-
-UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, int size)
-{
-    UseComOnThisThread();
-    SHFILEINFOW info = {};
+    const IconLookup lookup = IconLookupFor(file, kind, isFolder, onNetwork);
+    UseComOnThisThread();  // a shortcut's icon comes through the shell's handler for it
     const UINT flags = SHGFI_ICON | (size > 16 ? 0 : SHGFI_SMALLICON);
-    if (!SHGetFileInfoW(Wide(path).c_str(), 0, &info, sizeof(info), flags) || !info.hIcon)
-        return {};
-    return UniqueHandle<IconTraits>(info.hIcon);
+    SHFILEINFOW info = {};
+    // By attributes alone the shell takes the icon of the name's type or of a folder, and opens nothing.
+    const auto byAttributes = [&](DWORD attributes) {
+        return SHGetFileInfoW(Wide(file).c_str(), attributes, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES);
+    };
+    bool found = false;
+    if (lookup == IconLookup::Own)
+        found = SHGetFileInfoW(Wide(file).c_str(), 0, &info, sizeof(info), flags) && info.hIcon;
+    if (!found && lookup == IconLookup::Folder)
+        found = byAttributes(FILE_ATTRIBUTE_DIRECTORY) && info.hIcon;
+    if (!found && lookup != IconLookup::Folder)  // a program that is gone shows its type's icon
+        found = byAttributes(FILE_ATTRIBUTE_NORMAL) && info.hIcon;
+    return UniqueHandle<IconTraits>(found ? info.hIcon : nullptr);
 }

@@ -21,16 +21,15 @@ class SuggestSystem {
 public:
     virtual ~SuggestSystem() = default;
 
-    // Every indexed source; on the index thread, and it may take a while.
+    // Every indexed source, each shortcut's target read; on the index thread, and it may take a while.
     virtual IndexSources ReadIndexSources() = 0;
     // A folder's entries, their names not yet folded; on a worker, and it may wait on the network.
     virtual FolderListing ListFolder(const std::string& folder) = 0;
     // Made before the sources are read, so that no change between the two goes unseen.
     virtual std::unique_ptr<SourceWatch> WatchSources() = 0;
-    // The process's environment made again from the registry after the user changed it, as the shell does.
-    virtual void ReloadEnvironment() = 0;
-    // A file's or folder's small icon at this size; none when the system has none. On a worker.
-    virtual UniqueHandle<IconTraits> SmallIcon(const std::string& path, int size) = 0;
+    // A line's small icon at this size, as IconLookupFor allows, references filled in; none when the system
+    // has none. On a worker.
+    virtual UniqueHandle<IconTraits> SmallIcon(const std::string& path, IconKind kind, int size) = 0;
 };
 
 class ShellSuggestSystem : public SuggestSystem {
@@ -38,6 +37,5 @@ public:
     IndexSources ReadIndexSources() override;
     FolderListing ListFolder(const std::string& folder) override;
     std::unique_ptr<SourceWatch> WatchSources() override;
-    void ReloadEnvironment() override;
-    UniqueHandle<IconTraits> SmallIcon(const std::string& path, int size) override;
+    UniqueHandle<IconTraits> SmallIcon(const std::string& path, IconKind kind, int size) override;
 };

@@ -2,6 +2,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Lock.h"
+#include "framework/Wait.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
 #include "suggest/Ranking.h"
@@ -10,7 +11,6 @@
 
 namespace {
 
-constexpr std::size_t kMostIcons = 128;
 // Changes come in bursts (an installer writes many files): they are gathered before the sources are read.
 constexpr DWORD kGatherChanges = 500;
 constexpr DWORD kExitWait = 100;
@@ -45,6 +45,7 @@ struct Suggester::IndexThread {
         shared->system = std::move(system);
         shared->window = window;
         shared->message = message;
+        UseComOnThisThread();  // the shortcuts are read there: the window's thread is the main apartment
         auto owned = std::make_unique<std::shared_ptr<Shared>>(shared);
         thread.Reset(CreateThread(nullptr, 0, Run, owned.get(), 0, nullptr));
         if (thread)
@@ -67,12 +68,10 @@ struct Suggester::IndexThread {
     {
         const std::unique_ptr<std::shared_ptr<Shared>> owned(static_cast<std::shared_ptr<Shared>*>(parameter));
         Shared& state = **owned;
-        const auto stopped = [&](DWORD wait) { return WaitForSingleObject(state.stop.Get(), wait) == WAIT_OBJECT_0; };
-        bool reload = false;
+        // The thread reads shortcuts through the component system: it dispatches its messages while it waits.
+        const auto stopped = [&](DWORD wait) { return WaitDispatching({state.stop.Get()}, wait) == WAIT_OBJECT_0; };
         try {
             while (!stopped(0)) {
-                if (reload)
-                    state.system->ReloadEnvironment();
                 const std::unique_ptr<SourceWatch> watch = state.system->WatchSources();
                 auto index = std::make_shared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(),
                                                                              FoldCase));
@@ -87,12 +86,10 @@ struct Suggester::IndexThread {
                     for (HANDLE event : watch->Events())
                         events.push_back(event);
                 }
-                events.resize(std::min<std::size_t>(events.size(), MAXIMUM_WAIT_OBJECTS));
-                const DWORD woke =
-                    WaitForMultipleObjects(static_cast<DWORD>(events.size()), events.data(), FALSE, INFINITE);
+                events.resize(std::min<std::size_t>(events.size(), MAXIMUM_WAIT_OBJECTS - 1));
+                const DWORD woke = WaitDispatching(events, INFINITE);
                 if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED || stopped(kGatherChanges))
                     return 0;
-                reload = woke == WAIT_OBJECT_0 + 1 || WaitForSingleObject(state.environment.Get(), 0) == WAIT_OBJECT_0;
             }
         } catch (...) {
             // Nothing may unwind out of a thread: the history alone is offered from now on.
@@ -144,15 +141,21 @@ void Suggester::Enable(bool on)
             SortListing(listing);
             return listing;
         },
-        firstMessage_ + 1);
-    iconFetcher_ = std::make_unique<BackgroundWork<IconQuestion, std::vector<FetchedIcon>>>(
+        [](const std::string& folder) { return FolderListing{folder, {}}; }, firstMessage_ + 1);
+    iconFetcher_ = std::make_unique<BackgroundWork<IconQuestion, IconAnswer>>(
         [system](const IconQuestion& question) {
-            std::vector<FetchedIcon> icons;
-            for (const std::string& path : question.paths)
-                icons.push_back({path, system->SmallIcon(path, question.size)});
+            IconAnswer icons;
+            for (const auto& [path, kind] : question.files)
+                icons.push_back({path, system->SmallIcon(path, kind, question.size)});
             return icons;
         },
-        firstMessage_ + 2);
+        [](const IconQuestion& question) {
+            IconAnswer none;  // remembered as files without an icon
+            for (const auto& file : question.files)
+                none.push_back({file.first, {}});
+            return none;
+        },
+        firstMessage_ + 2, WorkerNeeds::Com);
 }
 
 void Suggester::StartIndex()
@@ -216,6 +219,7 @@ void Suggester::Show()
         popup_.Hide();
         return;
     }
+    iconSize_ = SuggestionIconSize(WindowDpi(box_.window));
     std::vector<SuggestPopup::Line> shown;
     for (const Candidate& line : lines_)
         shown.push_back({line.name, SourceName(line.source), CachedIcon(line.iconPath)});
@@ -249,7 +253,7 @@ bool Suggester::OnKey(ListKey key)
     case ListAction::Fill: Fill(cursor_.Highlight()); break;
     case ListAction::Restore:
         popup_.Highlight(ListCursor::kInBox);
-        box_.fill(typed_);
+        box_.fill(typed_, Known::Nothing);
         break;
     case ListAction::Close: Hide(); break;
     case ListAction::Remove: {
@@ -263,7 +267,7 @@ bool Suggester::OnKey(ListKey key)
                        history_.end());
         historyTexts_.erase(std::remove(historyTexts_.begin(), historyTexts_.end(), entry), historyTexts_.end());
         if (lines_.empty()) {
-            box_.fill(typed_);
+            box_.fill(typed_, Known::Nothing);
             Hide();
             break;
         }
@@ -284,12 +288,13 @@ void Suggester::Fill(int line)
         return;
     cursor_.Highlight(line);
     popup_.Highlight(line);
-    box_.fill(lines_[static_cast<std::size_t>(line)].command);
+    const Candidate& chosen = lines_[static_cast<std::size_t>(line)];
+    box_.fill(chosen.command, chosen.existence);
 }
 
 void Suggester::OnEnvironmentChanged()
 {
-    StartIndex();  // a thread that starts now reads the sources, then sees the event
+    // A thread that starts now reads the sources as they are; one that runs reads them again.
     if (indexThread_)
         SetEvent(indexThread_->shared->environment.Get());
 }
@@ -312,48 +317,37 @@ bool Suggester::OnMessage(UINT message)
             MatchUnlessOnALine();
         }
     } else if (auto answer = iconFetcher_->TakeAnswer()) {
-        ApplyIcons(std::move(answer->answer));
+        ApplyIcons(answer->question, std::move(answer->answer));
     }
     return true;
 }
 
 HICON Suggester::CachedIcon(const std::string& path) const
 {
-    const auto found = icons_.find(path);
-    return found != icons_.end() ? found->second.Get() : nullptr;
+    const UniqueHandle<IconTraits>* icon = icons_.Find(path, iconSize_);
+    return icon ? icon->Get() : nullptr;
 }
 
 void Suggester::AskIcons()
 {
-    IconQuestion question{{}, SuggestionIconSize(WindowDpi(box_.window))};
+    IconQuestion question{{}, iconSize_};
     for (const Candidate& line : lines_) {
-        if (!line.iconPath.empty() && icons_.count(line.iconPath) == 0)
-            question.paths.push_back(line.iconPath);
+        if (!line.iconPath.empty() && !icons_.Has(line.iconPath, iconSize_))
+            question.files.emplace_back(line.iconPath, line.iconKind);
     }
-    if (!question.paths.empty())
+    if (!question.files.empty())
         iconFetcher_->Ask(box_.window, std::move(question));
 }
 
-void Suggester::ApplyIcons(std::vector<FetchedIcon> icons)
+void Suggester::ApplyIcons(const IconQuestion& question, IconAnswer icons)
 {
-    for (FetchedIcon& fetched : icons) {
-        if (icons_.count(fetched.path) != 0)
-            continue;
-        // A path with no icon is remembered too, so that it is not asked for again.
-        icons_.emplace(fetched.path, std::move(fetched.icon));
-        iconOrder_.push_back(fetched.path);
-    }
     // The lines that show keep theirs: only icons no line uses go.
-    while (iconOrder_.size() > kMostIcons) {
-        const std::string oldest = iconOrder_.front();
-        iconOrder_.pop_front();
-        const bool shown = std::any_of(lines_.begin(), lines_.end(),
-                                       [&](const Candidate& line) { return line.iconPath == oldest; });
-        if (shown)
-            iconOrder_.push_back(oldest);
-        else
-            icons_.erase(oldest);
-    }
+    const auto shown = [&](const std::string& path, int size) {
+        return size == iconSize_ && std::any_of(lines_.begin(), lines_.end(),
+                                                [&](const Candidate& line) { return line.iconPath == path; });
+    };
+    for (FetchedIcon& fetched : icons)
+        icons_.Add(fetched.path, question.size, std::move(fetched.icon), shown);
     for (std::size_t line = 0; line < lines_.size(); ++line)
         popup_.SetIcon(line, CachedIcon(lines_[line].iconPath));
 }

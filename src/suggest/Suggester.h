@@ -7,13 +7,12 @@
 
 #include "framework/BackgroundWork.h"
 #include "suggest/Candidate.h"
+#include "suggest/IconCache.h"
 #include "suggest/SuggestList.h"
 #include "suggest/SuggestPopup.h"
 #include "suggest/SuggestSystem.h"
 
-#include <deque>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,7 +23,8 @@ public:
     struct Box {
         HWND window = nullptr;
         HWND box = nullptr;
-        std::function<void(const std::string&)> fill;    // the box shows this text, as if it had been typed
+        // The box shows this text, as if it had been typed; what the index knows of it, if anything.
+        std::function<void(const std::string&, Known)> fill;
         std::function<void()> launch;                    // what the box holds, as OK launches it
         std::function<void(const std::string&)> forget;  // a history entry leaves the history
     };
@@ -51,7 +51,7 @@ public:
     bool Showing() const { return popup_.Visible(); }
     // Until the user types again.
     void Hide();
-    // The user's environment changed: made again, and the index with it.
+    // The process's environment was made again: the index follows it (PATH, PATHEXT, the variables).
     void OnEnvironmentChanged();
     // One of its own messages: true when it was.
     bool OnMessage(UINT message);
@@ -61,13 +61,14 @@ public:
 
 private:
     struct IconQuestion {
-        std::vector<std::string> paths;
+        std::vector<std::pair<std::string, IconKind>> files;
         int size;
     };
     struct FetchedIcon {
         std::string path;
         UniqueHandle<IconTraits> icon;
     };
+    using IconAnswer = std::vector<FetchedIcon>;
     struct IndexThread;
 
     void Match();
@@ -77,7 +78,7 @@ private:
     void ForgetFolder();
     void Show();
     void AskIcons();
-    void ApplyIcons(std::vector<FetchedIcon> icons);
+    void ApplyIcons(const IconQuestion& question, IconAnswer icons);
     HICON CachedIcon(const std::string& path) const;
     void Fill(int line);
 
@@ -87,7 +88,7 @@ private:
     std::unique_ptr<IndexThread> indexThread_;
     std::shared_ptr<const SuggestIndex> index_;  // none while off
     std::unique_ptr<BackgroundWork<std::string, FolderListing>> lister_;
-    std::unique_ptr<BackgroundWork<IconQuestion, std::vector<FetchedIcon>>> iconFetcher_;
+    std::unique_ptr<BackgroundWork<IconQuestion, IconAnswer>> iconFetcher_;
 
     std::string typed_;
     std::vector<std::string> historyTexts_;
@@ -98,7 +99,6 @@ private:
     ListCursor cursor_;
     SuggestPopup popup_;
 
-    // Icons by path, a bounded number, the oldest going first.
-    std::map<std::string, UniqueHandle<IconTraits>> icons_;
-    std::deque<std::string> iconOrder_;
+    IconCache<UniqueHandle<IconTraits>> icons_{128};
+    int iconSize_ = 16;  // at the window's dots per inch when the lines were last shown
 };

@@ -44,15 +44,10 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
     const size_t q1 = t.find('"');
     const bool hasBlank = s != npos;
     const bool hasQuote = q1 != npos;
-    const size_t lnk = FindShortcutSuffix(t);
 
     // An existing shortcut typed without quotes, blanks and all; what follows are its parameters.
-    if (lnk != npos && !hasQuote) {
-        const std::string path = t.substr(0, lnk + 4);
-        const std::string rest = t.substr(lnk + 4);
-        if ((rest.empty() || rest[0] == ' ') && find(path, nullptr))
-            return Finish({path, rest, path.size()});
-    }
+    if (const std::optional<std::string> path = TypedShortcut(t); path && find(*path, nullptr))
+        return Finish({*path, t.substr(path->size()), path->size()});
 
     CommandSplit split{t, std::string(), n};
 
@@ -82,6 +77,14 @@ CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackP
     }
 
     return Finish(split);
+}
+
+std::optional<std::string> TypedShortcut(const std::string& t)
+{
+    const size_t lnk = FindShortcutSuffix(t);
+    if (lnk == npos || t.find('"') != npos || (lnk + 4 < t.size() && t[lnk + 4] != ' '))
+        return std::nullopt;
+    return t.substr(0, lnk + 4);
 }
 
 std::optional<std::string> LeadingQuotedPart(const std::string& text)

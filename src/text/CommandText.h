@@ -23,6 +23,9 @@ struct CommandSplit {
 CommandSplit SplitCommandText(const std::string& t, const std::string& fallbackProgram, const FileSearch& find);
 // A path that ends in ".lnk", in any letter case: the shell opens it as the shortcut it is.
 bool IsShortcutPath(const std::string& path);
+// The text up to its first ".lnk" when that ends the text or a blank follows it, and the text holds no quote:
+// what the split takes for a shortcut typed with its arguments, when the file is there.
+std::optional<std::string> TypedShortcut(const std::string& t);
 
 // The text inside the first and last double quote when the text begins with one and holds a later one;
 // otherwise nothing.

@@ -3,25 +3,23 @@
 #include "framework/Text.h"
 #include "suggest/SuggestList.h"
 
-#include <string_view>
-
 namespace {
 
 constexpr UINT_PTR kIndexTimer = 0x5147;  // "SG"
 
 }  // namespace
 
-void BoxSuggestions::Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch,
-                          unsigned indexDelay)
+void BoxSuggestions::Turn(bool on, HWND window, std::function<void(std::optional<bool>)> filled,
+                          std::function<void()> launch, unsigned indexDelay)
 {
     window_ = window;
     Suggester::Box box;
     box.window = window;
     box.box = box_.Handle();
-    box.fill = [this, filled = std::move(filled)](const std::string& text) {
+    box.fill = [this, filled = std::move(filled)](const std::string& text, Known known) {
         box_.SetEditText(text);  // no typing: the lines stay
         box_.SetEditSel(static_cast<int>(Utf16Length(text)), -1);
-        filled();
+        filled(known == Known::Nothing ? std::nullopt : std::optional<bool>(known == Known::Exists));
     };
     box.launch = std::move(launch);
     box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
@@ -40,14 +38,6 @@ bool BoxSuggestions::OnTimer(Message& message)
     KillTimer(window_, kIndexTimer);
     list_.StartIndex();
     return true;
-}
-
-bool BoxSuggestions::OnSettingChange(Message& message)
-{
-    const auto* area = reinterpret_cast<const wchar_t*>(message.lParam);
-    if (area && std::wstring_view(area) == L"Environment")
-        list_.OnEnvironmentChanged();
-    return false;  // the message goes on
 }
 
 void BoxSuggestions::OnTyped()

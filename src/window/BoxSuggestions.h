@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class BoxSuggestions {
 public:
@@ -18,14 +19,13 @@ public:
     {
     }
 
-    // As the setting says. After a line filled the box, `filled` runs the control rules; `launch` launches
-    // what the box holds. The index waits `indexDelay` milliseconds for the first key, or starts at once.
-    void Turn(bool on, HWND window, std::function<void()> filled, std::function<void()> launch,
+    // As the setting says. After a line filled the box, `filled` runs the control rules with what the index
+    // knows of the line's command (whether it names an existing entry), if anything; `launch` launches what
+    // the box holds. The index waits `indexDelay` milliseconds for the first key, or starts at once.
+    void Turn(bool on, HWND window, std::function<void(std::optional<bool>)> filled, std::function<void()> launch,
               unsigned indexDelay);
-    // WM_TIMER and WM_SETTINGCHANGE: the index's delay run out, the environment changed. True when the
-    // message was the list's own.
+    // WM_TIMER: the index's delay run out. True when the message was the list's own.
     bool OnTimer(Message& message);
-    bool OnSettingChange(Message& message);
     // The list's own messages: the index and the workers' answers.
     bool OnListMessage(Message& message) { return list_.OnMessage(message.id); }
     // The user changed the box's text; the completion has run.

@@ -8,9 +8,9 @@ LaunchFace::LaunchFace(Controls controls, std::shared_ptr<LaunchSystem> system, 
     : controls_(controls),
       system_(std::move(system)),
       existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
-                      existenceMessage),
+                      [](const std::string&) { return false; }, existenceMessage, WorkerNeeds::Com),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
-                  launchMessage)
+                  FailedLaunch, launchMessage, WorkerNeeds::Com)
 {
 }
 
@@ -29,10 +29,11 @@ bool LaunchFace::OnExistenceChecked()
     return true;
 }
 
-bool LaunchFace::OnLaunchFinished()
+bool LaunchFace::OnLaunchFinished(Message& message)
 {
-    if (const auto answer = launchWork_.TakeAnswer())
-        launcher_->OnLaunchFinished(answer->answer);
+    const auto id = static_cast<unsigned>(message.wParam);
+    if (const auto answer = launchWork_.TakeAnswer(id))
+        launcher_->OnLaunchFinished(id, *answer);
     return true;
 }
 
@@ -110,10 +111,10 @@ void LaunchFace::CheckExistenceInBackground(const std::string& examined)
     existenceCheck_.Ask(window_, examined);
 }
 
-void LaunchFace::LaunchInBackground(const LaunchRequest& request)
+void LaunchFace::LaunchInBackground(unsigned id, const LaunchRequest& request)
 {
-    if (!launchWork_.Ask(window_, request))
-        launcher_->OnLaunchFinished(PerformLaunch(request, *system_));  // no worker to be had: here, then
+    if (!launchWork_.Ask(window_, id, request))
+        launcher_->OnLaunchFinished(id, PerformLaunch(request, *system_));  // no worker to be had: here, then
 }
 
 void LaunchFace::ShowBusy(bool busy)

@@ -25,7 +25,7 @@ public:
         Button& clearHistory;
         CSystemTray& tray;
     };
-    // The workers answer with these two messages.
+    // The workers answer with these two messages; a launch's with its id as wParam.
     LaunchFace(Controls controls, std::shared_ptr<LaunchSystem> system, UINT existenceMessage, UINT launchMessage);
 
     // The window, once it exists; how it is brought forward; the launch that takes the workers' answers.
@@ -33,7 +33,7 @@ public:
     // The workers' two messages; the cursor, the wait cursor while a launch runs on the worker. True when
     // the message is claimed.
     bool OnExistenceChecked();
-    bool OnLaunchFinished();
+    bool OnLaunchFinished(Message& message);
     bool OnSetCursor(Message& message);
 
     std::string EditText() const override;
@@ -48,14 +48,14 @@ public:
     bool TrayIconShown() const override;
     int ShowMessage(const std::string& text, const std::string& caption, unsigned style) override;
     void CheckExistenceInBackground(const std::string& examined) override;
-    void LaunchInBackground(const LaunchRequest& request) override;
+    void LaunchInBackground(unsigned id, const LaunchRequest& request) override;
     void ShowBusy(bool busy) override;
 
 private:
     Controls controls_;
     std::shared_ptr<LaunchSystem> system_;  // shared with a launch on the worker, which may outlive the window
     BackgroundWork<std::string, bool> existenceCheck_;
-    BackgroundWork<LaunchRequest, LaunchResult> launchWork_;
+    WorkPerQuestion<LaunchRequest, LaunchResult> launchWork_;
     HWND window_ = nullptr;
     std::function<void()> summon_;
     Launcher* launcher_ = nullptr;

@@ -21,6 +21,8 @@
 
 #include <commctrl.h>
 
+#include <string_view>
+
 using namespace profile;
 
 namespace {
@@ -29,6 +31,7 @@ constexpr UINT kTrayMessage = WM_USER + 10;
 constexpr UINT kExistenceCheckedMessage = WM_USER + 11;
 constexpr UINT kAfterFirstPaintMessage = WM_USER + 12;
 constexpr UINT kLaunchFinishedMessage = WM_USER + 13;
+constexpr UINT kEnvironmentMessage = WM_USER + 14;
 constexpr UINT kSuggestMessages = WM_USER + 20;  // and the two after it
 // Reading the Programs folders, App Paths and PATH competes with the start for the disk and the system: it
 // waits this long after the first paint, or for the first key.
@@ -58,7 +61,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
       commands_(face_, history_, *system_, AppProfile()),
       putAway_(face_, AppProfile()),
       suggestions_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages, historyBox_,
-                   history_)
+                   history_),
+      environment_(kEnvironmentMessage)
 {
     history_.SetView(&historyBox_);
     historyBox_.Listen({[this](unsigned key) { return OnBoxKey(key); },
@@ -89,7 +93,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     for (UINT message = kSuggestMessages; message < kSuggestMessages + 3; ++message)
         OnMessage(message, suggestions_, &BoxSuggestions::OnListMessage);
     OnMessage(WM_TIMER, suggestions_, &BoxSuggestions::OnTimer);
-    OnMessage(WM_SETTINGCHANGE, suggestions_, &BoxSuggestions::OnSettingChange);
+    OnMessage(WM_SETTINGCHANGE, *this, &CVelquinDlg::OnSettingChange);
+    OnMessage(kEnvironmentMessage, *this, &CVelquinDlg::OnEnvironmentMade);
     OnMessage(WM_MOUSEMOVE, *this, &CVelquinDlg::UpdateThenDefault);
     OnMessage(WM_LBUTTONUP, *this, &CVelquinDlg::UpdateThenDefault);
     OnMessage(RegisterWindowMessageA(kSummonMessageName), *this, &CVelquinDlg::OnSummonMessage);
@@ -154,10 +159,28 @@ bool CVelquinDlg::AfterFirstPaint()
     keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, false);
     KeepStartingWithWindows(settings.StartAuto);
     SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
+    environment_.NoteOwnVariables(Handle());
     // Started as administrator, the window would not hear a second start of a normal copy otherwise.
     using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
     if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
         allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
+    return true;
+}
+
+// The user's variables changed: the environment is made again as a fresh logon makes it, whatever the
+// suggestions' setting, and the suggestions' PATH lines follow it.
+bool CVelquinDlg::OnSettingChange(Message& message)
+{
+    const auto* area = reinterpret_cast<const wchar_t*>(message.lParam);
+    if (area && std::wstring_view(area) == L"Environment")
+        environment_.OnChanged(Handle());
+    return false;  // the message goes on
+}
+
+bool CVelquinDlg::OnEnvironmentMade()
+{
+    if (environment_.OnAnswer(Handle()))
+        suggestions_.List().OnEnvironmentChanged();
     return true;
 }
 
@@ -436,5 +459,7 @@ void CVelquinDlg::OnBrowse()
 
 void CVelquinDlg::SuggestAsTyped(bool on, unsigned indexDelay)
 {
-    suggestions_.Turn(on, Handle(), [this] { rules_.OnEditChange(); }, [this] { OnOK(); }, indexDelay);
+    suggestions_.Turn(
+        on, Handle(), [this](std::optional<bool> known) { rules_.OnLineFilled(known); }, [this] { OnOK(); },
+        indexDelay);
 }

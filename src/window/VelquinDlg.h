@@ -6,6 +6,7 @@
 #include "commands/MenuCommands.h"
 #include "framework/BackgroundWork.h"
 #include "framework/Dialog.h"
+#include "framework/FreshEnvironment.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
 #include "keys/GlobalKeys.h"
@@ -36,6 +37,7 @@ public:
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
     Suggester& Suggestions() { return suggestions_.List(); }
+    const FreshEnvironment& Environment() const { return environment_; }
     CSystemTray& Tray() { return tray_; }
 
 protected:
@@ -59,6 +61,8 @@ private:
     bool OnDpiChanged(Message& message);
     // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
     bool AfterFirstPaint();
+    bool OnSettingChange(Message& message);
+    bool OnEnvironmentMade();
     bool OnShowWindow(Message& message);
     bool OnHotKey();
     bool OnQueryDragIcon(Message& message);
@@ -96,6 +100,7 @@ private:
     MenuCommands commands_;
     PutAway putAway_;
     BoxSuggestions suggestions_;
+    FreshEnvironment environment_;
     GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
     std::string boundText_;
     int busy_ = 0;

@@ -15,7 +15,7 @@
 class FakeSystem : public LaunchSystem {
 public:
     std::set<std::string> files;  // full paths that exist; found by full path or by name
-    std::map<std::string, std::string> appPathDirs, shellFolders, runHistory, shortcutTargets;
+    std::map<std::string, std::string> appPathDirs, appPathPrograms, shellFolders, runHistory, shortcutTargets;
     std::map<std::string, OpenResult> results;  // by program; {42, 0} otherwise
     std::vector<OpenRequest> opened;
     const FakeWindow* watched = nullptr;  // when set, how it was shown at each open
@@ -55,6 +55,10 @@ public:
     std::optional<std::string> ReadAppPathWorkingDirectory(const std::string& name) override
     {
         return appPathDirs.count(name) ? std::optional(appPathDirs[name]) : std::nullopt;
+    }
+    std::optional<std::string> ReadAppPathProgram(const std::string& name) override
+    {
+        return appPathPrograms.count(name) ? std::optional(appPathPrograms[name]) : std::nullopt;
     }
     bool WriteAppPathEntry(const AppPathEntry& entry) override
     {

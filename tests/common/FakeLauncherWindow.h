@@ -54,8 +54,11 @@ public:
     }
     std::vector<std::string> backgroundChecks;
     void CheckExistenceInBackground(const std::string& examined) override { backgroundChecks.push_back(examined); }
-    std::vector<LaunchRequest> backgroundLaunches;
-    void LaunchInBackground(const LaunchRequest& request) override { backgroundLaunches.push_back(request); }
+    std::vector<std::pair<unsigned, LaunchRequest>> backgroundLaunches;
+    void LaunchInBackground(unsigned id, const LaunchRequest& request) override
+    {
+        backgroundLaunches.push_back({id, request});
+    }
     void ShowBusy(bool wait) override { busy = wait; }
 };
 

@@ -180,6 +180,13 @@ TEST_F(LauncherTest, OpenLastItemLaunchesRecordsAndNamesTheNewestEntryAndLeavesT
     system.results["C:\\Program Files\\App\\app.exe"] = {2, 2};
     launcher.OnOpenLastItem();
     EXPECT_EQ(window.messages.at(0).caption, "C:\\Program Files\\App\\app.exe") << "its failure names it";
+    // The box's "Add to my path" is about the box's text: the newest entry's program is not entered.
+    system.results.clear();
+    system.files = {"C:\\Program Files\\App\\app.exe"};
+    window.checked = true;
+    addToPath.Arm();
+    launcher.OnOpenLastItem();
+    EXPECT_TRUE(system.written.empty());
 }
 
 TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNotAsk)
@@ -260,7 +267,7 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     TypeAndEdit("C:\\Menu\\x.lnk");
     EXPECT_EQ(window.backgroundChecks.back(), "C:\\Menu\\x.lnk");
 
-    // Launched, it goes to the worker, one launch at a time; its answer is applied when it comes.
+    // Launched, it goes to a worker; its answer is applied when it comes, and the shell finishes its work there.
     system.files = {"\\\\server\\share\\x.exe"};
     window.checked = true;
     addToPath.Arm();
@@ -268,22 +275,56 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     launcher.OnLaunch();
     EXPECT_TRUE(system.opened.empty()) << "no step of it on the window's thread";
     EXPECT_TRUE(window.busy);
+    Type("\\\\server\\share\\x.exe -a");
     launcher.OnLaunch();
-    launcher.OnOpenLastItem();
-    ASSERT_EQ(window.backgroundLaunches.size(), 1u) << "a second launch waits for the first";
+    ASSERT_EQ(window.backgroundLaunches.size(), 1u) << "the very text still waiting is not launched twice";
     Type("notepad");  // the user goes on typing meanwhile
-    launcher.OnLaunchFinished(PerformLaunch(window.backgroundLaunches[0], system));
+    const auto answer = [&](std::size_t launch) {
+        const auto& [id, request] = window.backgroundLaunches.at(launch);
+        launcher.OnLaunchFinished(id, PerformLaunch(request, system));
+    };
+    answer(0);
     EXPECT_FALSE(window.busy);
     EXPECT_EQ(system.opened.at(0).program + "|" + system.opened[0].parameters, "\\\\server\\share\\x.exe| -a");
+    EXPECT_TRUE(system.opened[0].onWorker);
     EXPECT_EQ(combo.items, std::vector<std::string>{"\\\\server\\share\\x.exe -a"});
     EXPECT_EQ(combo.edit + " " + std::to_string(window.selection.first), "notepad -1") << "what the user typed stays";
     EXPECT_EQ(system.written.at(0).name, "x.exe");
     EXPECT_EQ(window.shown, ui::Show::Hide);
-    launcher.OnOpenLastItem();
-    EXPECT_EQ(window.backgroundLaunches.size(), 2u);
-    launcher.OnLaunchFinished({});
-    Launch("C:\\Menu\\x.lnk");
-    EXPECT_EQ(window.backgroundLaunches.size(), 3u) << "a shortcut to the share as well";
+
+    // A share that does not answer holds up no other launch. Answers after another launch started are late:
+    // a success only enters the history, a failure says nothing.
+    Launch("\\\\dead\\share\\a.exe");
+    Launch("\\\\other\\share\\b.exe");
+    Launch("notepad");
+    EXPECT_EQ(window.backgroundLaunches.size(), 3u);
+    EXPECT_FALSE(system.opened.back().onWorker);
+    EXPECT_EQ(system.opened.back().program, "notepad") << "at once, on the window's thread";
+    EXPECT_TRUE(window.busy);
+    window.shown = ui::Show::Normal;
+    Type("typed");
+    system.results["\\\\other\\share\\b.exe"] = {2, 2};
+    answer(2);
+    answer(1);
+    EXPECT_EQ(Said(), "");
+    EXPECT_EQ(combo.items.front(), "\\\\dead\\share\\a.exe");
+    EXPECT_EQ(combo.edit + " " + std::to_string(static_cast<int>(window.shown)), "typed 1");
+    EXPECT_EQ(system.written.size(), 1u);
+    EXPECT_FALSE(window.busy);
+    // The newest launch answers in time; one that could not be made at all says so in the system's words.
+    Launch("\\\\dead\\share\\c.exe");
+    launcher.OnLaunchFinished(window.backgroundLaunches.back().first, FailedLaunch(window.backgroundLaunches.back().second));
+    EXPECT_EQ(Said(), "\\\\dead\\share\\c.exe | Error 1359. | 0x10");
+
+    // What the split takes for the program decides, looked at without a search: a shortcut typed with its
+    // arguments, blanks and all, and a name whose App Paths program is on a share.
+    system.shortcutTargets = {{"C:\\Menu\\x.lnk", share}, {"C:\\My Menu\\y.lnk", share}};
+    system.appPathPrograms = {{"tool.exe", "\\\\server\\tools\\tool.exe"}};
+    for (const char* typed : {"C:\\Menu\\x.lnk", "C:\\Menu\\x.lnk -x", "C:\\My Menu\\y.lnk -x", "tool -x"}) {
+        const std::size_t before = window.backgroundLaunches.size();
+        Launch(typed);
+        EXPECT_EQ(window.backgroundLaunches.size(), before + 1) << typed;
+    }
 }
 
 TEST_F(LauncherTest, EachProgramsCommandStartsItsProgramAndNamesItsOwnFailure)

@@ -4,7 +4,7 @@
 #include "app/InstanceGuard.h"
 #include "framework/FileFilter.h"
 #include "keys/HotKey.h"
-#include "launch/NetworkPath.h"
+#include "text/NetworkPath.h"
 #include "settings/StartWithWindows.h"
 #include "window/WindowPlacement.h"
 

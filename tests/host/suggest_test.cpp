@@ -43,6 +43,15 @@ std::vector<std::string> Offered(const std::string& typed, const Candidates& his
 
 using Lines = std::vector<std::string>;
 
+// Shortcuts as the index thread reads them: with no file target unless given.
+std::vector<ShortcutFile> Shortcuts(const std::vector<std::string>& paths)
+{
+    std::vector<ShortcutFile> shortcuts;
+    for (const std::string& path : paths)
+        shortcuts.push_back({path, "", false, false});
+    return shortcuts;
+}
+
 }  // namespace
 
 TEST(Suggestions, MatchTheBeginningAWordTheInitialsOrAPart)
@@ -63,8 +72,8 @@ TEST(Suggestions, MatchTheBeginningAWordTheInitialsOrAPart)
 TEST(Suggestions, RankByKindThenSourceThenLengthThenName)
 {
     IndexSources sources;
-    sources.shortcuts = {"C:\\Menu\\Beta Notes.lnk", "C:\\Menu\\Notes.url", "C:\\Menu\\Zed notes.lnk",
-                         "C:\\Menu\\Notes Tool.lnk", "C:\\Menu\\Anote Extra.lnk"};
+    sources.shortcuts = Shortcuts({"C:\\Menu\\Beta Notes.lnk", "C:\\Menu\\Notes.url", "C:\\Menu\\Zed notes.lnk",
+                                   "C:\\Menu\\Notes Tool.lnk", "C:\\Menu\\Anote Extra.lnk"});
     sources.appPaths = {{"notesapp.exe", "C:\\N\\notesapp.exe"}};
     sources.pathFiles = {"C:\\Bin\\notes2.com", "C:\\Bin\\abnotes.cmd", "C:\\Bin\\notes.txt"};
     sources.pathExt = ".COM;.EXE;.BAT;.CMD";
@@ -81,15 +90,15 @@ TEST(Suggestions, RankByKindThenSourceThenLengthThenName)
 
     IndexSources many;
     for (int i = 0; i < 30; ++i)
-        many.shortcuts.push_back("C:\\Menu\\app " + std::to_string(i) + ".lnk");
+        many.shortcuts.push_back({"C:\\Menu\\app " + std::to_string(i) + ".lnk", "", false, false});
     EXPECT_EQ(Offered("app", {}, BuildIndex(many, Fold)).size(), 10u);
 }
 
 TEST(Suggestions, OfferEachProgramOnce)
 {
     IndexSources sources;
-    sources.shortcuts = {"C:\\Menu\\Word.lnk", "C:\\Other\\WORD.lnk", "C:\\Menu\\" + std::string(260, 'w') + ".lnk",
-                         "C:\\Menu\\python3.lnk"};
+    sources.shortcuts = Shortcuts({"C:\\Menu\\Word.lnk", "C:\\Other\\WORD.lnk",
+                                   "C:\\Menu\\" + std::string(260, 'w') + ".lnk", "C:\\Menu\\python3.lnk"});
     sources.appPaths = {{"word.exe", "C:\\Office\\word.exe"}, {"calc.exe", "C:\\W\\calc.exe"}};
     sources.pathFiles = {"C:\\A\\Calc.exe", "C:\\A\\tool.bat", "C:\\B\\TOOL.BAT", "C:\\B\\w\xC3\xA4rd.exe",
                          "C:\\B\\python3.11.exe"};
@@ -109,6 +118,36 @@ TEST(Suggestions, OfferEachProgramOnce)
               "Word|c:\\menu\\word.LNK|C:\\Menu\\Word.lnk");
     EXPECT_EQ(lines[0].source, Source::History);
     EXPECT_EQ(Offered("wä", History({"WÄRD"}), index), (Lines{"wärd | WÄRD | History"}));
+
+    // A program that a shortcut of its name hides still leads to the shortcut's line: its history entry borrows
+    // the shortcut's name and icon, once. A program with a blank goes into the box quoted.
+    IndexSources more;
+    more.shortcuts = {{"C:\\Menu\\Firefox.lnk", "C:\\Firefox\\firefox.exe", false, true}};
+    more.appPaths = {{"firefox.exe", "C:\\Firefox\\firefox.exe"}};
+    more.pathFiles = {"C:\\Bin\\my tool.exe"};
+    more.pathExt = ".EXE";
+    const SuggestIndex shown = BuildIndex(more, Fold);
+    const auto borrowed = RankSuggestions(Fold("fi"), History({"firefox"}), shown, {});
+    ASSERT_EQ(borrowed.size(), 1u);
+    EXPECT_EQ(borrowed[0].name + "|" + borrowed[0].command + "|" + borrowed[0].iconPath + "|" +
+                  SourceName(borrowed[0].source),
+              "Firefox|firefox|C:\\Menu\\Firefox.lnk|History");
+    EXPECT_EQ(borrowed[0].iconKind, IconKind::Shortcut) << "the shortcut's own icon";
+    EXPECT_EQ(Offered("my", {}, shown), (Lines{"my tool | \"my tool\" | PATH"}));
+}
+
+TEST(Suggestions, AShortcutToALocalFileThatIsGoneIsNotOfferedAndWhatTheIndexKnowsOfATargetGoesWithItsLine)
+{
+    IndexSources sources;
+    sources.shortcuts = {{"C:\\Menu\\Gone.lnk", "C:\\Old\\gone.exe", false, false},
+                         {"C:\\Menu\\Gone Share.lnk", "\\\\server\\gone.exe", true, false},
+                         {"C:\\Menu\\Gone Setup.lnk", "", false, false},
+                         {"C:\\Menu\\Gone Here.lnk", "C:\\Here\\here.exe", false, true}};
+    Lines known;
+    for (const Candidate& line : RankSuggestions(Fold("gone"), {}, BuildIndex(sources, Fold), {}))
+        known.push_back(line.name + " " + std::to_string(static_cast<int>(line.existence)));
+    // Not known (0): a target on the network is looked for on a worker. Exists (1), Missing (2).
+    EXPECT_EQ(known, (Lines{"Gone Here 1", "Gone Setup 2", "Gone Share 0"}));
 }
 
 TEST(Suggestions, FolderEntriesAndVariables)

@@ -45,7 +45,7 @@ public:
     IndexSources ReadIndexSources() override
     {
         IndexSources sources;
-        sources.shortcuts = {"C:\\Menu\\Visual Studio Code.lnk"};
+        sources.shortcuts = {{"C:\\Menu\\Visual Studio Code.lnk", "", false, false}};
         sources.appPaths = {{"vim.exe", "C:\\vim\\vim.exe"}};
         for (const std::string& name : ListAppPathNames(AppPathTable::User))
             sources.appPaths.push_back({name, std::string()});

@@ -1,4 +1,4 @@
-#include "launch/NetworkPath.h"
+#include "text/NetworkPath.h"
 
 #include "text/CommandText.h"
 

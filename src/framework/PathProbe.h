@@ -1,10 +1,10 @@
-// Whether finding a path may wait on the network, so that the window leaves it to a worker.
+// What deciding whether a path leads to the network asks of the file system; none of it waits on a share.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
-// What the decision asks of the system, none of which waits on the network.
 class PathProbe {
 public:
     virtual ~PathProbe() = default;
@@ -15,6 +15,6 @@ public:
     virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
 };
 
-// A UNC path, a path on a remote drive, or a local path that leads to one through a junction or a symbolic
-// link in any of its folders. A relative path is searched for locally.
-bool IsNetworkPath(const std::string& path, PathProbe& probe);
+// The substitute name in a reparse point's data (REPARSE_DATA_BUFFER) of a junction or a symbolic link;
+// nothing for another kind of reparse point or data that does not hold together.
+std::optional<std::string> ReparseTarget(const unsigned char* data, std::size_t size);

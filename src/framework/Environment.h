@@ -1,0 +1,24 @@
+// A process's environment made again as a fresh logon makes it, after the user changed their variables: what
+// is set, what goes, and what the process keeps of its own.
+#pragma once
+
+#include "framework/Text.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// Name and value, in the block's order.
+using Variables = std::vector<std::pair<std::string, std::string>>;
+
+// The names the process has that a fresh logon's block lacks: what the system or the parent gave the process
+// alone (under Wine, WINEPREFIX and DISPLAY, which every program started needs). Read at start, kept for good.
+std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same);
+
+struct EnvironmentChange {
+    Variables set;                    // every variable of the new block
+    std::vector<std::string> remove;  // the process's others, but for its own and the hidden "=C:" kind
+};
+
+EnvironmentChange ChangeTo(const Variables& process, const Variables& logon, const std::vector<std::string>& own,
+                           SameTextRule same);
