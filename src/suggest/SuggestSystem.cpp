@@ -225,26 +225,34 @@ std::unique_ptr<SourceWatch> ShellSuggestSystem::WatchSources()
 UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, IconKind kind, int size)
 {
     const std::string file = ExpandReferences(path);
+    const std::wstring wide = Wide(file);
     const bool onNetwork = kind != IconKind::Shortcut && OnNetwork(file);
     bool isFolder = false;
     if (kind == IconKind::File && !onNetwork) {
-        const DWORD attributes = GetFileAttributesW(Wide(file).c_str());
+        const DWORD attributes = GetFileAttributesW(wide.c_str());
         isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
     }
-    const IconLookup lookup = IconLookupFor(file, kind, isFolder, onNetwork);
-    UseComOnThisThread();  // a shortcut's icon comes through the shell's handler for it
     const UINT flags = SHGFI_ICON | (size > 16 ? 0 : SHGFI_SMALLICON);
     SHFILEINFOW info = {};
-    // By attributes alone the shell takes the icon of the name's type or of a folder, and opens nothing.
-    const auto byAttributes = [&](DWORD attributes) {
-        return SHGetFileInfoW(Wide(file).c_str(), attributes, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES);
-    };
-    bool found = false;
-    if (lookup == IconLookup::Own)
-        found = SHGetFileInfoW(Wide(file).c_str(), 0, &info, sizeof(info), flags) && info.hIcon;
-    if (!found && lookup == IconLookup::Folder)
-        found = byAttributes(FILE_ATTRIBUTE_DIRECTORY) && info.hIcon;
-    if (!found && lookup != IconLookup::Folder)  // a program that is gone shows its type's icon
-        found = byAttributes(FILE_ATTRIBUTE_NORMAL) && info.hIcon;
-    return UniqueHandle<IconTraits>(found ? info.hIcon : nullptr);
+    switch (IconLookupFor(file, kind, isFolder, onNetwork)) {
+    case IconLookup::Own:
+        if (kind == IconKind::Shortcut) {
+            UseComOnThisThread();  // the shell's handler for shortcuts reads it
+            SHGetFileInfoW(wide.c_str(), 0, &info, sizeof(info), flags);
+        } else {
+            // The first icon of the file's own resources, at the size asked for; no handler runs.
+            HICON icon = nullptr;
+            if (SHDefExtractIconW(wide.c_str(), 0, 0, &icon, nullptr, static_cast<UINT>(size)) == S_OK && icon)
+                return UniqueHandle<IconTraits>(icon);
+        }
+        break;
+    case IconLookup::Folder:
+        // By attributes alone the shell gives the icon of a folder or of the name's type, and opens nothing.
+        SHGetFileInfoW(wide.c_str(), FILE_ATTRIBUTE_DIRECTORY, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES);
+        break;
+    case IconLookup::Type: break;
+    }
+    if (!info.hIcon)  // a program that is gone shows its type's icon
+        SHGetFileInfoW(wide.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES);
+    return UniqueHandle<IconTraits>(info.hIcon);
 }

@@ -44,7 +44,12 @@ public:
         return t;
     }
     bool SameTextIgnoringCase(const std::string& a, const std::string& b) override { return HostSameText(a, b); }
-    std::string ShortcutTarget(const std::string& path) override { return shortcutTargets[path]; }
+    int shortcutsRead = 0;
+    std::string ShortcutTarget(const std::string& path) override
+    {
+        ++shortcutsRead;
+        return shortcutTargets[path];
+    }
     OpenResult Open(const OpenRequest& request) override
     {
         opened.push_back(request);

@@ -245,6 +245,21 @@ TEST_F(LauncherTest, ControlRulesFollowTheTypedText)
     addToPath.Toggled();
     rules.OnSelectItem("C:\\Windows");
     EXPECT_EQ(state(), "ok clear path");
+
+    // A line of the suggestions reads no shortcut here: what the index knows of it holds, also at the mouse's
+    // next move, and a shortcut it does not know is looked at on the worker.
+    system.shortcutsRead = 0;
+    Type("\"C:\\Menu\\Win.lnk\"");
+    rules.OnLineFilled(true);
+    rules.UpdateControlStates();
+    EXPECT_EQ(state(), "ok clear path");
+    Type("C:\\Menu\\Gone.lnk");
+    rules.OnLineFilled(std::nullopt);
+    EXPECT_EQ(state() + " " + window.backgroundChecks.back(), "ok clear  C:\\Menu\\Gone.lnk");
+    EXPECT_EQ(system.shortcutsRead, 0);
+    Type("C:\\Windows");
+    rules.OnLineFilled(std::nullopt);
+    EXPECT_EQ(state(), "ok clear path") << "any other line as typed";
 }
 
 TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWindow)

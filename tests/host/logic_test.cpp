@@ -2,6 +2,7 @@
 #include "HostSupport.h"
 
 #include "app/InstanceGuard.h"
+#include "framework/Environment.h"
 #include "framework/FileFilter.h"
 #include "keys/HotKey.h"
 #include "text/NetworkPath.h"
@@ -82,6 +83,63 @@ TEST(NetworkPath, UncPathsRemoteDrivesAndLinksThatLeadToEither)
     }
     EXPECT_EQ(remote, "\\\\server\\share\\x.exe, //server/share, n:\\tools\\x.exe, C:\\Shares\\Docs\\a.txt, "
                       "C:\\Shares\\Docs, C:\\Shares\\Link\\a.txt, C:\\Data\\mapped\\y");
+}
+
+namespace {
+
+// A link's data as the file system hands it over (REPARSE_DATA_BUFFER): tag, lengths, the names' places, a
+// symbolic link's flags, then the names in UTF-16.
+std::vector<unsigned char> ReparseData(unsigned long tag, const std::u16string& name, bool symbolic, bool relative)
+{
+    std::vector<unsigned char> data;
+    const auto put = [&](unsigned long value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            data.push_back(static_cast<unsigned char>(value >> (8 * i)));
+    };
+    const unsigned long length = static_cast<unsigned long>(name.size() * 2);
+    put(tag, 4);
+    put(8 + (symbolic ? 4 : 0) + 2 * length, 2);
+    put(0, 2);
+    put(0, 2), put(length, 2), put(length, 2), put(length, 2);  // substitute name, then the same as print name
+    if (symbolic)
+        put(relative ? 1 : 0, 4);
+    for (int twice = 0; twice < 2; ++twice) {
+        for (char16_t unit : name)
+            put(unit, 2);
+    }
+    return data;
+}
+
+}  // namespace
+
+TEST(NetworkPath, TheLinksDataGivesItsTarget)
+{
+    const std::vector<std::pair<std::vector<unsigned char>, std::optional<std::string>>> cases = {
+        {ReparseData(0xA0000003, u"\\??\\UNC\\server\\docs", false, false), "\\??\\UNC\\server\\docs"},
+        {ReparseData(0xA000000C, u"\\??\\D:\\d\u00E4ta", true, false), "\\??\\D:\\d\xC3\xA4ta"},
+        {ReparseData(0xA000000C, u"..\\other", true, true), "..\\other"},
+        {ReparseData(0x80000017, u"C:\\x", false, false), std::nullopt},  // another kind of reparse point
+    };
+    for (const auto& [data, target] : cases)
+        EXPECT_EQ(ReparseTarget(data.data(), data.size()), target);
+    const std::vector<unsigned char> junction = ReparseData(0xA0000003, u"\\??\\C:\\x", false, false);
+    EXPECT_EQ(ReparseTarget(junction.data(), 24), std::nullopt) << "a name past the data's end";
+    EXPECT_EQ(ReparseTarget(junction.data(), 12), std::nullopt);
+}
+
+TEST(Environment, AFreshLogonsBlockReplacesTheUsersVariablesAndTheProcessKeepsItsOwn)
+{
+    const auto same = [](const std::string& a, const std::string& b) { return EqualsAsciiNoCase(a, b); };
+    const Variables atStart = {{"=C:", "C:\\work"}, {"Path", "C:\\old"}, {"USERNAME", "me"},
+                               {"WINEPREFIX", "/tmp/p"}, {"GONE", "1"}};
+    const Variables logonAtStart = {{"PATH", "C:\\old"}, {"USERNAME", "me"}, {"GONE", "1"}};
+    const std::vector<std::string> own = OwnVariables(atStart, logonAtStart, same);
+    EXPECT_EQ(own, (std::vector<std::string>{"=C:", "WINEPREFIX"}));
+    // The user removed GONE and changed PATH; a logon now would not set GONE.
+    const Variables logonNow = {{"PATH", "C:\\new"}, {"USERNAME", "me"}, {"NEW", "2"}};
+    const EnvironmentChange change = ChangeTo(atStart, logonNow, own, same);
+    EXPECT_EQ(change.set, logonNow);
+    EXPECT_EQ(change.remove, std::vector<std::string>{"GONE"});
 }
 
 TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
@@ -167,6 +225,7 @@ TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
     EXPECT_EQ(Utf16Offset(cyrillic, 5) * 10 + Utf8Offset(cyrillic, 4), 45u);
     EXPECT_EQ(Utf16Length("\xF0\x9F\x98\x80\xFF"), 3u) << "a pair beyond 0xFFFF, and a stray byte";
     EXPECT_EQ(Utf16("\xD0\xAE\xF0\x9F\x98\x80\xFF"), (std::u16string{0x42E, 0xD83D, 0xDE00, 0xFFFD}));
+    EXPECT_EQ(FromUtf16(std::u16string{0x42E, 0xD83D, 0xDE00, 0xD83D}), "\xD0\xAE\xF0\x9F\x98\x80\xEF\xBF\xBD");
 }
 
 TEST(HotKey, TheControlsValueBecomesTheSystemsKeysAndWinRIsTakenOnlyFromItsOwnPressAndForgotten)

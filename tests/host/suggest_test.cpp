@@ -1,4 +1,5 @@
 // The suggestions apart from any window: matching, ranking, the sources' text work and the list's keys.
+#include "suggest/IconCache.h"
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "suggest/SuggestList.h"
@@ -184,6 +185,12 @@ TEST(Suggestions, FolderEntriesAndVariables)
                                        "%APPDATA%\\Microsoft\\ | \"%APPDATA%\\Microsoft\\ | Folder",
                                        "%APPDATA%\\mid.txt | \"%APPDATA%\\mid.txt\" | File"}));
     EXPECT_EQ(lines(*FolderQueryOf("C:\\x\\mi ", Expand), 9), (Lines{"C:\\x\\mi file.txt | \"C:\\x\\mi file.txt\" | File"}));
+    // Shorter names first, as the system counts them: "ääää" is four units, though eight bytes.
+    FolderListing wide{"C:\\x\\", {{"\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4.c", "", false}, {"abcdef.c", "", false}}};
+    for (FolderEntry& entry : wide.entries)
+        entry.folded = Fold(entry.name);
+    SortListing(wide);
+    EXPECT_EQ(OfferEntries(wide, *FolderQueryOf("C:\\x\\", Expand), Fold, 1).at(0).item.name, "C:\\x\\\xC3\xA4\xC3\xA4\xC3\xA4\xC3\xA4.c");
 
     IndexSources sources;
     sources.environment = {"APPDATA", "PATH", "APP_HOME"};
@@ -233,4 +240,38 @@ TEST(Suggestions, ListPlacementAndSize)
     EXPECT_EQ(SuggestionLineHeight(96, 13), 20);
     EXPECT_EQ(SuggestionLineHeight(144, 20), 30);
     EXPECT_EQ(SuggestionIconSize(144), 24);
+}
+
+TEST(Suggestions, IconsOpenOnlyTrustedFilesAndAreKeptBySize)
+{
+    // Only a Start-menu shortcut, or a local program, library or icon file, is opened for its icon.
+    const std::pair<IconLookup, std::tuple<const char*, IconKind, bool, bool>> cases[] = {
+        {IconLookup::Own, {"C:\\Menu\\Word.lnk", IconKind::Shortcut, false, false}},
+        {IconLookup::Own, {"C:\\Tools\\a.EXE", IconKind::File, false, false}},
+        {IconLookup::Own, {"C:\\Tools\\a.dll", IconKind::File, false, false}},
+        {IconLookup::Own, {"C:\\Tools\\a.ico", IconKind::File, false, false}},
+        {IconLookup::Type, {"C:\\Downloads\\planted.lnk", IconKind::File, false, false}},
+        {IconLookup::Type, {"C:\\Downloads\\planted.url", IconKind::File, false, false}},
+        {IconLookup::Type, {"\\\\server\\share\\a.exe", IconKind::File, false, true}},
+        {IconLookup::Folder, {"C:\\Downloads\\x.exe", IconKind::Folder, false, false}},
+        {IconLookup::Folder, {"C:\\Users", IconKind::File, true, false}},
+    };
+    for (const auto& [lookup, line] : cases) {
+        const auto& [path, kind, isFolder, onNetwork] = line;
+        EXPECT_EQ(IconLookupFor(path, kind, isFolder, onNetwork), lookup) << path;
+    }
+
+    // After a change of dots per inch the icons of the old size do not serve; the oldest go first, but not
+    // one a line shows.
+    IconCache<std::string> icons(2);
+    const auto none = [](const std::string&, int) { return false; };
+    icons.Add("a", 16, "a16", none);
+    EXPECT_TRUE(icons.Has("a", 16));
+    EXPECT_FALSE(icons.Has("a", 24));
+    icons.Add("a", 24, "a24", none);
+    EXPECT_EQ(*icons.Find("a", 24), "a24");
+    icons.Add("b", 24, "b24", [](const std::string& path, int size) { return path == "a" && size == 16; });
+    EXPECT_TRUE(icons.Has("a", 16));
+    EXPECT_FALSE(icons.Has("a", 24));
+    EXPECT_TRUE(icons.Has("b", 24));
 }

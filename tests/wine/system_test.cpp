@@ -9,8 +9,12 @@
 #include "launch/Launcher.h"
 #include "launch/ShellLaunch.h"
 #include "settings/SettingsRecord.h"
+#include "text/CommandText.h"
+#include "suggest/SuggestSystem.h"
 
 #include <shlobj.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -126,16 +130,7 @@ TEST_F(RealSystem, AShortcutStartsItsTargetWithItsOwnArgumentsAndTheTypedOnesInI
     startIn.pop_back();
     // Made here as the shell makes them, written with the extension in capitals, in a folder with a blank.
     const std::string shortcut = recorder.folder + "\\Work.LNK";
-    {
-        ComPtr<IShellLinkW> link;
-        ComPtr<IPersistFile> file;
-        ASSERT_TRUE(SUCCEEDED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())));
-        link->SetPath(Wide(recorder.program).c_str());
-        link->SetArguments(L"--profile Work");
-        link->SetWorkingDirectory(Wide(startIn).c_str());
-        ASSERT_TRUE(SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())));
-        ASSERT_TRUE(SUCCEEDED(file->Save(Wide(shortcut).c_str(), TRUE)));
-    }
+    ASSERT_TRUE(MakeShortcut(shortcut, recorder.program, "--profile Work", startIn));
     EXPECT_EQ(system.ShortcutTarget(shortcut), recorder.program);
     const auto run = Launch(shortcut + " -z");
     const size_t arguments = run.first.find("\" --profile Work");
@@ -173,4 +168,131 @@ TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLog
     commands.ImportRunHistory();
     RegDeleteTreeW(HKEY_CURRENT_USER, runMru);
     EXPECT_EQ(combo.items.front(), tool.folder + "\\other.exe");
+}
+
+TEST_F(RealSystem, AWorkersLaunchLetsTheShellFinishThere)
+{
+    EXPECT_EQ(ShellOpenMask({"x", "", "", SW_SHOWNORMAL}), 0x400u) << "SEE_MASK_FLAG_NO_UI";
+    EXPECT_EQ(ShellOpenMask({"x", "", "", SW_SHOWNORMAL, false, true}), 0x500u) << "and SEE_MASK_NOASYNC";
+}
+
+namespace {
+
+// The suggestions' lines for a folded prefix, "name | command | source | what is known", as the index holds them.
+std::vector<std::string> Indexed(const SuggestIndex& index, const std::string& prefix)
+{
+    std::vector<std::string> lines;
+    for (const IndexedCandidate& line : index.items) {
+        if (line.folded.rfind(prefix, 0) == 0)
+            lines.push_back(line.item.name + " | " + line.item.command + " | " + SourceName(line.item.source) + " | " +
+                            std::to_string(static_cast<int>(line.item.existence)));
+    }
+    std::sort(lines.begin(), lines.end());
+    return lines;
+}
+
+std::string SpecialFolder(int which)
+{
+    wchar_t path[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, which, nullptr, SHGFP_TYPE_CURRENT, path);
+    return Utf8(path);
+}
+
+// A small icon's pixels, to tell one icon from another.
+std::string Pixels(const UniqueHandle<IconTraits>& icon)
+{
+    ICONINFO info = {};
+    if (!icon || !GetIconInfo(icon.Get(), &info))
+        return std::string();
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    std::string bits(static_cast<std::size_t>(bitmap.bmWidthBytes) * bitmap.bmHeight, '\0');
+    GetBitmapBits(info.hbmColor, static_cast<LONG>(bits.size()), bits.data());
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bits;
+}
+
+}  // namespace
+
+TEST_F(RealSystem, TheIndexReadsTheShortcutsTheirTargetsAppPathsAndPathAsTheSystemHoldsThem)
+{
+    ASSERT_TRUE(recorder.copied);
+    const std::string menu = SpecialFolder(CSIDL_PROGRAMS) + "\\VqTest Menu";
+    const std::string nested = menu + "\\Deeper";
+    const std::string common = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\VqTest Site.url";
+    CreateDirectoryW(Wide(menu).c_str(), nullptr);
+    CreateDirectoryW(Wide(nested).c_str(), nullptr);
+    const std::string gone = recorder.folder + "\\gone.exe";
+    ASSERT_TRUE(MakeFile(gone));
+    ASSERT_TRUE(MakeShortcut(nested + "\\VqTest Deep.lnk", recorder.program));
+    ASSERT_TRUE(MakeShortcut(menu + "\\VqTest Gone.lnk", gone));
+    DeleteFileW(Wide(gone).c_str());  // an uninstalled program's leftover
+    ASSERT_TRUE(MakeShortcut(menu + "\\VqTest Share.lnk", "\\\\vqtestserver\\share\\x.exe"));
+    {
+        std::string url = "[InternetShortcut]\r\nURL=https://example.com/\r\n";
+        const HANDLE file = CreateFileW(Wide(common).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, url.data(), static_cast<DWORD>(url.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    WriteAppPathEntry({"VqTestApp.exe", "C:\\VqTest\\vqtestapp.exe", ""}, AppPathTable::User);
+    // A folder on PATH: a program with a blank, and one that a shortcut of its name hides.
+    const std::string bin = recorder.folder + "\\bin";
+    CreateDirectoryW(Wide(bin).c_str(), nullptr);
+    MakeFile(bin + "\\vqtest tool.exe");
+    MakeFile(bin + "\\VqTest Deep.exe");
+    MakeFile(bin + "\\vqtest notes.txt");
+    wchar_t path[32767] = {};
+    GetEnvironmentVariableW(L"PATH", path, 32767);
+    SetEnvironmentVariableW(L"PATH", (Wide(bin) + L";" + path).c_str());
+
+    const SuggestIndex index = BuildIndex(ShellSuggestSystem().ReadIndexSources(), FoldCase);
+    SetEnvironmentVariableW(L"PATH", path);
+    EXPECT_EQ(Indexed(index, "VQTEST"),
+              (std::vector<std::string>{"VqTest Deep | \"" + nested + "\\VqTest Deep.lnk\" | Start menu | 1",
+                                        "VqTest Share | \"" + menu + "\\VqTest Share.lnk\" | Start menu | 0",
+                                        "VqTest Site | \"" + common + "\" | Start menu | 2",
+                                        "VqTestApp | VqTestApp | App Paths | 0",
+                                        "vqtest tool | \"vqtest tool\" | PATH | 0"}));
+    const auto hidden = index.byCommand.find(FoldCase("\"VqTest Deep\""));
+    ASSERT_NE(hidden, index.byCommand.end()) << "the PATH program of the shortcut's name leads to its line";
+    EXPECT_EQ(index.items[hidden->second].item.name, "VqTest Deep");
+
+    for (const std::string& file : {nested + "\\VqTest Deep.lnk", menu + "\\VqTest Gone.lnk",
+                                    menu + "\\VqTest Share.lnk", common, bin + "\\vqtest tool.exe",
+                                    bin + "\\VqTest Deep.exe", bin + "\\vqtest notes.txt"})
+        DeleteFileW(Wide(file).c_str());
+    for (const std::string& folder : {nested, menu, bin})
+        RemoveDirectoryW(Wide(folder).c_str());
+}
+
+TEST_F(RealSystem, AFilesIconComesFromItsTypeUnlessTheFileIsALocalProgramOrAStartMenuShortcut)
+{
+    ShellSuggestSystem sources;
+    // This program holds Velquin's icons: its own icon is not the one of programs in general.
+    const std::string program = recorder.folder + "\\icons.exe";
+    ASSERT_TRUE(CopyFileW(Wide(ModulePath()).c_str(), Wide(program).c_str(), FALSE));
+    const std::string own = Pixels(sources.SmallIcon(program, IconKind::File, 16));
+    const std::string anyProgram = Pixels(sources.SmallIcon("C:\\VqTestNowhere\\x.exe", IconKind::File, 16));
+    ASSERT_FALSE(own.empty());
+    EXPECT_FALSE(anyProgram.empty()) << "a program that is gone shows its type's icon";
+    EXPECT_NE(own, anyProgram);
+    SetEnvironmentVariableW(L"VQTEST_HERE", Wide(FolderOf(program)).c_str());
+    EXPECT_EQ(Pixels(sources.SmallIcon("%VQTEST_HERE%\\" + NameOf(program), IconKind::File, 16)), own)
+        << "references filled in";
+    SetEnvironmentVariableW(L"VQTEST_HERE", nullptr);
+    EXPECT_FALSE(Pixels(sources.SmallIcon("C:\\VqTestNowhere\\notes.txt", IconKind::File, 16)).empty())
+        << "by its type: the file is not opened";
+
+    // A shortcut planted in a typed folder is not opened for its icon; one of the Start menu is.
+    const std::string planted = recorder.folder + "\\planted.lnk";
+    ASSERT_TRUE(MakeShortcut(planted, program, "", "", program));
+    const std::string byType = Pixels(sources.SmallIcon("C:\\VqTestNowhere\\other.lnk", IconKind::File, 16));
+    EXPECT_EQ(Pixels(sources.SmallIcon(planted, IconKind::File, 16)), byType);
+    EXPECT_NE(Pixels(sources.SmallIcon(planted, IconKind::Shortcut, 16)), byType);
+    DeleteFileW(Wide(planted).c_str());
+    DeleteFileW(Wide(program).c_str());
+    EXPECT_GT(Pixels(sources.SmallIcon(program, IconKind::File, 24)).size(), own.size())
+        << "larger for a window of more dots per inch";
 }

@@ -1,8 +1,11 @@
 #include "TestSupport.h"
 
+#include "framework/Com.h"
 #include "framework/Unicode.h"
 #include "paths/AppPaths.h"
 #include "settings/ProfileLayout.h"
+
+#include <shlobj.h>
 
 #include <cstdlib>
 #include <vector>
@@ -22,6 +25,31 @@ std::string ReadRawValue(HKEY root, const std::string& key, const std::string& n
     std::string data(size, '\0');
     RegGetValueA(root, key.c_str(), name.c_str(), flags, nullptr, &data[0], &size);
     return std::to_string(type) + " " + data.substr(0, size);
+}
+
+bool MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments,
+                  const std::string& startIn, const std::string& iconFile)
+{
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    if (FAILED(CreateComObject(CLSID_ShellLink, IID_IShellLinkW, link.ReceiveVoid())) ||
+        FAILED(link->QueryInterface(IID_IPersistFile, file.ReceiveVoid())))
+        return false;
+    link->SetPath(Wide(target).c_str());
+    link->SetArguments(Wide(arguments).c_str());
+    link->SetWorkingDirectory(Wide(startIn).c_str());
+    if (!iconFile.empty())
+        link->SetIconLocation(Wide(iconFile).c_str(), 0);
+    return SUCCEEDED(file->Save(Wide(path).c_str(), TRUE));
+}
+
+bool MakeFile(const std::string& path)
+{
+    const HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
 }
 
 std::string ReadFile(const std::string& path)

@@ -44,6 +44,12 @@ struct RecorderCopy {
     std::pair<std::string, std::string> WaitForRecord() const;
 };
 
+// A shortcut as the shell makes it; false when it could not be saved.
+bool MakeShortcut(const std::string& path, const std::string& target, const std::string& arguments = "",
+                  const std::string& startIn = "", const std::string& iconFile = "");
+// An empty file, made or emptied; false when it could not be.
+bool MakeFile(const std::string& path);
+
 // A file's bytes; empty when it cannot be read.
 std::string ReadFile(const std::string& path);
 // A name in the temporary folder.
