@@ -12,6 +12,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -35,17 +36,32 @@ public:
     }
     unsigned long EndSession(unsigned, unsigned long) override { return 0; }
     bool IsOnNetwork(const std::string& path) override { return allRemote || ShellLaunchSystem::IsOnNetwork(path); }
+    // Shortcuts read on the window's thread, which must never happen while the user moves through the list.
+    DWORD windowThread = GetCurrentThreadId();
+    std::atomic<int> shortcutsReadThere{0};
+    std::string ShortcutTarget(const std::string& path) override
+    {
+        if (GetCurrentThreadId() == windowThread)
+            ++shortcutsReadThere;
+        return ShellLaunchSystem::ShortcutTarget(path);
+    }
 };
 
 // The suggestions' sources held still, but for the user's own App Paths names; a folder listing waits for
-// `release` when it is set.
+// `release` when it is set, and the index for `indexRelease`.
 class FixedSources : public ShellSuggestSystem {
 public:
     HANDLE release = nullptr;
+    HANDLE indexRelease = nullptr;
+    std::atomic<int> indexed{0};
     IndexSources ReadIndexSources() override
     {
+        if (indexRelease)
+            WaitForSingleObject(indexRelease, INFINITE);
+        ++indexed;
         IndexSources sources;
-        sources.shortcuts = {{"C:\\Menu\\Visual Studio Code.lnk", "", false, false}};
+        sources.shortcuts = {{"C:\\Menu\\Visual Studio Code.lnk", "", false, false},
+                             {"C:\\Menu\\Share Tool.lnk", "\\\\vqtestserver\\share\\tool.exe", true, false}};
         sources.appPaths = {{"vim.exe", "C:\\vim\\vim.exe"}};
         for (const std::string& name : ListAppPathNames(AppPathTable::User))
             sources.appPaths.push_back({name, std::string()});
@@ -607,3 +623,153 @@ TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFol
                                               "VqTestFresh\tApp Paths", "00"}));
 }
 
+
+namespace {
+
+// The process's environment as it is, to be put back whole.
+std::vector<std::wstring> EnvironmentNow()
+{
+    std::vector<std::wstring> variables;
+    wchar_t* block = GetEnvironmentStringsW();
+    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1)
+        variables.emplace_back(entry);
+    FreeEnvironmentStringsW(block);
+    return variables;
+}
+
+void PutBack(const std::vector<std::wstring>& variables)
+{
+    for (const std::wstring& entry : EnvironmentNow()) {
+        const std::size_t equals = entry.find(L'=', 1);
+        SetEnvironmentVariableW(entry.substr(0, equals).c_str(), nullptr);
+    }
+    for (const std::wstring& entry : variables) {
+        const std::size_t equals = entry.find(L'=', 1);
+        SetEnvironmentVariableW(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str());
+    }
+}
+
+std::string Variable(const wchar_t* name)
+{
+    wchar_t value[32767] = {};
+    return GetEnvironmentVariableW(name, value, 32767) ? Utf8(value) : "(none)";
+}
+
+}  // namespace
+
+TEST_F(MainWindow, AChangeOfTheUsersVariablesMakesTheEnvironmentAgainAsALogonWouldAndPathReachesTheLines)
+{
+    const std::vector<std::wstring> before = EnvironmentNow();
+    const wchar_t* machine = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
+    // What a logon gave this process: the user's variable; the machine's key names SYSTEM as Windows' does.
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"USERNAME", REG_SZ, L"SYSTEM", 14);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Environment", L"VQTESTGONE", REG_SZ, L"here", 10);
+    SetEnvironmentVariableW(L"VQTESTGONE", L"here");
+    const std::string user = Variable(L"USERNAME"), prefix = Variable(L"WINEPREFIX");
+    // A folder an installer puts on the machine's PATH, with a program in it. (Wine 8 makes a logon's PATH of
+    // the machine's alone: the user's own is read, but not added.)
+    const std::string bin = TempPath("Velquin Path");
+    CreateDirectoryW(Wide(bin).c_str(), nullptr);
+    CloseHandle(CreateFileW(Wide(bin + "\\vqtestpathtool.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                            nullptr));
+    std::wstring path(32767, L'\0');
+    DWORD size = 32767 * 2, type = 0;
+    RegGetValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type,
+                 path.data(), &size);
+    path.resize(wcslen(path.c_str()));
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    std::vector<std::string> seen;
+    dialog.emplace(&system);  // the real sources: PATH as the process has it
+    Run([&](UiScript& s) {
+        s.When([&] { return dialog->Environment().Noted(); }, [&] {
+             TypeText(Edit(), "vqtestpath");
+             RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"VQTESTGONE");
+             const std::wstring added = path + L";" + Wide(bin);
+             RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", type, added.c_str(),
+                             static_cast<DWORD>((added.size() + 1) * 2));
+         })
+            .When([&] { return Lines().empty(); },
+                  [&] { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")); })
+            .When([&] { return Variable(L"VQTESTGONE") == "(none)"; }, [&] {
+                seen.push_back(Variable(L"USERNAME") == user ? "the user's name" : Variable(L"USERNAME"));
+                seen.push_back(Variable(L"WINEPREFIX") == prefix ? "the prefix kept" : "the prefix lost");
+            })
+            .When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines()[0]); })
+            .Then([&] {
+                SetWindowTextA(Box(), "vqtestrun %USERNAME% %VQTESTGONE%");
+                PressKey(Edit(), VK_RETURN);
+            });
+    });
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", type, path.c_str(), static_cast<DWORD>((path.size() + 1) * 2));
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, machine, L"USERNAME");
+    PutBack(before);
+    DeleteFileW(Wide(bin + "\\vqtestpathtool.exe").c_str());
+    RemoveDirectoryW(Wide(bin).c_str());
+    EXPECT_EQ(seen, (std::vector<std::string>{"the user's name", "the prefix kept", "vqtestpathtool\tPATH"}));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"vqtestrun " + user + " %VQTESTGONE%"});
+}
+
+TEST_F(MainWindow, TheListsPageKeysClicksAndShortcutLinesNeverReadAShortcutOnTheWindowsThread)
+{
+    History({"vim --x"});
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    std::vector<std::string> seen;
+    const auto look = [&] { seen.push_back(Text() + " " + std::to_string(Lines().size())); };
+    const auto click = [&](int line, UINT message) {
+        const HWND list = dialog->Suggestions().ListWindow();
+        RECT r = {};
+        SendMessageW(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&r));
+        PostMessageW(list, message, MK_LBUTTON, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    };
+    const auto retype = [&](const char* text) {
+        SetWindowTextA(Box(), "");
+        TypeText(Edit(), text);
+    };
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        s.Then([&] { TypeText(Edit(), "v"); }).When([&] { return Lines().size() == 3; }, look);
+        // Page Down from the box reaches the last line; Page Up from a line goes a page back, then to the box.
+        s.Then([&] { PressKey(Edit(), VK_NEXT); }).Then(look);
+        s.Then([&] { PressKey(Edit(), VK_PRIOR); }).Then(look);
+        s.Then([&] { PressKey(Edit(), VK_PRIOR); }).Then(look);
+        // Onto a shortcut's line: the index knows it has no file target.
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then(look);
+        // A shortcut to a share: looked at on the worker.
+        s.Then([&] { retype("sh"); }).When([&] { return Lines().size() == 1; }, [&] { PressKey(Edit(), VK_DOWN); });
+        s.Then(look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+        // A click fills the box and the list closes once no double click can follow; a double click launches.
+        s.Then([&] { retype("v"); }).When([&] { return Lines().size() == 3; }, [&] { click(2, WM_LBUTTONDOWN); });
+        s.Then(look).When([&] { return Lines().empty(); }, look);
+        s.Then([&] { retype("v"); }).When([&] { return Lines().size() == 3; }, [&] {
+            click(0, WM_LBUTTONDOWN);
+            click(0, WM_LBUTTONDBLCLK);
+        });
+        s.When([&] { return !system.opened.empty(); }, look);
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"vim --x 3", "vim 3", "vim --x 3", "v 3",
+                                              "\"C:\\Menu\\Visual Studio Code.lnk\" 3",
+                                              "\"C:\\Menu\\Share Tool.lnk\" 1", "vim 3", "vim 0", "vim --x 0"}));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"vim --x"});
+    EXPECT_EQ(system.shortcutsReadThere, 0);
+}
+
+TEST_F(MainWindow, AnIndexThatComesAfterTheListClosedLeavesItClosedAndACompletionBeyondAsciiKeepsTheTypedPart)
+{
+    History({"\xC3\xA4rger.exe", "\xC3\xA4pfel", "vim"});  // "ärger.exe", "äpfel"
+    Set("Suggest", 1);
+    const KernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    sources.indexRelease = release.Get();
+    std::vector<std::string> seen;
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        // Completed to "ärger.exe": what was typed is "ä", which both entries begin with.
+        s.Then([&] { TypeText(Edit(), "\xC3\xA4"); }).Then([&] { seen.push_back(Selection() + " " + std::to_string(Lines().size())); });
+        s.Then([&] { PressKey(Edit(), VK_ESCAPE); }).Then([&] { SetEvent(release.Get()); });
+        s.When([&] { return sources.indexed > 0; }, [] {}).Then([] { Sleep(200); }).Then([&] {
+            seen.push_back(std::to_string(Lines().size()));
+        });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"\xC3\xA4rger.exe [1,9) 2", "0"}));
+}
