@@ -677,29 +677,36 @@ TEST_F(MainWindow, AChangeOfTheUsersVariablesMakesTheEnvironmentAgainAsALogonWou
     RegGetValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type,
                  path.data(), &size);
     path.resize(wcslen(path.c_str()));
-    Set("Suggest", 1);
     Set("HideOnSuccess", 0);
     std::vector<std::string> seen;
+    const auto broadcast = [&] { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")); };
+    // With the suggestions off as well.
+    Run([&](UiScript& s) {
+        s.When([&] { return dialog->Environment().Noted(); }, [&] {
+             RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"VQTESTGONE");
+             broadcast();
+         })
+            .When([&] { return Variable(L"VQTESTGONE") == "(none)"; }, [&] {
+                seen.push_back(Variable(L"USERNAME") == user ? "the user's name" : Variable(L"USERNAME"));
+                seen.push_back(Variable(L"WINEPREFIX") == prefix ? "the prefix kept" : "the prefix lost");
+                TypeText(Edit(), "vqtestrun %USERNAME% %VQTESTGONE%");
+            })
+            .Then([&] { PressKey(Edit(), VK_RETURN); })
+            .When([&] { return !system.opened.empty(); }, [] {});
+    });
+    Set("Suggest", 1);
     dialog.emplace(&system);  // the real sources: PATH as the process has it
     Run([&](UiScript& s) {
         s.When([&] { return dialog->Environment().Noted(); }, [&] {
+             SetWindowTextA(Box(), "");  // it shows the text launched before
              TypeText(Edit(), "vqtestpath");
-             RegDeleteKeyValueW(HKEY_CURRENT_USER, L"Environment", L"VQTESTGONE");
              const std::wstring added = path + L";" + Wide(bin);
              RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", type, added.c_str(),
                              static_cast<DWORD>((added.size() + 1) * 2));
          })
-            .When([&] { return Lines().empty(); },
-                  [&] { SendMessageW(window, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Environment")); })
-            .When([&] { return Variable(L"VQTESTGONE") == "(none)"; }, [&] {
-                seen.push_back(Variable(L"USERNAME") == user ? "the user's name" : Variable(L"USERNAME"));
-                seen.push_back(Variable(L"WINEPREFIX") == prefix ? "the prefix kept" : "the prefix lost");
-            })
+            .When([&] { return Lines().empty(); }, broadcast)
             .When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines()[0]); })
-            .Then([&] {
-                SetWindowTextA(Box(), "vqtestrun %USERNAME% %VQTESTGONE%");
-                PressKey(Edit(), VK_RETURN);
-            });
+            .Then([&] { PressKey(Edit(), VK_ESCAPE); });  // the list closes first
     });
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", type, path.c_str(), static_cast<DWORD>((path.size() + 1) * 2));
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, machine, L"USERNAME");
