@@ -3,10 +3,9 @@
 // collects it. Every question gets an answer: work that throws is answered by `failed`.
 #pragma once
 
-#include "framework/Com.h"
 #include "framework/Handles.h"
 #include "framework/Lock.h"
-#include "framework/Wait.h"
+#include "framework/Shared.h"
 
 #include <functional>
 #include <map>
@@ -18,6 +17,32 @@
 // worker starts, so that the window's thread, which answers the calls made into it, is the process's main
 // apartment, and never a worker.
 enum class WorkerNeeds { Nothing, Com };
+
+// The thread of a BackgroundWork: one job at a time, a new one replacing one not yet started; after each, the
+// message is posted to the window when the job says so. It dispatches its messages while it waits. Never
+// waited for: one blocked on the network ends when its call returns, or with the process.
+class WorkerThread {
+public:
+    WorkerThread(UINT message, WorkerNeeds needs);
+    ~WorkerThread();
+    WorkerThread(const WorkerThread&) = delete;
+    WorkerThread& operator=(const WorkerThread&) = delete;
+
+    // False when no thread could be started: the job will not run.
+    bool Run(HWND window, std::function<bool()> job);
+
+private:
+    struct State;
+    static DWORD WINAPI Loop(void* parameter);
+
+    std::shared_ptr<State> state_;
+    const WorkerNeeds needs_;
+    KernelHandle thread_;
+};
+
+// Runs the job on a thread of its own, then posts the message with `id` as wParam when the job says so.
+// False when no thread could be started.
+bool RunOnThreadOfItsOwn(HWND window, UINT message, WPARAM id, WorkerNeeds needs, std::function<bool()> job);
 
 namespace background {
 
@@ -36,12 +61,6 @@ std::optional<Answer> Answered(const Work& work, const Work& failed, const Quest
     }
 }
 
-inline void Prepare(WorkerNeeds needs)
-{
-    if (needs == WorkerNeeds::Com)
-        UseComOnThisThread();
-}
-
 }  // namespace background
 
 // One worker; a new question replaces one not yet started. The window collects the answer with TakeAnswer.
@@ -55,92 +74,43 @@ public:
     };
 
     BackgroundWork(Work work, Work failed, UINT message, WorkerNeeds needs = WorkerNeeds::Nothing)
-        : state_(std::make_shared<State>(std::move(work), std::move(failed), message)), needs_(needs)
+        : shared_(MakeShared<Shared>(std::move(work), std::move(failed))), thread_(message, needs)
     {
     }
-    // Never waits: the worker shares what it needs, so one blocked on the network ends when its call
-    // returns, or with the process.
-    ~BackgroundWork()
-    {
-        const Locked locked(state_->lock);
-        state_->stopping = true;
-        SetEvent(state_->wake.Get());
-    }
-    BackgroundWork(const BackgroundWork&) = delete;
-    BackgroundWork& operator=(const BackgroundWork&) = delete;
 
     // False when no worker could be started: nothing will answer.
     bool Ask(HWND window, Question question)
     {
-        if (!worker_) {
-            background::Prepare(needs_);
-            auto shared = std::make_unique<std::shared_ptr<State>>(state_);
-            worker_.Reset(CreateThread(nullptr, 0, Run, shared.get(), 0, nullptr));
-            if (!worker_)
-                return false;
-            shared.release();  // the worker owns it now
+        {
+            const Locked locked(shared_->lock);
+            shared_->answer.reset();  // an answer still waiting is about an older question
         }
-        const Locked locked(state_->lock);
-        state_->window = window;
-        state_->asked = std::move(question);
-        state_->answer.reset();  // an answer still waiting is about an older question
-        SetEvent(state_->wake.Get());
-        return true;
+        return thread_.Run(window, [shared = shared_, question = std::move(question)] {
+            std::optional<Answer> answer = background::Answered<Answer>(shared->work, shared->failed, question);
+            const Locked locked(shared->lock);
+            if (answer)
+                shared->answer = Result{question, std::move(*answer)};
+            return answer.has_value();
+        });
     }
 
     std::optional<Result> TakeAnswer()
     {
-        const Locked locked(state_->lock);
-        return std::exchange(state_->answer, std::nullopt);
+        const Locked locked(shared_->lock);
+        return std::exchange(shared_->answer, std::nullopt);
     }
 
 private:
-    struct State {
-        State(Work w, Work f, UINT m) : work(std::move(w)), failed(std::move(f)), message(m) {}
+    struct Shared {
+        Shared(Work w, Work f) : work(std::move(w)), failed(std::move(f)) {}
         const Work work;
         const Work failed;
-        const UINT message;
         Lock lock;
-        KernelHandle wake{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
-        HWND window = nullptr;
-        std::optional<Question> asked;
         std::optional<Result> answer;
-        bool stopping = false;
     };
 
-    static DWORD WINAPI Run(void* parameter)
-    {
-        const std::unique_ptr<std::shared_ptr<State>> shared(static_cast<std::shared_ptr<State>*>(parameter));
-        State& state = **shared;
-        for (;;) {
-            WaitDispatching({state.wake.Get()}, INFINITE);
-            std::optional<Question> question;
-            HWND window = nullptr;
-            {
-                const Locked locked(state.lock);
-                if (state.stopping)
-                    return 0;
-                question = std::exchange(state.asked, std::nullopt);
-                window = state.window;
-            }
-            if (!question)
-                continue;
-            std::optional<Answer> answer = background::Answered<Answer>(state.work, state.failed, *question);
-            if (!answer)
-                continue;
-            {
-                const Locked locked(state.lock);
-                if (state.stopping)
-                    return 0;
-                state.answer = Result{std::move(*question), std::move(*answer)};
-            }
-            PostMessageW(window, state.message, 0, 0);
-        }
-    }
-
-    std::shared_ptr<State> state_;
-    const WorkerNeeds needs_;
-    KernelHandle worker_;
+    std::shared_ptr<Shared> shared_;
+    WorkerThread thread_;
 };
 
 // Each question on a thread of its own, so that one that never returns holds up no other: a launch waiting on
@@ -152,14 +122,15 @@ public:
     using Work = std::function<Answer(const Question&)>;
 
     WorkPerQuestion(Work work, Work failed, UINT message, WorkerNeeds needs = WorkerNeeds::Nothing)
-        : state_(std::make_shared<State>(std::move(work), std::move(failed), message)), needs_(needs)
+        : shared_(MakeShared<Shared>(std::move(work), std::move(failed))),
+          message_(message), needs_(needs)
     {
     }
     // Answers still to come go nowhere.
     ~WorkPerQuestion()
     {
-        const Locked locked(state_->lock);
-        state_->window = nullptr;
+        const Locked locked(shared_->lock);
+        shared_->open = false;
     }
     WorkPerQuestion(const WorkPerQuestion&) = delete;
     WorkPerQuestion& operator=(const WorkPerQuestion&) = delete;
@@ -167,65 +138,38 @@ public:
     // False when no thread could be started: nothing will answer.
     bool Ask(HWND window, unsigned id, Question question)
     {
-        background::Prepare(needs_);
-        {
-            const Locked locked(state_->lock);
-            state_->window = window;
-        }
-        auto job = std::make_unique<Job>(Job{state_, id, std::move(question)});
-        const KernelHandle thread(CreateThread(nullptr, 0, Run, job.get(), 0, nullptr));
-        if (!thread)
-            return false;
-        job.release();  // the thread owns it now
-        return true;
+        return RunOnThreadOfItsOwn(window, message_, id, needs_, [shared = shared_, id, question = std::move(question)] {
+            std::optional<Answer> answer = background::Answered<Answer>(shared->work, shared->failed, question);
+            const Locked locked(shared->lock);
+            if (!answer || !shared->open)
+                return false;
+            shared->answers.insert_or_assign(id, std::move(*answer));
+            return true;
+        });
     }
 
     std::optional<Answer> TakeAnswer(unsigned id)
     {
-        const Locked locked(state_->lock);
-        const auto found = state_->answers.find(id);
-        if (found == state_->answers.end())
+        const Locked locked(shared_->lock);
+        const auto found = shared_->answers.find(id);
+        if (found == shared_->answers.end())
             return std::nullopt;
         Answer answer = std::move(found->second);
-        state_->answers.erase(found);
+        shared_->answers.erase(found);
         return answer;
     }
 
 private:
-    struct State {
-        State(Work w, Work f, UINT m) : work(std::move(w)), failed(std::move(f)), message(m) {}
+    struct Shared {
+        Shared(Work w, Work f) : work(std::move(w)), failed(std::move(f)) {}
         const Work work;
         const Work failed;
-        const UINT message;
         Lock lock;
-        HWND window = nullptr;
         std::map<unsigned, Answer> answers;
-    };
-    struct Job {
-        std::shared_ptr<State> state;
-        unsigned id;
-        Question question;
+        bool open = true;
     };
 
-    static DWORD WINAPI Run(void* parameter)
-    {
-        const std::unique_ptr<Job> job(static_cast<Job*>(parameter));
-        State& state = *job->state;
-        std::optional<Answer> answer = background::Answered<Answer>(state.work, state.failed, job->question);
-        if (!answer)
-            return 0;
-        HWND window = nullptr;
-        {
-            const Locked locked(state.lock);
-            window = state.window;
-            if (!window)
-                return 0;
-            state.answers.insert_or_assign(job->id, std::move(*answer));
-        }
-        PostMessageW(window, state.message, job->id, 0);
-        return 0;
-    }
-
-    std::shared_ptr<State> state_;
+    std::shared_ptr<Shared> shared_;
+    const UINT message_;
     const WorkerNeeds needs_;
 };

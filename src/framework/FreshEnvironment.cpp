@@ -51,8 +51,7 @@ std::optional<Variables> LogonVariables()
 }  // namespace
 
 FreshEnvironment::FreshEnvironment(UINT message)
-    : worker_([](bool) { return Blocks{ProcessVariables(), LogonVariables()}; },
-              [](bool) { return Blocks{{}, std::nullopt}; }, message)
+    : worker_([](bool) { return LogonVariables(); }, [](bool) { return std::optional<Variables>(); }, message)
 {
 }
 
@@ -75,18 +74,20 @@ bool FreshEnvironment::OnAnswer(HWND window)
     const auto answer = worker_.TakeAnswer();
     if (!answer)
         return false;
-    const Blocks& blocks = answer->answer;
-    if (!blocks.logon) {
+    const std::optional<Variables>& logon = answer->answer;
+    if (!logon) {
         Trace("FreshEnvironment -- the system made no environment block.\n");
         return false;
     }
+    // Nothing but this changes the process's variables: they are as they were when the worker was asked.
+    const Variables process = ProcessVariables();
     if (answer->question) {  // the first look
-        own_ = OwnVariables(blocks.process, *blocks.logon, SameTextIgnoringCase);
+        own_ = OwnVariables(process, *logon, SameTextIgnoringCase);
         if (std::exchange(changePending_, false))
             worker_.Ask(window, false);
         return false;
     }
-    const EnvironmentChange change = ChangeTo(ProcessVariables(), *blocks.logon, *own_, SameTextIgnoringCase);
+    const EnvironmentChange change = ChangeTo(process, *logon, *own_, SameTextIgnoringCase);
     for (const auto& [name, value] : change.set)
         SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
     for (const std::string& name : change.remove)

@@ -26,11 +26,8 @@ public:
     bool Noted() const { return own_.has_value(); }
 
 private:
-    struct Blocks {
-        Variables process;
-        std::optional<Variables> logon;  // none when the system could not make one
-    };
-    BackgroundWork<bool, Blocks> worker_;
+    // A logon's block; none when the system could not make one.
+    BackgroundWork<bool, std::optional<Variables>> worker_;
     std::optional<std::vector<std::string>> own_;
     bool changePending_ = false;  // a change came before the own variables were known
 };

@@ -1,5 +1,6 @@
 #include "suggest/Suggester.h"
 
+#include "framework/Com.h"
 #include "framework/Controls.h"
 #include "framework/Lock.h"
 #include "framework/Wait.h"
@@ -40,7 +41,7 @@ struct Suggester::IndexThread {
     };
 
     IndexThread(std::shared_ptr<SuggestSystem> system, HWND window, UINT message)
-        : shared(std::make_shared<Shared>())
+        : shared(MakeShared<Shared>())
     {
         shared->system = std::move(system);
         shared->window = window;
@@ -73,7 +74,7 @@ struct Suggester::IndexThread {
         try {
             while (!stopped(0)) {
                 const std::unique_ptr<SourceWatch> watch = state.system->WatchSources();
-                auto index = std::make_shared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(),
+                auto index = MakeShared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(),
                                                                              FoldCase));
                 {
                     const Locked locked(state.lock);
@@ -131,7 +132,7 @@ void Suggester::Enable(bool on)
         return;
     }
     // Until the index is ready, the history alone is offered.
-    index_ = std::make_shared<const SuggestIndex>();
+    index_ = MakeShared<const SuggestIndex>();
     const std::shared_ptr<SuggestSystem> system = system_;
     lister_ = std::make_unique<BackgroundWork<std::string, FolderListing>>(
         [system](const std::string& folder) {

@@ -10,7 +10,7 @@ LaunchFace::LaunchFace(Controls controls, std::shared_ptr<LaunchSystem> system, 
       existenceCheck_([shared = system_](const std::string& examined) { return NamesExistingEntry(examined, *shared); },
                       [](const std::string&) { return false; }, existenceMessage, WorkerNeeds::Com),
       launchWork_([shared = system_](const LaunchRequest& request) { return PerformLaunch(request, *shared); },
-                  FailedLaunch, launchMessage, WorkerNeeds::Com)
+                  [](const LaunchRequest& request) { return FailedLaunch(request); }, launchMessage, WorkerNeeds::Com)
 {
 }
 

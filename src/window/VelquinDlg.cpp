@@ -47,7 +47,7 @@ bool KeyIsDown(int key)
 template <typename System, typename Default>
 std::shared_ptr<System> SharedSystem(System* given)
 {
-    return given ? std::shared_ptr<System>(given, [](System*) {}) : std::make_shared<Default>();
+    return given ? std::shared_ptr<System>(given, [](System*) {}) : MakeShared<Default>();
 }
 
 CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)

@@ -1,6 +1,7 @@
 // Work away from the window's thread: every question answered, one that never returns holding up no other,
 // and a worker that waits still answering the calls made into its thread.
 #include "framework/BackgroundWork.h"
+#include "framework/Com.h"
 #include "framework/Handles.h"
 
 #include <gtest/gtest.h>
