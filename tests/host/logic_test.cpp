@@ -117,17 +117,39 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
     EXPECT_EQ(load().PromptOnShutDown, 1);
 }
 
-TEST(Start, TheRunValueIsQuotedAndRewrittenOnlyWhenItNamesNoFileAndAGuardThatCannotBeOpenedIsAnotherCopy)
+TEST(Start, TheRunValueIsQuotedAndRewrittenWhenItNamesNoFileOrThisCopyUnquotedAndAGuardThatCannotBeOpenedIsAnotherCopy)
 {
-    EXPECT_EQ(RunCommandOf("C:\\Program Files\\Velquin\\Velquin.exe"), "\"C:\\Program Files\\Velquin\\Velquin.exe\"");
-    const std::set<std::string> files = {"C:\\Program Files\\Velquin\\Velquin.exe", "D:\\My Tools\\Velquin.exe"};
-    const auto exists = [&](const std::string& path) { return files.count(path) > 0; };
-    using Value = std::optional<std::string>;
+    const std::string self = "C:\\Program Files\\Velquin\\Velquin.exe";
+    EXPECT_EQ(RunCommandOf(self), "\"C:\\Program Files\\Velquin\\Velquin.exe\"");
+    const std::string local = "C:\\Users\\Me\\AppData\\Local";
+    const std::set<std::string> files = {self, "D:\\My Tools\\Velquin.exe", local + "\\Velquin\\Velquin.exe"};
+    RunValueSystem system;
+    system.exists = [&](const std::string& path) { return files.count(path) > 0; };
+    system.expandReferences = [&](std::string text) {
+        for (const auto& [name, value] : std::map<std::string, std::string>{{"%LOCALAPPDATA%", local},
+                                                                             {"%ProgramFiles%", "C:\\Program Files"}}) {
+            if (const size_t at = text.find(name); at != std::string::npos)
+                text.replace(at, name.size(), value);
+        }
+        return text;
+    };
+    system.same = HostSameText;
+    using Value = std::optional<StoredRunValue>;
+    const auto text = [](const std::string& text) { return Value(StoredRunValue{text, false}); };
+    const auto expandable = [](const std::string& text) { return Value(StoredRunValue{text, true}); };
     std::string written;
-    for (const Value& value : {Value(), Value("\"C:\\Program Files\\Velquin\\Velquin.exe\""),
-                               Value("D:\\My Tools\\Velquin.exe"), Value("\"C:\\Gone\\Velquin.exe\" -x"), Value("")})
-        written += RunValueNeedsWriting(value, exists) ? "w" : "-";
-    EXPECT_EQ(written, "w--ww") << "missing, this copy, another copy from before the quotes, gone, empty";
+    for (const Value& value : {Value(), text("\"C:\\Program Files\\Velquin\\Velquin.exe\""),
+                               text("\"c:\\program files\\velquin\\VELQUIN.EXE\""),
+                               text("C:\\Program Files\\Velquin\\Velquin.exe"),
+                               expandable("%ProgramFiles%\\Velquin\\Velquin.exe"),
+                               expandable("\"%ProgramFiles%\\Velquin\\Velquin.exe\""),
+                               text("D:\\My Tools\\Velquin.exe"),
+                               expandable("\"%LOCALAPPDATA%\\Velquin\\Velquin.exe\""),
+                               text("\"C:\\Gone\\Velquin.exe\" -x"), text("")})
+        written += RunValueNeedsWriting(value, self, system) ? "w" : "-";
+    EXPECT_EQ(written, "w--ww---ww") << "missing; this copy quoted, in other letters; this copy unquoted, expanded; "
+                                        "expanded and quoted; another copy from before the quotes, expanded; gone; "
+                                        "empty";
 
     // The guard exists; access to it is denied, as when the other copy runs as administrator; none; no resources.
     EXPECT_EQ(std::to_string(AnotherCopyRuns(183)) + std::to_string(AnotherCopyRuns(5)) +

@@ -8,6 +8,7 @@
 #include "framework/Unicode.h"
 #include "launch/Launcher.h"
 #include "launch/ShellLaunch.h"
+#include "preferences/Option.h"
 #include "settings/SettingsRecord.h"
 
 #include <shlobj.h>
@@ -89,6 +90,29 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
+}
+
+TEST_F(RealSystem, AtStartTheRunValueNamingThisCopyUnquotedIsQuotedAndAnotherCopysExpandableValueStays)
+{
+    const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const auto store = [&](DWORD type, const std::string& text) {
+        const std::wstring value = Wide(text);
+        RegSetKeyValueW(HKEY_CURRENT_USER, Wide(run).c_str(), L"Velquin", type, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    std::string capitals = ModulePath();
+    CharUpperBuffA(&capitals[0], static_cast<DWORD>(capitals.size()));
+    store(REG_SZ, capitals);  // this copy in other letters, unquoted
+    KeepStartingWithWindows(1);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin"), "1 \"" + ModulePath() + "\"" + '\0');
+
+    ASSERT_TRUE(recorder.copied);
+    SetEnvironmentVariableW(L"VQTEST_OTHER", Wide(recorder.folder).c_str());
+    store(REG_EXPAND_SZ, "\"%VQTEST_OTHER%\\rec.exe\"");
+    KeepStartingWithWindows(1);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin"), std::string("2 \"%VQTEST_OTHER%\\rec.exe\"") + '\0');
+    SetEnvironmentVariableW(L"VQTEST_OTHER", nullptr);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, run, "Velquin");
 }
 
 TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntrysFolder)
