@@ -63,9 +63,29 @@ bool RespellThroughCopy(const RegKey& entries, const std::string& from, const st
     return moved;
 }
 
-bool WriteTo(AppPathTable table, const AppPathEntry& entry)
+// The entry's key made first as a copy of the whole key it comes from, every value with its type and every
+// subkey, so that the values Velquin does not edit go with it. A renamed entry replaces the entry of its new
+// name, as the user agreed; the user's own entry of the same name stays theirs.
+bool CopyOf(const ListedAppPath& source, AppPathTable table, const std::string& name)
 {
-    if (Refused(table))
+    const bool renamed = !SameTextIgnoringCase(source.name, name);
+    if (!renamed && (source.table == table || AppPathEntryExists(name, table)))
+        return true;
+    const RegKey from = RegKey::Open(RootOf(source.table), EntryKeyPath(source.name));
+    if (!from)
+        return true;  // a new entry
+    const std::wstring target = Wide(EntryKeyPath(name));
+    RegDeleteTreeW(RootOf(table), target.c_str());
+    const RegKey to = RegKey::Create(RootOf(table), EntryKeyPath(name));
+    if (to && RegCopyTreeW(from.Get(), nullptr, to.Get()) == ERROR_SUCCESS)
+        return true;
+    RegDeleteTreeW(RootOf(table), target.c_str());  // no entry rather than one missing some of its values
+    return false;
+}
+
+bool WriteTo(AppPathTable table, const AppPathEntry& entry, const ListedAppPath& source)
+{
+    if (Refused(table) || !CopyOf(source, table, entry.name))
         return false;
     RegKey key = RegKey::Create(RootOf(table), EntryKeyPath(entry.name));
     const bool path = key.WriteString("Path", entry.workingDirectory, entry.directoryExpands);
@@ -139,19 +159,21 @@ bool AppPathEntryExists(const std::string& name)
     return FindAppPathTable(name).has_value();
 }
 
-std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry, std::optional<AppPathTable> table)
+std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry, std::optional<AppPathTable> table,
+                                              std::optional<ListedAppPath> from)
 {
     if (entry.name.empty() || Utf16Length(entry.programPath) > kMaxProfileText ||
         Utf16Length(entry.workingDirectory) > kMaxProfileText)
         return std::nullopt;
     if (!table)
         table = AppPathEntryExists(entry.name, AppPathTable::User) ? AppPathTable::User : AppPathTable::Machine;
-    if (WriteTo(*table, entry))
+    const ListedAppPath source = from.value_or(ListedAppPath{entry.name, *table});
+    if (WriteTo(*table, entry, source))
         return table;
     if (*table == AppPathTable::User)
         return std::nullopt;
     Trace("WriteAppPathEntry() - the machine's table refused '" + entry.name + "': written to the user's own.\n");
-    return WriteTo(AppPathTable::User, entry) ? std::optional(AppPathTable::User) : std::nullopt;
+    return WriteTo(AppPathTable::User, entry, source) ? std::optional(AppPathTable::User) : std::nullopt;
 }
 
 bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table)
@@ -179,7 +201,7 @@ bool DeleteAppPathEntry(const std::string& name, AppPathTable table)
 {
     if (name.empty() || Refused(table))
         return false;
-    RegDeleteKeyW(RootOf(table), Wide(EntryKeyPath(name)).c_str());
+    RegDeleteTreeW(RootOf(table), Wide(EntryKeyPath(name)).c_str());  // subkeys and all: RegDeleteKey refuses those
     return !AppPathEntryExists(name, table);  // also when it was gone already
 }
 

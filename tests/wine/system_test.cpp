@@ -72,9 +72,11 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     EXPECT_EQ(WriteAppPathEntry({"VqTestLong.exe", longest, "C:\\"}), AppPathTable::Machine);
     EXPECT_EQ(ReadAppPathEntry("VqTestLong.exe").programPath, longest);
 
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\VqTestMine.exe");
     RefuseAppPathWrites(true);
     EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\Me\\mine.exe", "C:\\Me"}), AppPathTable::User);
-    EXPECT_TRUE(RegKey::Open(HKEY_CURRENT_USER, kTable + "\\VqTestMine.exe"));
+    EXPECT_EQ(OtherEntryValues(HKEY_CURRENT_USER, kTable + "\\VqTestMine.exe"), kOtherEntryValues)
+        << "every other value goes with it, with its type";
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\Me"));
     EXPECT_FALSE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::Machine));
     EXPECT_TRUE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::User));

@@ -56,6 +56,25 @@ void CleanTestAppPaths()
     }
 }
 
+void WriteOtherEntryValues(HKEY root, const std::string& key)
+{
+    const std::wstring entry = Wide(key), sub = Wide(key + "\\VqTestSub");
+    const DWORD useUrl = 1;
+    const wchar_t dropTarget[] = L"{6E1F6D42-2B4B-4F0B-9C55-7A3D6C1B2E10}";
+    const wchar_t protocols[] = L"http\0https\0";  // and the list's own zero
+    const wchar_t folder[] = L"%SystemRoot%\\Tools";
+    RegSetKeyValueW(root, entry.c_str(), L"UseUrl", REG_DWORD, &useUrl, sizeof(useUrl));
+    RegSetKeyValueW(root, entry.c_str(), L"DropTarget", REG_SZ, dropTarget, sizeof(dropTarget));
+    RegSetKeyValueW(root, entry.c_str(), L"SupportedProtocols", REG_MULTI_SZ, protocols, sizeof(protocols));
+    RegSetKeyValueW(root, sub.c_str(), L"Folder", REG_EXPAND_SZ, folder, sizeof(folder));
+}
+
+std::string OtherEntryValues(HKEY root, const std::string& key)
+{
+    return ReadRawValue(root, key, "UseUrl") + "|" + ReadRawValue(root, key, "DropTarget") + "|" +
+           ReadRawValue(root, key, "SupportedProtocols") + "|" + ReadRawValue(root, key + "\\VqTestSub", "Folder");
+}
+
 RecorderCopy::RecorderCopy(const std::string& folderName, const std::string& programName)
     : folder(TempPath(folderName)), program(folder + "\\" + programName), record(folder + "\\record.txt")
 {
