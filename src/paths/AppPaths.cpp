@@ -5,6 +5,7 @@
 #include "framework/Text.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
+#include "paths/Respelling.h"
 #include "text/CommandText.h"
 
 #include <windows.h>
@@ -32,36 +33,45 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
-// A tree of keys from `from` to `to`, created for it; the half-made copy goes when it fails.
-bool CopyKey(const RegKey& entries, const std::string& from, const std::string& to)
-{
-    const RegKey source = RegKey::Open(entries.Get(), from);
-    RegKey target = RegKey::Create(entries.Get(), to);
-    if (source && target && RegCopyTreeW(source.Get(), nullptr, target.Get()) == ERROR_SUCCESS)
-        return true;
-    RegDeleteTreeW(entries.Get(), Wide(to).c_str());
-    return false;
-}
-
-// The entry goes to a key of a temporary name, then comes back under its new spelling. A failed step
-// puts the entry back under its old one.
-bool RespellThroughCopy(const RegKey& entries, const std::string& from, const std::string& to)
-{
-    const std::string parked = "Velquin respelling";
-    const auto remove = [&](const std::string& name) {
-        return RegDeleteTreeW(entries.Get(), Wide(name).c_str()) == ERROR_SUCCESS;
-    };
-    remove(parked);
-    if (!CopyKey(entries, from, parked))
-        return false;
-    bool moved = remove(from) && CopyKey(entries, parked, to);
-    if (!moved) {
-        remove(to);
-        CopyKey(entries, parked, from);
+// The keys of one table's entries, as a respelling steps through them.
+class TableKeys : public EntryKeys {
+public:
+    explicit TableKeys(AppPathTable table)
+        : table_(table), entries_(RegKey::Open(RootOf(table), kAppPathsKey, KEY_READ | KEY_WRITE))
+    {
     }
-    remove(parked);
-    return moved;
-}
+    explicit operator bool() const { return static_cast<bool>(entries_); }
+
+    bool Exists(const std::string& name) override { return static_cast<bool>(RegKey::Open(entries_.Get(), name)); }
+    bool CopyTree(const std::string& from, const std::string& to) override
+    {
+        const RegKey source = RegKey::Open(entries_.Get(), from);
+        const RegKey target = source ? RegKey::Create(entries_.Get(), to) : RegKey();
+        return target && RegCopyTreeW(source.Get(), nullptr, target.Get()) == ERROR_SUCCESS;
+    }
+    bool DeleteTree(const std::string& name) override
+    {
+        return RegDeleteTreeW(entries_.Get(), Wide(name).c_str()) == ERROR_SUCCESS || !Exists(name);
+    }
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        using RenameKey = LSTATUS WINAPI(HKEY, LPCWSTR, LPCWSTR);
+        const auto rename = reinterpret_cast<RenameKey*>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
+        return !respellByCopyOnly && rename &&
+               rename(entries_.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS && Spelt(to);
+    }
+    // The table holds the name in exactly this spelling.
+    bool Spelt(const std::string& name) const
+    {
+        const std::vector<std::string> names = ListAppPathNames(table_);
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+
+private:
+    AppPathTable table_;
+    RegKey entries_;
+};
 
 // The entry's key made first as a copy of the whole key it comes from, every value with its type and every
 // subkey, so that the values Velquin does not edit go with it. A renamed entry replaces the entry of its new
@@ -180,21 +190,8 @@ bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPath
 {
     if (from == to || !SameTextIgnoringCase(from, to) || Refused(table))
         return false;
-    const RegKey entries = RegKey::Open(RootOf(table), kAppPathsKey, KEY_READ | KEY_WRITE);
-    if (!entries)
-        return false;
-    const auto spelt = [&] {
-        const std::vector<std::string> names = RegKey::Open(RootOf(table), kAppPathsKey).SubkeyNames();
-        return std::find(names.begin(), names.end(), to) != names.end();
-    };
-    // Where the system renames keys, one call. Elsewhere, or if it keeps the spelling, through a copy.
-    using Rename = LSTATUS WINAPI(HKEY, LPCWSTR, LPCWSTR);
-    const auto rename = reinterpret_cast<Rename*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
-    if (!respellByCopyOnly && rename && rename(entries.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS &&
-        spelt())
-        return true;
-    return RespellThroughCopy(entries, from, to) && spelt();
+    TableKeys keys(table);
+    return keys && RespellEntry(keys, from, to) && keys.Spelt(to);
 }
 
 bool DeleteAppPathEntry(const std::string& name, AppPathTable table)

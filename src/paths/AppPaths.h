@@ -38,7 +38,8 @@ std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry,
                                               std::optional<AppPathTable> table = std::nullopt,
                                               std::optional<ListedAppPath> from = std::nullopt);
 // Gives the entry's key a new spelling of the same name ("\xC3\xA9.exe" as "\xC3\x89.exe") and keeps every value.
-// False, and the entry as it was, when the names differ otherwise or any step fails.
+// False when the names differ otherwise or a step fails: the entry stays under its old spelling, or parked as
+// "Velquin respelling <name>" until the next respelling of the name puts it back.
 bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table);
 // Removes the entry from this table: true when it is not there afterwards. Never with an empty name, which
 // would reach the table itself.

@@ -13,6 +13,8 @@
 
 #include <shlobj.h>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kTable = kAppPathsKey;
@@ -92,6 +94,18 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
+}
+
+TEST_F(RealSystem, ARespellingFirstPutsBackWithEveryValueTheCopyACrashLeftParked)
+{
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\Velquin respelling VqTestPark.exe");
+    RespellAppPathsByCopyOnly(true);
+    EXPECT_TRUE(RespellAppPathEntry("VqTestPark.exe", "VQTESTPARK.EXE", AppPathTable::Machine));
+    RespellAppPathsByCopyOnly(false);
+    const std::vector<std::string> names = ListAppPathNames(AppPathTable::Machine);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "VQTESTPARK.EXE"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Velquin respelling VqTestPark.exe"), 0);
+    EXPECT_EQ(OtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\VqTestPark.exe"), kOtherEntryValues);
 }
 
 TEST_F(RealSystem, AtStartTheRunValueNamingThisCopyUnquotedIsQuotedAndAnotherCopysExpandableValueStays)

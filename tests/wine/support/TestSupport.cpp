@@ -50,7 +50,8 @@ void CleanTestAppPaths()
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         const AppPathTable table = root == HKEY_CURRENT_USER ? AppPathTable::User : AppPathTable::Machine;
         for (const std::string& name : ListAppPathNames(table)) {
-            if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || name == "Velquin.exe")
+            const bool parked = _strnicmp(name.c_str(), "Velquin respelling VqTest", 25) == 0;
+            if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || parked || name == "Velquin.exe")
                 RegDeleteTreeW(root, Wide(std::string(kAppPathsKey) + "\\" + name).c_str());
         }
     }

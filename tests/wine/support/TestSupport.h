@@ -25,8 +25,8 @@ public:
 // A value as the registry holds it: the number of its type, a blank, and its bytes ("1 C:\\x\0" for a
 // REG_SZ); empty when missing.
 std::string ReadRawValue(HKEY root, const std::string& key, const std::string& name);
-// Removes the tests' App Paths entries ("VqTest…" in any case, and "Velquin.exe") from both tables, and
-// lets both tables be written again.
+// Removes the tests' App Paths entries ("VqTest…" in any case, their parked copies "Velquin respelling VqTest…",
+// and "Velquin.exe") from both tables, and lets both tables be written again.
 void CleanTestAppPaths();
 // Values an App Paths entry may hold beside the two Velquin edits, one of each type, and a subkey with one:
 // written to the entry's key, and read back as ReadRawValue gives them, joined by "|".
