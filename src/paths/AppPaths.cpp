@@ -5,6 +5,7 @@
 #include "framework/Text.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
+#include "paths/Respelling.h"
 #include "text/CommandText.h"
 
 #include <windows.h>
@@ -32,40 +33,69 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
-// A tree of keys from `from` to `to`, created for it; the half-made copy goes when it fails.
-bool CopyKey(const RegKey& entries, const std::string& from, const std::string& to)
+// The keys of one table's entries, as a respelling steps through them.
+class TableKeys : public EntryKeys {
+public:
+    explicit TableKeys(AppPathTable table)
+        : table_(table), entries_(RegKey::Open(RootOf(table), kAppPathsKey, KEY_READ | KEY_WRITE))
+    {
+    }
+    explicit operator bool() const { return static_cast<bool>(entries_); }
+
+    bool Exists(const std::string& name) override { return static_cast<bool>(RegKey::Open(entries_.Get(), name)); }
+    bool CopyTree(const std::string& from, const std::string& to) override
+    {
+        const RegKey source = RegKey::Open(entries_.Get(), from);
+        const RegKey target = source ? RegKey::Create(entries_.Get(), to) : RegKey();
+        return target && RegCopyTreeW(source.Get(), nullptr, target.Get()) == ERROR_SUCCESS;
+    }
+    bool DeleteTree(const std::string& name) override
+    {
+        return RegDeleteTreeW(entries_.Get(), Wide(name).c_str()) == ERROR_SUCCESS || !Exists(name);
+    }
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        using RenameKey = LSTATUS WINAPI(HKEY, LPCWSTR, LPCWSTR);
+        const auto rename = reinterpret_cast<RenameKey*>(
+            reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
+        return !respellByCopyOnly && rename &&
+               rename(entries_.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS && Spelt(to);
+    }
+    // The table holds the name in exactly this spelling.
+    bool Spelt(const std::string& name) const
+    {
+        const std::vector<std::string> names = ListAppPathNames(table_);
+        return std::find(names.begin(), names.end(), name) != names.end();
+    }
+
+private:
+    AppPathTable table_;
+    RegKey entries_;
+};
+
+// The entry's key made first as a copy of the whole key it comes from, every value with its type and every
+// subkey, so that the values Velquin does not edit go with it. A renamed entry replaces the entry of its new
+// name, as the user agreed; the user's own entry of the same name stays theirs.
+bool CopyOf(const ListedAppPath& source, AppPathTable table, const std::string& name)
 {
-    const RegKey source = RegKey::Open(entries.Get(), from);
-    RegKey target = RegKey::Create(entries.Get(), to);
-    if (source && target && RegCopyTreeW(source.Get(), nullptr, target.Get()) == ERROR_SUCCESS)
+    const bool renamed = !SameTextIgnoringCase(source.name, name);
+    if (!renamed && (source.table == table || AppPathEntryExists(name, table)))
         return true;
-    RegDeleteTreeW(entries.Get(), Wide(to).c_str());
+    const RegKey from = RegKey::Open(RootOf(source.table), EntryKeyPath(source.name));
+    if (!from)
+        return true;  // a new entry
+    const std::wstring target = Wide(EntryKeyPath(name));
+    RegDeleteTreeW(RootOf(table), target.c_str());
+    const RegKey to = RegKey::Create(RootOf(table), EntryKeyPath(name));
+    if (to && RegCopyTreeW(from.Get(), nullptr, to.Get()) == ERROR_SUCCESS)
+        return true;
+    RegDeleteTreeW(RootOf(table), target.c_str());  // no entry rather than one missing some of its values
     return false;
 }
 
-// The entry goes to a key of a temporary name, then comes back under its new spelling. A failed step
-// puts the entry back under its old one.
-bool RespellThroughCopy(const RegKey& entries, const std::string& from, const std::string& to)
+bool WriteTo(AppPathTable table, const AppPathEntry& entry, const ListedAppPath& source)
 {
-    const std::string parked = "Velquin respelling";
-    const auto remove = [&](const std::string& name) {
-        return RegDeleteTreeW(entries.Get(), Wide(name).c_str()) == ERROR_SUCCESS;
-    };
-    remove(parked);
-    if (!CopyKey(entries, from, parked))
-        return false;
-    bool moved = remove(from) && CopyKey(entries, parked, to);
-    if (!moved) {
-        remove(to);
-        CopyKey(entries, parked, from);
-    }
-    remove(parked);
-    return moved;
-}
-
-bool WriteTo(AppPathTable table, const AppPathEntry& entry)
-{
-    if (Refused(table))
+    if (Refused(table) || !CopyOf(source, table, entry.name))
         return false;
     RegKey key = RegKey::Create(RootOf(table), EntryKeyPath(entry.name));
     const bool path = key.WriteString("Path", entry.workingDirectory, entry.directoryExpands);
@@ -139,47 +169,36 @@ bool AppPathEntryExists(const std::string& name)
     return FindAppPathTable(name).has_value();
 }
 
-std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry, std::optional<AppPathTable> table)
+std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry, std::optional<AppPathTable> table,
+                                              std::optional<ListedAppPath> from)
 {
     if (entry.name.empty() || Utf16Length(entry.programPath) > kMaxProfileText ||
         Utf16Length(entry.workingDirectory) > kMaxProfileText)
         return std::nullopt;
     if (!table)
         table = AppPathEntryExists(entry.name, AppPathTable::User) ? AppPathTable::User : AppPathTable::Machine;
-    if (WriteTo(*table, entry))
+    const ListedAppPath source = from.value_or(ListedAppPath{entry.name, *table});
+    if (WriteTo(*table, entry, source))
         return table;
     if (*table == AppPathTable::User)
         return std::nullopt;
     Trace("WriteAppPathEntry() - the machine's table refused '" + entry.name + "': written to the user's own.\n");
-    return WriteTo(AppPathTable::User, entry) ? std::optional(AppPathTable::User) : std::nullopt;
+    return WriteTo(AppPathTable::User, entry, source) ? std::optional(AppPathTable::User) : std::nullopt;
 }
 
 bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table)
 {
     if (from == to || !SameTextIgnoringCase(from, to) || Refused(table))
         return false;
-    const RegKey entries = RegKey::Open(RootOf(table), kAppPathsKey, KEY_READ | KEY_WRITE);
-    if (!entries)
-        return false;
-    const auto spelt = [&] {
-        const std::vector<std::string> names = RegKey::Open(RootOf(table), kAppPathsKey).SubkeyNames();
-        return std::find(names.begin(), names.end(), to) != names.end();
-    };
-    // Where the system renames keys, one call. Elsewhere, or if it keeps the spelling, through a copy.
-    using Rename = LSTATUS WINAPI(HKEY, LPCWSTR, LPCWSTR);
-    const auto rename = reinterpret_cast<Rename*>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
-    if (!respellByCopyOnly && rename && rename(entries.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS &&
-        spelt())
-        return true;
-    return RespellThroughCopy(entries, from, to) && spelt();
+    TableKeys keys(table);
+    return keys && RespellEntry(keys, from, to) && keys.Spelt(to);
 }
 
 bool DeleteAppPathEntry(const std::string& name, AppPathTable table)
 {
     if (name.empty() || Refused(table))
         return false;
-    RegDeleteKeyW(RootOf(table), Wide(EntryKeyPath(name)).c_str());
+    RegDeleteTreeW(RootOf(table), Wide(EntryKeyPath(name)).c_str());  // subkeys and all: RegDeleteKey refuses those
     return !AppPathEntryExists(name, table);  // also when it was gone already
 }
 

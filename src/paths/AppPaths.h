@@ -30,12 +30,16 @@ bool AppPathEntryExists(const std::string& name, AppPathTable table);
 // Creates the entry or replaces both values, each of the type the entry names; the key keeps the spelling
 // it was created with. It goes to the given table, the one an edited entry came from; without one, to the
 // user's own when they have an entry of the name, else to the machine's. A refused machine's table passes
-// it to the user's own. The table written, or nothing (and nothing written) for an empty name, a text over
-// 259 characters, or the tables refused.
+// it to the user's own. An entry written under another name or in another table than the one it comes from
+// (`from`; without it, the entry of its name in the table chosen) is first a copy of that whole key, every
+// value with its type and every subkey, replacing an entry of the new name. The table written, or nothing
+// (and nothing written) for an empty name, a text over 259 characters, or the tables refused.
 std::optional<AppPathTable> WriteAppPathEntry(const AppPathEntry& entry,
-                                              std::optional<AppPathTable> table = std::nullopt);
+                                              std::optional<AppPathTable> table = std::nullopt,
+                                              std::optional<ListedAppPath> from = std::nullopt);
 // Gives the entry's key a new spelling of the same name ("\xC3\xA9.exe" as "\xC3\x89.exe") and keeps every value.
-// False, and the entry as it was, when the names differ otherwise or any step fails.
+// False when the names differ otherwise or a step fails: the entry stays under its old spelling, or parked as
+// "Velquin respelling <name>" until the next respelling of the name puts it back.
 bool RespellAppPathEntry(const std::string& from, const std::string& to, AppPathTable table);
 // Removes the entry from this table: true when it is not there afterwards. Never with an empty name, which
 // would reach the table itself.

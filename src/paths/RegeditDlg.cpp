@@ -127,17 +127,22 @@ bool CRegeditDlg::NameIsUsable()
 void CRegeditDlg::Write()
 {
     std::optional<AppPathTable> table;
-    if (!m_isNew)
+    std::optional<ListedAppPath> from;
+    if (!m_isNew) {
         table = m_table;
+        from = ListedAppPath{originalName_, m_table};
+    }
     // A new spelling of the same name respells the key itself. Where the machine's table refuses, the user gets
     // an entry of their own, as for any other change.
     const bool respelling = !m_isNew && m_name != originalName_ && SameTextIgnoringCase(m_name, originalName_);
     const bool respelt = !respelling || RespellAppPathEntry(originalName_, m_name, m_table);
     if (!respelt)
         table = AppPathTable::User;
-    // Each value keeps its type: an expandable one stays expandable, or its references stop working.
+    // Each value keeps its type: an expandable one stays expandable, or its references stop working. An entry
+    // under another name or in the user's table takes every other value of the old key with it.
     if ((respelt || m_table == AppPathTable::Machine) &&
-        WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_}, table)) {
+        WriteAppPathEntry({m_name, m_programPath, m_workingDirectory, programExpands_, directoryExpands_}, table,
+                          from)) {
         Dialog::OnOK();
         return;
     }

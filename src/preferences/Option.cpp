@@ -64,11 +64,18 @@ void KeepStartingWithWindows(int startAuto)
 {
     if (startAuto != 1)
         return;  // cleared in Preferences, the value went then
-    const auto exists = [](const std::string& path) {
+    RunValueSystem system;
+    system.exists = [](const std::string& path) {
         // A copy on a share is not looked for: the window never waits on the network.
         return ShellLaunchSystem().IsOnNetwork(path) || FindFirstMatch(path);
     };
-    if (RunValueNeedsWriting(RegKey::Open(HKEY_CURRENT_USER, kRunKey).ReadString(kRunValue), exists))
+    system.expandReferences = ExpandReferences;
+    system.same = SameTextIgnoringCase;
+    std::optional<StoredRunValue> value;
+    bool expandable = false;
+    if (const auto text = RegKey::Open(HKEY_CURRENT_USER, kRunKey).ReadString(kRunValue, &expandable))
+        value = StoredRunValue{*text, expandable};
+    if (RunValueNeedsWriting(value, ModulePath(), system))
         WriteStartWithWindows();
 }
 

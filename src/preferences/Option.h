@@ -45,6 +45,6 @@ void WritePlaceholderLog(const std::string& path);
 
 // The Run value that starts this copy at logon, and the copy's path as "VelquinPath".
 void WriteStartWithWindows();
-// At every start: with StartAuto = 1 the Run value is written when it is missing or names a file that is gone,
-// so a new user's Velquin starts with Windows without a visit to Preferences.
+// At every start: with StartAuto = 1 the Run value is written when it is missing, names a file that is gone or
+// names this copy unquoted, so a new user's Velquin starts with Windows without a visit to Preferences.
 void KeepStartingWithWindows(int startAuto);

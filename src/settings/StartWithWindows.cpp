@@ -13,11 +13,17 @@ std::string ProgramOfRunCommand(const std::string& value)
     return value.substr(1, close - 1);
 }
 
-bool RunValueNeedsWriting(const std::optional<std::string>& value,
-                          const std::function<bool(const std::string& path)>& exists)
+bool RunValueNeedsWriting(const std::optional<StoredRunValue>& value, const std::string& self,
+                          const RunValueSystem& system)
 {
     if (!value)
         return true;
-    const std::string program = ProgramOfRunCommand(*value);
-    return program.empty() || !exists(program);
+    // Windows fills in an expandable value's references before it runs it; so is it compared.
+    const std::string command = value->expandable ? system.expandReferences(value->text) : value->text;
+    const std::string program = ProgramOfRunCommand(command);
+    if (program.empty())
+        return true;
+    if (system.same(program, self))
+        return command[0] != '"';  // unquoted, a path with blanks is tried piece by piece
+    return !system.exists(program);
 }

@@ -5,8 +5,9 @@
 #include "framework/Environment.h"
 #include "framework/FileFilter.h"
 #include "keys/HotKey.h"
-#include "text/NetworkPath.h"
+#include "paths/Respelling.h"
 #include "settings/StartWithWindows.h"
+#include "text/NetworkPath.h"
 #include "window/WindowPlacement.h"
 
 
@@ -175,17 +176,39 @@ TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)
     EXPECT_EQ(load().PromptOnShutDown, 1);
 }
 
-TEST(Start, TheRunValueIsQuotedAndRewrittenOnlyWhenItNamesNoFileAndAGuardThatCannotBeOpenedIsAnotherCopy)
+TEST(Start, TheRunValueIsQuotedAndRewrittenWhenItNamesNoFileOrThisCopyUnquotedAndAGuardThatCannotBeOpenedIsAnotherCopy)
 {
-    EXPECT_EQ(RunCommandOf("C:\\Program Files\\Velquin\\Velquin.exe"), "\"C:\\Program Files\\Velquin\\Velquin.exe\"");
-    const std::set<std::string> files = {"C:\\Program Files\\Velquin\\Velquin.exe", "D:\\My Tools\\Velquin.exe"};
-    const auto exists = [&](const std::string& path) { return files.count(path) > 0; };
-    using Value = std::optional<std::string>;
+    const std::string self = "C:\\Program Files\\Velquin\\Velquin.exe";
+    EXPECT_EQ(RunCommandOf(self), "\"C:\\Program Files\\Velquin\\Velquin.exe\"");
+    const std::string local = "C:\\Users\\Me\\AppData\\Local";
+    const std::set<std::string> files = {self, "D:\\My Tools\\Velquin.exe", local + "\\Velquin\\Velquin.exe"};
+    RunValueSystem system;
+    system.exists = [&](const std::string& path) { return files.count(path) > 0; };
+    system.expandReferences = [&](std::string text) {
+        for (const auto& [name, value] : std::map<std::string, std::string>{{"%LOCALAPPDATA%", local},
+                                                                             {"%ProgramFiles%", "C:\\Program Files"}}) {
+            if (const size_t at = text.find(name); at != std::string::npos)
+                text.replace(at, name.size(), value);
+        }
+        return text;
+    };
+    system.same = HostSameText;
+    using Value = std::optional<StoredRunValue>;
+    const auto text = [](const std::string& text) { return Value(StoredRunValue{text, false}); };
+    const auto expandable = [](const std::string& text) { return Value(StoredRunValue{text, true}); };
     std::string written;
-    for (const Value& value : {Value(), Value("\"C:\\Program Files\\Velquin\\Velquin.exe\""),
-                               Value("D:\\My Tools\\Velquin.exe"), Value("\"C:\\Gone\\Velquin.exe\" -x"), Value("")})
-        written += RunValueNeedsWriting(value, exists) ? "w" : "-";
-    EXPECT_EQ(written, "w--ww") << "missing, this copy, another copy from before the quotes, gone, empty";
+    for (const Value& value : {Value(), text("\"C:\\Program Files\\Velquin\\Velquin.exe\""),
+                               text("\"c:\\program files\\velquin\\VELQUIN.EXE\""),
+                               text("C:\\Program Files\\Velquin\\Velquin.exe"),
+                               expandable("%ProgramFiles%\\Velquin\\Velquin.exe"),
+                               expandable("\"%ProgramFiles%\\Velquin\\Velquin.exe\""),
+                               text("D:\\My Tools\\Velquin.exe"),
+                               expandable("\"%LOCALAPPDATA%\\Velquin\\Velquin.exe\""),
+                               text("\"C:\\Gone\\Velquin.exe\" -x"), text("")})
+        written += RunValueNeedsWriting(value, self, system) ? "w" : "-";
+    EXPECT_EQ(written, "w--ww---ww") << "missing; this copy quoted, in other letters; this copy unquoted, expanded; "
+                                        "expanded and quoted; another copy from before the quotes, expanded; gone; "
+                                        "empty";
 
     // The guard exists; access to it is denied, as when the other copy runs as administrator; none; no resources.
     EXPECT_EQ(std::to_string(AnotherCopyRuns(183)) + std::to_string(AnotherCopyRuns(5)) +
@@ -267,4 +290,169 @@ TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
         lines.push_back(entry.name + (entry.table == AppPathTable::User ? " (user)" : ""));
     EXPECT_EQ(lines,
               (std::vector<std::string>{"TOOL.EXE (user)", "mine.exe (user)", "\xC3\x84.EXE (user)", "notepad.exe"}));
+}
+
+namespace {
+
+// One App Paths table in memory: names compared as the registry compares them, each key's values (a subkey's
+// as "subkey\\value"). Step `failing` fails alone, and from step `failingOn` every step fails, half done (a copy
+// makes one value, a deletion takes one); from step `crash` on nothing happens, as after a crash.
+class FakeEntryKeys : public EntryKeys {
+public:
+    using Values = std::map<std::string, std::string>;
+    bool renames = false;  // whether the system renames keys in one step
+    int failing = -1, failingOn = -1, crash = -1;
+
+    void Add(const std::string& name, const Values& values) { keys_.push_back({name, values}); }
+    // Every key as "name: value=data value=data" (the default value as @), in the order made.
+    std::string Listing() const
+    {
+        std::string listing;
+        for (const auto& [name, values] : keys_) {
+            listing += (listing.empty() ? "" : " | ") + name + ":";
+            for (const auto& value : values)
+                listing += " " + (value.first.empty() ? "@" : value.first) + "=" + value.second;
+        }
+        return listing;
+    }
+    // The names of the keys that hold exactly these values.
+    std::string Holding(const Values& values) const
+    {
+        std::string names;
+        for (const auto& key : keys_)
+            names += key.second == values ? key.first + ";" : "";
+        return names;
+    }
+
+    bool Exists(const std::string& name) override { return Step() == Outcome::Done && Find(name); }
+    bool CopyTree(const std::string& from, const std::string& to) override
+    {
+        const Outcome outcome = Step();
+        const Key* source = Find(from);
+        if (outcome == Outcome::Skipped || !source)
+            return false;
+        const Values copied = source->second;
+        Key* target = Find(to);
+        if (!target) {
+            keys_.push_back({to, {}});
+            target = &keys_.back();
+        }
+        for (const auto& value : copied) {
+            target->second[value.first] = value.second;
+            if (outcome == Outcome::Failed)
+                return false;  // one value made it
+        }
+        return true;
+    }
+    bool DeleteTree(const std::string& name) override
+    {
+        const Outcome outcome = Step();
+        Key* key = Find(name);
+        if (outcome == Outcome::Skipped)
+            return !key;
+        if (key && outcome == Outcome::Failed) {
+            if (!key->second.empty())
+                key->second.erase(key->second.begin());  // one value went
+            return false;
+        }
+        keys_.erase(std::remove_if(keys_.begin(), keys_.end(),
+                                   [&](const Key& k) { return HostSameText(k.first, name); }),
+                    keys_.end());
+        return true;
+    }
+    bool Rename(const std::string& from, const std::string& to) override
+    {
+        Key* key = Step() == Outcome::Done && renames ? Find(from) : nullptr;
+        if (key)
+            key->first = to;
+        return key != nullptr;
+    }
+
+private:
+    using Key = std::pair<std::string, Values>;
+    enum class Outcome { Done, Failed, Skipped };
+
+    Outcome Step()
+    {
+        const int step = steps_++;
+        if (crash >= 0 && step >= crash)
+            return Outcome::Skipped;
+        return step == failing || (failingOn >= 0 && step >= failingOn) ? Outcome::Failed : Outcome::Done;
+    }
+    Key* Find(const std::string& name)
+    {
+        const auto found = std::find_if(keys_.begin(), keys_.end(),
+                                        [&](const Key& key) { return HostSameText(key.first, name); });
+        return found == keys_.end() ? nullptr : &*found;
+    }
+    const Key* Find(const std::string& name) const { return const_cast<FakeEntryKeys*>(this)->Find(name); }
+
+    std::vector<Key> keys_;
+    int steps_ = 0;
+};
+
+}  // namespace
+
+TEST(AppPathTables, ARespellingKeepsTheEntryWhateverStepsFailOrWhereACrashStopsItAndTheNextOnePutsItBack)
+{
+    const FakeEntryKeys::Values notepad = {{"", "C:\\Windows\\notepad.exe"}, {"Path", "C:\\Windows"},
+                                           {"UseUrl", "dword:1"}, {"shell\\open", "x"}};
+    const std::string parked = "Velquin respelling notepad.exe";
+    // Before: the entry alone, its copy parked by a crash alone, or both.
+    const std::vector<std::vector<std::string>> befores = {{"notepad.exe"}, {parked}, {"notepad.exe", parked}};
+    const char* const troubles[] = {"step fails", "steps fail from", "crash at"};
+    for (const bool renames : {false, true}) {
+        for (const auto& before : befores) {
+            for (int step = 0; step < 14; ++step) {
+                for (const std::string trouble : troubles) {
+                    FakeEntryKeys keys;
+                    keys.renames = renames;
+                    (trouble == "step fails" ? keys.failing : trouble == "crash at" ? keys.crash : keys.failingOn) =
+                        step;
+                    for (const std::string& name : before)
+                        keys.Add(name, notepad);
+                    const bool respelt = RespellEntry(keys, "notepad.exe", "Notepad.exe");
+                    const std::string held = keys.Holding(notepad);
+                    const std::string seen = std::string(renames ? "renames, " : "") + before.back() + ", " +
+                                             trouble + " " + std::to_string(step) + ": " + keys.Listing();
+                    EXPECT_NE(held, "") << seen;
+                    EXPECT_EQ((";" + held).find(";Notepad.exe;") != std::string::npos, respelt) << seen;
+                    if (trouble == "steps fail from")
+                        continue;  // two failures may leave a half-made entry beside the parked copy
+
+                    keys.failing = keys.crash = -1;
+                    EXPECT_TRUE(RespellEntry(keys, "notepad.exe", "Notepad.exe")) << seen;
+                    EXPECT_EQ(keys.Listing(), "Notepad.exe: @=C:\\Windows\\notepad.exe Path=C:\\Windows "
+                                              "UseUrl=dword:1 shell\\open=x")
+                        << seen;
+                }
+            }
+        }
+    }
+
+    // A copy parked beside the entry is a leftover: the entry, edited since, stays as it is.
+    FakeEntryKeys edited;
+    edited.Add(parked, notepad);
+    edited.Add("notepad.exe", {{"", "D:\\notepad.exe"}});
+    EXPECT_TRUE(RespellEntry(edited, "notepad.exe", "NOTEPAD.EXE"));
+    EXPECT_EQ(edited.Listing(), "NOTEPAD.EXE: @=D:\\notepad.exe");
+
+    // The parked name is a key name too, of at most 255 UTF-16 units: "Velquin respelling " and 236 more.
+    std::string fits;
+    for (int i = 0; i < 232; ++i)
+        fits += "\xC3\xA4";  // ä: two bytes, one unit
+    const std::string tooLong = fits + "\xC3\xA4.exe";
+    fits += ".exe";
+    std::string respelt;
+    for (const bool renames : {false, true}) {
+        for (const std::string& name : {fits, tooLong}) {
+            FakeEntryKeys keys;
+            keys.renames = renames;
+            keys.Add(name, notepad);
+            const std::string upper = "\xC3\x84" + name.substr(2);  // Ä
+            respelt += RespellEntry(keys, name, upper) ? "y" : "n";
+            respelt += keys.Holding(notepad) == upper + ";" ? "U " : keys.Holding(notepad) == name + ";" ? "L " : "? ";
+        }
+    }
+    EXPECT_EQ(respelt, "yU nL yU yU ") << "through a copy only when the parked name fits; renamed in place always";
 }

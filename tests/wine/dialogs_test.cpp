@@ -185,6 +185,12 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndA
     WriteAppPathEntry({"VqTestMine.exe", "C:\\m.exe", "C:\\"}, AppPathTable::User);
     WriteAppPathEntry({"VqTestBoth" + lower, "C:\\b.exe", ""}, AppPathTable::Machine);  // one name in both tables
     WriteAppPathEntry({"VqTestBoth" + upper, "C:\\b.exe", ""}, AppPathTable::User);
+    const std::string table = kAppPathsKey;
+    WriteOtherEntryValues(HKEY_CURRENT_USER, table + "\\VqTestMine.exe");
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, table + "\\VqTestFrom.exe");
+    const DWORD one = 1;
+    RegSetKeyValueA(HKEY_LOCAL_MACHINE, (table + "\\VqTestTool.exe").c_str(), "DontUseDesktopChangeRouter", REG_DWORD,
+                    &one, sizeof(one));
     CPathEditorDlg editor;
     MessageBoxSeen overwrite, rename, remove;
     std::vector<std::string> seen;  // the tables of the renamed lines, and the machine's spelling of é
@@ -230,9 +236,13 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndA
     EXPECT_EQ(remove.summary, "Confirm | Are you sure you want to delete this file from your path? | question | "
                                 "&Yes &No | &No");
     EXPECT_FALSE(AppPathEntryExists("VqTestNew.exe"));
-    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\VqTestTool.exe", ""),
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, table + "\\VqTestTool.exe", ""),
               std::string("2 %SystemRoot%\\from.exe") + '\0')
         << "editing keeps the value's type, REG_EXPAND_SZ";
+    EXPECT_EQ(OtherEntryValues(HKEY_LOCAL_MACHINE, table + "\\VqTestTool.exe"), kOtherEntryValues);
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, table + "\\VqTestTool.exe", "DontUseDesktopChangeRouter"), "")
+        << "the entry renamed onto it replaced the other";
+    EXPECT_EQ(OtherEntryValues(HKEY_CURRENT_USER, table + "\\VqTestMine2.exe"), kOtherEntryValues);
     EXPECT_EQ(seen, (std::vector<std::string>{"user | machine | upper ", "user | machine | lower "}));
     EXPECT_EQ(ReadAppPathEntry(lower).programPath + " " + ReadAppPathEntry(lower).workingDirectory, "C:\\e.exe C:\\E");
 }
@@ -240,6 +250,7 @@ TEST_F(DialogTest, ThePathEditorAsksBeforeAnotherEntryIsOverwrittenOrRemovedAndA
 TEST_F(DialogTest, WithoutRightsToTheMachinesTableThePathEditorUsesTheUsersOwnAndShowsOnlyWhatWasStored)
 {
     WriteAppPathEntry({"VqTestShared.exe", "C:\\s.exe", "C:\\"});
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, std::string(kAppPathsKey) + "\\VqTestShared.exe");
     RefuseAppPathWrites(true);
     CPathEditorDlg editor;
     MessageBoxSeen removeRefused, bothRefused;
@@ -255,9 +266,12 @@ TEST_F(DialogTest, WithoutRightsToTheMachinesTableThePathEditorUsesTheUsersOwnAn
             .When([&] { return Enabled(dialog, IDC_PATH_REMOVE); }, [&] { Click(dialog, IDC_PATH_REMOVE); })
             .AnswerMessageBox(nullptr, IDYES)
             .AnswerMessageBox(&removeRefused, IDOK)
-            .When([] { return !FindMessageBox(); },
+            .When([] { return !FindMessageBox(); }, [&] { EXPECT_EQ(Listed("VqTestShared.exe"), "machine "); });
+        Rename(s, "VqTestShared.exe", "VqTestShared2.exe");  // the new name goes to the user's own table
+        s.AnswerMessageBox(nullptr, IDOK)  // the machine's old one stays, as its removal was refused
+            .When([] { return !FindMessageBox() && !FindThreadDialog("Edit"); },
                   [&] {
-                      EXPECT_EQ(Listed("VqTestShared.exe"), "machine ");
+                      EXPECT_EQ(Listed("VqTestShared2.exe") + "| " + Listed("VqTestShared.exe"), "user | machine ");
                       RefuseAppPathWrites(true, true);
                       Click(dialog, IDC_PATH_ADD);
                   });
@@ -276,6 +290,8 @@ TEST_F(DialogTest, WithoutRightsToTheMachinesTableThePathEditorUsesTheUsersOwnAn
                                        "warning | OK | OK");
     EXPECT_EQ(bothRefused.text, "The entry 'VqTestNone.exe' could not be saved: Windows refused the change to both "
                                 "the machine's App Paths and your own.");
+    EXPECT_EQ(OtherEntryValues(HKEY_CURRENT_USER, std::string(kAppPathsKey) + "\\VqTestShared2.exe"),
+              kOtherEntryValues);
 }
 
 TEST_F(DialogTest, TheHistoryEditorRemovesByTheValueReadAndSaysWhenFindFindsNothing)

@@ -8,6 +8,7 @@
 #include "framework/Unicode.h"
 #include "launch/Launcher.h"
 #include "launch/ShellLaunch.h"
+#include "preferences/Option.h"
 #include "settings/SettingsRecord.h"
 #include "text/CommandText.h"
 #include "suggest/SuggestSystem.h"
@@ -75,9 +76,11 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     EXPECT_EQ(WriteAppPathEntry({"VqTestLong.exe", longest, "C:\\"}), AppPathTable::Machine);
     EXPECT_EQ(ReadAppPathEntry("VqTestLong.exe").programPath, longest);
 
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\VqTestMine.exe");
     RefuseAppPathWrites(true);
     EXPECT_EQ(WriteAppPathEntry({"VqTestMine.exe", "C:\\Me\\mine.exe", "C:\\Me"}), AppPathTable::User);
-    EXPECT_TRUE(RegKey::Open(HKEY_CURRENT_USER, kTable + "\\VqTestMine.exe"));
+    EXPECT_EQ(OtherEntryValues(HKEY_CURRENT_USER, kTable + "\\VqTestMine.exe"), kOtherEntryValues)
+        << "every other value goes with it, with its type";
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestMine.exe"), std::optional<std::string>("C:\\Me"));
     EXPECT_FALSE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::Machine));
     EXPECT_TRUE(DeleteAppPathEntry("VqTestMine.exe", AppPathTable::User));
@@ -93,6 +96,41 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
+}
+
+TEST_F(RealSystem, ARespellingFirstPutsBackWithEveryValueTheCopyACrashLeftParked)
+{
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\Velquin respelling VqTestPark.exe");
+    RespellAppPathsByCopyOnly(true);
+    EXPECT_TRUE(RespellAppPathEntry("VqTestPark.exe", "VQTESTPARK.EXE", AppPathTable::Machine));
+    RespellAppPathsByCopyOnly(false);
+    const std::vector<std::string> names = ListAppPathNames(AppPathTable::Machine);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "VQTESTPARK.EXE"), 1);
+    EXPECT_EQ(std::count(names.begin(), names.end(), "Velquin respelling VqTestPark.exe"), 0);
+    EXPECT_EQ(OtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\VqTestPark.exe"), kOtherEntryValues);
+}
+
+TEST_F(RealSystem, AtStartTheRunValueNamingThisCopyUnquotedIsQuotedAndAnotherCopysExpandableValueStays)
+{
+    const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const auto store = [&](DWORD type, const std::string& text) {
+        const std::wstring value = Wide(text);
+        RegSetKeyValueW(HKEY_CURRENT_USER, Wide(run).c_str(), L"Velquin", type, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    };
+    std::string capitals = ModulePath();
+    CharUpperBuffA(&capitals[0], static_cast<DWORD>(capitals.size()));
+    store(REG_SZ, capitals);  // this copy in other letters, unquoted
+    KeepStartingWithWindows(1);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin"), "1 \"" + ModulePath() + "\"" + '\0');
+
+    ASSERT_TRUE(recorder.copied);
+    SetEnvironmentVariableW(L"VQTEST_OTHER", Wide(recorder.folder).c_str());
+    store(REG_EXPAND_SZ, "\"%VQTEST_OTHER%\\rec.exe\"");
+    KeepStartingWithWindows(1);
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin"), std::string("2 \"%VQTEST_OTHER%\\rec.exe\"") + '\0');
+    SetEnvironmentVariableW(L"VQTEST_OTHER", nullptr);
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, run, "Velquin");
 }
 
 TEST_F(RealSystem, TheShellStartsTheProgramWithItsArgumentsInItsFolderOrItsEntrysFolder)

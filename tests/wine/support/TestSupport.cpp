@@ -78,10 +78,30 @@ void CleanTestAppPaths()
     for (const HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
         const AppPathTable table = root == HKEY_CURRENT_USER ? AppPathTable::User : AppPathTable::Machine;
         for (const std::string& name : ListAppPathNames(table)) {
-            if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || name == "Velquin.exe")
+            const bool parked = _strnicmp(name.c_str(), "Velquin respelling VqTest", 25) == 0;
+            if (_strnicmp(name.c_str(), "VqTest", 6) == 0 || parked || name == "Velquin.exe")
                 RegDeleteTreeW(root, Wide(std::string(kAppPathsKey) + "\\" + name).c_str());
         }
     }
+}
+
+void WriteOtherEntryValues(HKEY root, const std::string& key)
+{
+    const std::wstring entry = Wide(key), sub = Wide(key + "\\VqTestSub");
+    const DWORD useUrl = 1;
+    const wchar_t dropTarget[] = L"{6E1F6D42-2B4B-4F0B-9C55-7A3D6C1B2E10}";
+    const wchar_t protocols[] = L"http\0https\0";  // and the list's own zero
+    const wchar_t folder[] = L"%SystemRoot%\\Tools";
+    RegSetKeyValueW(root, entry.c_str(), L"UseUrl", REG_DWORD, &useUrl, sizeof(useUrl));
+    RegSetKeyValueW(root, entry.c_str(), L"DropTarget", REG_SZ, dropTarget, sizeof(dropTarget));
+    RegSetKeyValueW(root, entry.c_str(), L"SupportedProtocols", REG_MULTI_SZ, protocols, sizeof(protocols));
+    RegSetKeyValueW(root, sub.c_str(), L"Folder", REG_EXPAND_SZ, folder, sizeof(folder));
+}
+
+std::string OtherEntryValues(HKEY root, const std::string& key)
+{
+    return ReadRawValue(root, key, "UseUrl") + "|" + ReadRawValue(root, key, "DropTarget") + "|" +
+           ReadRawValue(root, key, "SupportedProtocols") + "|" + ReadRawValue(root, key + "\\VqTestSub", "Folder");
 }
 
 RecorderCopy::RecorderCopy(const std::string& folderName, const std::string& programName)

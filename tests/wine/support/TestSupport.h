@@ -25,9 +25,17 @@ public:
 // A value as the registry holds it: the number of its type, a blank, and its bytes ("1 C:\\x\0" for a
 // REG_SZ); empty when missing.
 std::string ReadRawValue(HKEY root, const std::string& key, const std::string& name);
-// Removes the tests' App Paths entries ("VqTest…" in any case, and "Velquin.exe") from both tables, and
-// lets both tables be written again.
+// Removes the tests' App Paths entries ("VqTest…" in any case, their parked copies "Velquin respelling VqTest…",
+// and "Velquin.exe") from both tables, and lets both tables be written again.
 void CleanTestAppPaths();
+// Values an App Paths entry may hold beside the two Velquin edits, one of each type, and a subkey with one:
+// written to the entry's key, and read back as ReadRawValue gives them, joined by "|".
+void WriteOtherEntryValues(HKEY root, const std::string& key);
+std::string OtherEntryValues(HKEY root, const std::string& key);
+inline const std::string kOtherEntryValues = [] {
+    using namespace std::string_literals;
+    return "4 \x01\0\0\0|1 {6E1F6D42-2B4B-4F0B-9C55-7A3D6C1B2E10}\0|7 http\0https\0\0|2 %SystemRoot%\\Tools\0"s;
+}();
 
 // A folder holding the recorder program (VELQUIN_RECORDER) under a name. When started, the program writes
 // its command line and working directory to `record`, named in this process's environment, which the
