@@ -61,6 +61,16 @@ std::optional<Answer> Answered(const Work& work, const Work& failed, const Quest
     }
 }
 
+// What the asking thread and the workers share: the work, the answer to work that threw, and a lock for the
+// answers.
+template <typename Work>
+struct Shared {
+    Shared(Work w, Work f) : work(std::move(w)), failed(std::move(f)) {}
+    const Work work;
+    const Work failed;
+    Lock lock;
+};
+
 }  // namespace background
 
 // One worker; a new question replaces one not yet started. The window collects the answer with TakeAnswer.
@@ -101,11 +111,8 @@ public:
     }
 
 private:
-    struct Shared {
-        Shared(Work w, Work f) : work(std::move(w)), failed(std::move(f)) {}
-        const Work work;
-        const Work failed;
-        Lock lock;
+    struct Shared : background::Shared<Work> {
+        using background::Shared<Work>::Shared;
         std::optional<Result> answer;
     };
 
@@ -160,11 +167,8 @@ public:
     }
 
 private:
-    struct Shared {
-        Shared(Work w, Work f) : work(std::move(w)), failed(std::move(f)) {}
-        const Work work;
-        const Work failed;
-        Lock lock;
+    struct Shared : background::Shared<Work> {
+        using background::Shared<Work>::Shared;
         std::map<unsigned, Answer> answers;
         bool open = true;
     };

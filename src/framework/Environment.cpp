@@ -4,19 +4,32 @@
 
 namespace {
 
-bool Has(const Variables& variables, const std::string& name, SameTextRule same)
+bool Has(const std::vector<std::string>& names, const std::string& name, SameTextRule same)
 {
-    return std::any_of(variables.begin(), variables.end(),
-                       [&](const auto& variable) { return same(variable.first, name); });
+    return std::any_of(names.begin(), names.end(), [&](const std::string& other) { return same(other, name); });
+}
+
+std::vector<std::string> Names(const Variables& variables)
+{
+    std::vector<std::string> names;
+    for (const std::string& entry : variables)
+        names.push_back(VariableName(entry));
+    return names;
 }
 
 }  // namespace
 
+std::string VariableName(const std::string& entry)
+{
+    return entry.substr(0, entry.find('=', 1));
+}
+
 std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same)
 {
+    const std::vector<std::string> logonNames = Names(logon);
     std::vector<std::string> own;
-    for (const auto& [name, value] : process) {
-        if (!Has(logon, name, same))
+    for (const std::string& name : Names(process)) {
+        if (!Has(logonNames, name, same))
             own.push_back(name);
     }
     return own;
@@ -25,12 +38,12 @@ std::vector<std::string> OwnVariables(const Variables& process, const Variables&
 EnvironmentChange ChangeTo(const Variables& process, const Variables& logon, const std::vector<std::string>& own,
                            SameTextRule same)
 {
+    const std::vector<std::string> logonNames = Names(logon);
     EnvironmentChange change{logon, {}};
-    for (const auto& [name, value] : process) {
+    for (const std::string& name : Names(process)) {
         // "=C:" and its kind hold each drive's current folder: the process's state, no variable of the user's.
-        const bool kept = name.empty() || name[0] == '=' ||
-                          std::any_of(own.begin(), own.end(), [&](const std::string& o) { return same(o, name); });
-        if (!kept && !Has(logon, name, same))
+        const bool kept = name.empty() || name[0] == '=' || Has(own, name, same);
+        if (!kept && !Has(logonNames, name, same))
             change.remove.push_back(name);
     }
     return change;

@@ -5,19 +5,22 @@
 #include "framework/Text.h"
 
 #include <string>
-#include <utility>
 #include <vector>
 
-// Name and value, in the block's order.
-using Variables = std::vector<std::pair<std::string, std::string>>;
+// The entries of an environment block, "NAME=value", in the block's order; the hidden ones begin with "="
+// ("=C:=C:\work" holds drive C's current folder).
+using Variables = std::vector<std::string>;
+
+// An entry's name: the text before its first "=" after the first character.
+std::string VariableName(const std::string& entry);
 
 // The names the process has that a fresh logon's block lacks: what the system or the parent gave the process
 // alone (under Wine, WINEPREFIX and DISPLAY, which every program started needs). Read at start, kept for good.
 std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same);
 
 struct EnvironmentChange {
-    Variables set;                    // every variable of the new block
-    std::vector<std::string> remove;  // the process's others, but for its own and the hidden "=C:" kind
+    Variables set;                    // every entry of the new block
+    std::vector<std::string> remove;  // the names of the process's others, but for its own and the hidden ones
 };
 
 EnvironmentChange ChangeTo(const Variables& process, const Variables& logon, const std::vector<std::string>& own,

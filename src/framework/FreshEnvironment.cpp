@@ -1,5 +1,6 @@
 #include "framework/FreshEnvironment.h"
 
+#include "framework/BackgroundWork.h"
 #include "framework/SystemLibrary.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
@@ -13,11 +14,8 @@ SystemLibrary userenv("userenv.dll");
 Variables Parse(const wchar_t* block)
 {
     Variables variables;
-    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1) {
-        const wchar_t* equals = wcschr(entry + 1, L'=');  // "=C:=C:\x" names a drive's folder
-        if (equals)
-            variables.emplace_back(Utf8(entry, static_cast<int>(equals - entry)), Utf8(equals + 1));
-    }
+    for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1)
+        variables.push_back(Utf8(entry));
     return variables;
 }
 
@@ -50,46 +48,59 @@ std::optional<Variables> LogonVariables()
 
 }  // namespace
 
-FreshEnvironment::FreshEnvironment(UINT message)
-    : worker_([](bool) { return LogonVariables(); }, [](bool) { return std::optional<Variables>(); }, message)
+void FreshEnvironment::Ask(HWND window, bool first)
 {
+    RunOnThreadOfItsOwn(window, message_, first ? 1 : 0, WorkerNeeds::Nothing, [shared = shared_] {
+        std::optional<Variables> logon;
+        try {
+            logon = LogonVariables();
+        } catch (...) {
+            // Nothing may unwind out of a thread: no block, then.
+        }
+        const Locked locked(shared->lock);
+        shared->logon = std::move(logon);
+        return true;
+    });
 }
 
 void FreshEnvironment::NoteOwnVariables(HWND window)
 {
     if (!own_)
-        worker_.Ask(window, true);
+        Ask(window, true);
 }
 
 void FreshEnvironment::OnChanged(HWND window)
 {
     if (own_)
-        worker_.Ask(window, false);
+        Ask(window, false);
     else
         changePending_ = true;  // asked once the own variables are known
 }
 
-bool FreshEnvironment::OnAnswer(HWND window)
+bool FreshEnvironment::OnBlock(HWND window, WPARAM first)
 {
-    const auto answer = worker_.TakeAnswer();
-    if (!answer)
-        return false;
-    const std::optional<Variables>& logon = answer->answer;
+    std::optional<Variables> logon;
+    {
+        const Locked locked(shared_->lock);
+        logon = std::exchange(shared_->logon, std::nullopt);
+    }
     if (!logon) {
         Trace("FreshEnvironment -- the system made no environment block.\n");
         return false;
     }
-    // Nothing but this changes the process's variables: they are as they were when the worker was asked.
+    // Nothing but this changes the process's variables: they are as they were when the block was asked for.
     const Variables process = ProcessVariables();
-    if (answer->question) {  // the first look
+    if (first) {
         own_ = OwnVariables(process, *logon, SameTextIgnoringCase);
         if (std::exchange(changePending_, false))
-            worker_.Ask(window, false);
+            Ask(window, false);
         return false;
     }
     const EnvironmentChange change = ChangeTo(process, *logon, *own_, SameTextIgnoringCase);
-    for (const auto& [name, value] : change.set)
-        SetEnvironmentVariableW(Wide(name).c_str(), Wide(value).c_str());
+    for (const std::string& entry : change.set) {
+        const std::string name = VariableName(entry);
+        SetEnvironmentVariableW(Wide(name).c_str(), Wide(entry.substr(name.size() + 1)).c_str());
+    }
     for (const std::string& name : change.remove)
         SetEnvironmentVariableW(Wide(name).c_str(), nullptr);
     return true;

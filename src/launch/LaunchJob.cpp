@@ -4,7 +4,6 @@
 #include "text/CommandText.h"
 
 #include <optional>
-#include <vector>
 
 namespace {
 
@@ -64,24 +63,21 @@ LaunchResult FailedLaunch(const LaunchRequest& request)
 
 bool LaunchMayWaitOnNetwork(const std::string& text, LaunchSystem& system)
 {
-    std::vector<std::string> programs{ExaminedText(text, false)};
-    programs.push_back(SplitCommandText(text, text, [](const std::string&, std::string*) { return false; }).program);
-    if (const std::optional<std::string> shortcut = TypedShortcut(text))
-        programs.push_back(*shortcut);
-    for (const std::string& typed : programs) {
+    const auto mayWait = [&](const std::string& typed) {
         const std::string program = system.ExpandReferences(typed);
         if (MayWaitOnNetwork(program, system))
             return true;
-        if (program.empty() || program.find_first_of("\\/") != std::string::npos)
-            continue;
         // The shell looks a bare name up in App Paths, as typed and with ".exe".
-        for (const std::string& name : {program, program + ".exe"}) {
-            const std::optional<std::string> entered = system.ReadAppPathProgram(name);
-            if (entered && system.IsOnNetwork(*entered))
-                return true;
-        }
-    }
-    return false;
+        const bool bare = !program.empty() && program.find_first_of("\\/") == std::string::npos;
+        std::optional<std::string> entered;
+        if (bare && !(entered = system.ReadAppPathProgram(program)))
+            entered = system.ReadAppPathProgram(program + ".exe");
+        return entered && system.IsOnNetwork(*entered);
+    };
+    const std::optional<std::string> shortcut = TypedShortcut(text);
+    return mayWait(ExaminedText(text, false)) ||
+           mayWait(SplitCommandText(text, text, [](const std::string&, std::string*) { return false; }).program) ||
+           (shortcut && mayWait(*shortcut));
 }
 
 bool MayWaitOnNetwork(const std::string& examined, LaunchSystem& system)

@@ -2,11 +2,13 @@
 // size is not stretched, but asked for again.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <deque>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 template <typename Icon>
 class IconCache {
@@ -21,9 +23,8 @@ public:
         return found != icons_.end() ? &found->second : nullptr;
     }
 
-    // The oldest go first once there are too many, but never one that `shown(path, size)` says a line shows.
-    template <typename Shown>
-    void Add(const std::string& path, int size, Icon icon, Shown shown)
+    // The oldest go first once there are too many, but never one of the paths `shown` lists at this size.
+    void Add(const std::string& path, int size, Icon icon, const std::vector<std::string>& shown)
     {
         if (!icons_.emplace(Key{path, size}, std::move(icon)).second)
             return;
@@ -31,7 +32,7 @@ public:
         for (std::size_t looked = 0; icons_.size() > most_ && looked < order_.size(); ++looked) {
             const Key oldest = order_.front();
             order_.pop_front();
-            if (shown(oldest.first, oldest.second))
+            if (oldest.second == size && std::find(shown.begin(), shown.end(), oldest.first) != shown.end())
                 order_.push_back(oldest);
             else
                 icons_.erase(oldest);

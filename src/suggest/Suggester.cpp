@@ -343,10 +343,11 @@ void Suggester::AskIcons()
 void Suggester::ApplyIcons(const IconQuestion& question, IconAnswer icons)
 {
     // The lines that show keep theirs: only icons no line uses go.
-    const auto shown = [&](const std::string& path, int size) {
-        return size == iconSize_ && std::any_of(lines_.begin(), lines_.end(),
-                                                [&](const Candidate& line) { return line.iconPath == path; });
-    };
+    std::vector<std::string> shown;
+    if (question.size == iconSize_) {
+        for (const Candidate& line : lines_)
+            shown.push_back(line.iconPath);
+    }
     for (FetchedIcon& fetched : icons)
         icons_.Add(fetched.path, question.size, std::move(fetched.icon), shown);
     for (std::size_t line = 0; line < lines_.size(); ++line)

@@ -9,17 +9,17 @@ constexpr UINT_PTR kIndexTimer = 0x5147;  // "SG"
 
 }  // namespace
 
-void BoxSuggestions::Turn(bool on, HWND window, std::function<void(std::optional<bool>)> filled,
-                          std::function<void()> launch, unsigned indexDelay)
+void BoxSuggestions::Turn(bool on, HWND window, ControlRules& rules, std::function<void()> launch,
+                          unsigned indexDelay)
 {
     window_ = window;
     Suggester::Box box;
     box.window = window;
     box.box = box_.Handle();
-    box.fill = [this, filled = std::move(filled)](const std::string& text, Known known) {
+    box.fill = [this, &rules](const std::string& text, Known known) {
         box_.SetEditText(text);  // no typing: the lines stay
         box_.SetEditSel(static_cast<int>(Utf16Length(text)), -1);
-        filled(known == Known::Nothing ? std::nullopt : std::optional<bool>(known == Known::Exists));
+        rules.OnLineFilled(known == Known::Nothing ? std::nullopt : std::optional<bool>(known == Known::Exists));
     };
     box.launch = std::move(launch);
     box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };

@@ -5,11 +5,11 @@
 #include "framework/Dialog.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
+#include "launch/ControlRules.h"
 #include "suggest/Suggester.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 
 class BoxSuggestions {
 public:
@@ -19,11 +19,10 @@ public:
     {
     }
 
-    // As the setting says. After a line filled the box, `filled` runs the control rules with what the index
-    // knows of the line's command (whether it names an existing entry), if anything; `launch` launches what
-    // the box holds. The index waits `indexDelay` milliseconds for the first key, or starts at once.
-    void Turn(bool on, HWND window, std::function<void(std::optional<bool>)> filled, std::function<void()> launch,
-              unsigned indexDelay);
+    // As the setting says. After a line filled the box, the control rules take what the index knows of the
+    // line's command; `launch` launches what the box holds. The index waits `indexDelay` milliseconds for the
+    // first key, or starts at once.
+    void Turn(bool on, HWND window, ControlRules& rules, std::function<void()> launch, unsigned indexDelay);
     // WM_TIMER: the index's delay run out. True when the message was the list's own.
     bool OnTimer(Message& message);
     // The list's own messages: the index and the workers' answers.

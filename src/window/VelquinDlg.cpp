@@ -177,9 +177,9 @@ bool CVelquinDlg::OnSettingChange(Message& message)
     return false;  // the message goes on
 }
 
-bool CVelquinDlg::OnEnvironmentMade()
+bool CVelquinDlg::OnEnvironmentMade(Message& message)
 {
-    if (environment_.OnAnswer(Handle()))
+    if (environment_.OnBlock(Handle(), message.wParam))
         suggestions_.List().OnEnvironmentChanged();
     return true;
 }
@@ -459,7 +459,5 @@ void CVelquinDlg::OnBrowse()
 
 void CVelquinDlg::SuggestAsTyped(bool on, unsigned indexDelay)
 {
-    suggestions_.Turn(
-        on, Handle(), [this](std::optional<bool> known) { rules_.OnLineFilled(known); }, [this] { OnOK(); },
-        indexDelay);
+    suggestions_.Turn(on, Handle(), rules_, [this] { OnOK(); }, indexDelay);
 }

@@ -62,7 +62,7 @@ private:
     // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
     bool AfterFirstPaint();
     bool OnSettingChange(Message& message);
-    bool OnEnvironmentMade();
+    bool OnEnvironmentMade(Message& message);
     bool OnShowWindow(Message& message);
     bool OnHotKey();
     bool OnQueryDragIcon(Message& message);

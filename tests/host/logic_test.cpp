@@ -131,16 +131,16 @@ TEST(NetworkPath, TheLinksDataGivesItsTarget)
 TEST(Environment, AFreshLogonsBlockReplacesTheUsersVariablesAndTheProcessKeepsItsOwn)
 {
     const auto same = [](const std::string& a, const std::string& b) { return EqualsAsciiNoCase(a, b); };
-    const Variables atStart = {{"=C:", "C:\\work"}, {"Path", "C:\\old"}, {"USERNAME", "me"},
-                               {"WINEPREFIX", "/tmp/p"}, {"GONE", "1"}};
-    const Variables logonAtStart = {{"PATH", "C:\\old"}, {"USERNAME", "me"}, {"GONE", "1"}};
+    const Variables atStart = {"=C:=C:\\work", "Path=C:\\old", "USERNAME=me", "WINEPREFIX=/tmp/p", "GONE=1"};
+    const Variables logonAtStart = {"PATH=C:\\old", "USERNAME=me", "GONE=1"};
     const std::vector<std::string> own = OwnVariables(atStart, logonAtStart, same);
     EXPECT_EQ(own, (std::vector<std::string>{"=C:", "WINEPREFIX"}));
     // The user removed GONE and changed PATH; a logon now would not set GONE.
-    const Variables logonNow = {{"PATH", "C:\\new"}, {"USERNAME", "me"}, {"NEW", "2"}};
+    const Variables logonNow = {"PATH=C:\\new", "USERNAME=me", "NEW=2=3"};
     const EnvironmentChange change = ChangeTo(atStart, logonNow, own, same);
     EXPECT_EQ(change.set, logonNow);
     EXPECT_EQ(change.remove, std::vector<std::string>{"GONE"});
+    EXPECT_EQ(VariableName("NEW=2=3") + "|" + VariableName("=C:=C:\\work"), "NEW|=C:");
 }
 
 TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)

@@ -264,14 +264,13 @@ TEST(Suggestions, IconsOpenOnlyTrustedFilesAndAreKeptBySize)
     // After a change of dots per inch the icons of the old size do not serve; the oldest go first, but not
     // one a line shows.
     IconCache<std::string> icons(2);
-    const auto none = [](const std::string&, int) { return false; };
-    icons.Add("a", 16, "a16", none);
+    icons.Add("a", 16, "a16", {});
     EXPECT_TRUE(icons.Has("a", 16));
     EXPECT_FALSE(icons.Has("a", 24));
-    icons.Add("a", 24, "a24", none);
+    icons.Add("a", 24, "a24", {});
     EXPECT_EQ(*icons.Find("a", 24), "a24");
-    icons.Add("b", 24, "b24", [](const std::string& path, int size) { return path == "a" && size == 16; });
-    EXPECT_TRUE(icons.Has("a", 16));
-    EXPECT_FALSE(icons.Has("a", 24));
+    icons.Add("b", 24, "b24", {"a"});  // "a" shows, but at 24
+    EXPECT_FALSE(icons.Has("a", 16));
+    EXPECT_TRUE(icons.Has("a", 24));
     EXPECT_TRUE(icons.Has("b", 24));
 }
