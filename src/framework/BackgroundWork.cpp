@@ -18,10 +18,21 @@ struct OwnJob {
     std::function<bool()> job;
 };
 
+// The job, without letting anything unwind out of the thread: a job that throws is told as one that answered,
+// and the window finds no answer.
+bool Ran(const std::function<bool()>& job)
+{
+    try {
+        return job();
+    } catch (...) {
+        return true;
+    }
+}
+
 DWORD WINAPI RunOwnJob(void* parameter)
 {
     const std::unique_ptr<OwnJob> own(static_cast<OwnJob*>(parameter));
-    if (own->job())
+    if (Ran(own->job))
         PostMessageW(own->window, own->message, own->id, 0);
     return 0;
 }
@@ -81,7 +92,7 @@ DWORD WINAPI WorkerThread::Loop(void* parameter)
             job = std::exchange(state.job, nullptr);
             window = state.window;
         }
-        if (!job || !job())
+        if (!job || !Ran(job))
             continue;
         const Locked locked(state.lock);
         if (state.stopping)

@@ -50,7 +50,9 @@ std::optional<Variables> LogonVariables()
 
 void FreshEnvironment::Ask(HWND window, bool first)
 {
-    RunOnThreadOfItsOwn(window, message_, first ? 1 : 0, WorkerNeeds::Nothing, [shared = shared_] {
+    const unsigned number = ++asked_;
+    noting_ = noting_ || first;
+    RunOnThreadOfItsOwn(window, message_, first ? 1 : 0, WorkerNeeds::Nothing, [shared = shared_, number] {
         std::optional<Variables> logon;
         try {
             logon = LogonVariables();
@@ -58,23 +60,25 @@ void FreshEnvironment::Ask(HWND window, bool first)
             // Nothing may unwind out of a thread: no block, then.
         }
         const Locked locked(shared->lock);
-        shared->logon = std::move(logon);
+        shared->logon.Offer(number, std::move(logon));  // threads end in any order
         return true;
     });
 }
 
 void FreshEnvironment::NoteOwnVariables(HWND window)
 {
-    if (!own_)
+    if (!own_ && !noting_)
         Ask(window, true);
 }
 
 void FreshEnvironment::OnChanged(HWND window)
 {
-    if (own_)
+    if (own_) {
         Ask(window, false);
-    else
-        changePending_ = true;  // asked once the own variables are known
+        return;
+    }
+    changePending_ = true;  // asked once the own variables are known
+    NoteOwnVariables(window);  // a first look that failed is tried again
 }
 
 bool FreshEnvironment::OnBlock(HWND window, WPARAM first)
@@ -82,10 +86,13 @@ bool FreshEnvironment::OnBlock(HWND window, WPARAM first)
     std::optional<Variables> logon;
     {
         const Locked locked(shared_->lock);
-        logon = std::exchange(shared_->logon, std::nullopt);
+        logon = shared_->logon.Take();
     }
-    if (!logon) {
-        Trace("FreshEnvironment -- the system made no environment block.\n");
+    if (first)
+        noting_ = false;
+    if (!logon) {  // an older thread's, or the system made none
+        if (first)
+            Trace("FreshEnvironment -- the system made no environment block.\n");
         return false;
     }
     // Nothing but this changes the process's variables: they are as they were when the block was asked for.

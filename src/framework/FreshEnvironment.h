@@ -5,6 +5,7 @@
 
 #include "framework/Environment.h"
 #include "framework/Lock.h"
+#include "framework/NewestAnswer.h"
 
 #include <windows.h>
 
@@ -31,12 +32,14 @@ public:
 private:
     struct Shared {
         Lock lock;
-        std::optional<Variables> logon;  // none when the system could not make one
+        NewestAnswer<Variables> logon;  // none when the system could not make one
     };
     void Ask(HWND window, bool first);
 
     const UINT message_;
     std::shared_ptr<Shared> shared_;
     std::optional<std::vector<std::string>> own_;
-    bool changePending_ = false;  // a change came before the own variables were known
+    unsigned asked_ = 0;           // blocks asked for so far: each thread's number
+    bool noting_ = false;          // the first look is on its way
+    bool changePending_ = false;   // a change came before the own variables were known
 };

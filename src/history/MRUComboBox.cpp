@@ -181,7 +181,11 @@ void CMRUComboBox::RefreshCtrl()
 {
     if (!list_ || !view_)
         return;
+    // What the user is typing stays as it is, caret and selection included: an entry may come from a launch
+    // that answers late.
     const std::string typed = view_->EditText();
+    int start = 0, end = 0;
+    const bool selected = view_->GetEditSel(start, end);
     view_->ResetContent();
     for (int i = 0; i < list_->GetSize(); ++i) {
         const std::string& entry = (*list_)[i];
@@ -190,6 +194,8 @@ void CMRUComboBox::RefreshCtrl()
                   " to combobox.\n");
     }
     view_->SetEditText(typed);
+    if (selected)
+        view_->SetEditSel(start, end);
 }
 
 std::vector<std::string> CMRUComboBox::Entries() const

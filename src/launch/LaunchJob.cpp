@@ -67,12 +67,15 @@ bool LaunchMayWaitOnNetwork(const std::string& text, LaunchSystem& system)
         const std::string program = system.ExpandReferences(typed);
         if (MayWaitOnNetwork(program, system))
             return true;
-        // The shell looks a bare name up in App Paths, as typed and with ".exe".
+        // The shell looks a bare name up in App Paths, as typed and with ".exe": its program, quoted or not,
+        // and the folder it starts in.
         const bool bare = !program.empty() && program.find_first_of("\\/") == std::string::npos;
+        std::string name = program;
         std::optional<std::string> entered;
-        if (bare && !(entered = system.ReadAppPathProgram(program)))
-            entered = system.ReadAppPathProgram(program + ".exe");
-        return entered && system.IsOnNetwork(*entered);
+        if (bare && !(entered = system.ReadAppPathProgram(name)))
+            entered = system.ReadAppPathProgram(name += ".exe");
+        return entered && (system.IsOnNetwork(ExaminedText(*entered, true)) ||
+                           system.IsOnNetwork(system.ReadAppPathWorkingDirectory(name).value_or(std::string())));
     };
     const std::optional<std::string> shortcut = TypedShortcut(text);
     return mayWait(ExaminedText(text, false)) ||

@@ -86,7 +86,7 @@ void Launcher::Finish(const Launch& launch, const LaunchResult& result)
                                      ? system_.ErrorText(result.errorCode)
                                      : FailureMessage(result.failure, result.displayName);
         window_.ShowAs(ui::Show::Hide);
-        window_.ShowMessage(text, result.displayName, ui::kIconError);
+        window_.ShowMessage(text, result.displayName.empty() ? "Velquin" : result.displayName, ui::kIconError);
         window_.ShowAs(ui::Show::Normal);
         window_.FocusBox();
         return;

@@ -23,8 +23,9 @@ public:
         return found != icons_.end() ? &found->second : nullptr;
     }
 
-    // The oldest go first once there are too many, but never one of the paths `shown` lists at this size.
-    void Add(const std::string& path, int size, Icon icon, const std::vector<std::string>& shown)
+    // The oldest go first once there are too many, but never one that lines show: the paths `shown` lists at
+    // the size they are shown at.
+    void Add(const std::string& path, int size, Icon icon, const std::vector<std::string>& shown, int shownSize)
     {
         if (!icons_.emplace(Key{path, size}, std::move(icon)).second)
             return;
@@ -32,7 +33,7 @@ public:
         for (std::size_t looked = 0; icons_.size() > most_ && looked < order_.size(); ++looked) {
             const Key oldest = order_.front();
             order_.pop_front();
-            if (oldest.second == size && std::find(shown.begin(), shown.end(), oldest.first) != shown.end())
+            if (oldest.second == shownSize && std::find(shown.begin(), shown.end(), oldest.first) != shown.end())
                 order_.push_back(oldest);
             else
                 icons_.erase(oldest);

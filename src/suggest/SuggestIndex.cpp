@@ -23,7 +23,12 @@ public:
         if (shortcutNames_.count(fold_(name)) != 0)
             return;
         Candidate line{name, QuoteIfBlank(shortcut.path), shortcut.path, Source::StartMenu, IconKind::Shortcut};
-        line.existence = shortcut.target.empty() ? Known::Missing : local ? Known::Exists : Known::Nothing;
+        // What the control rules would find: a shortcut names an existing entry when its target is there; any
+        // other file (a .url) when the file is.
+        if (!IsShortcutPath(shortcut.path))
+            line.existence = Known::Exists;
+        else
+            line.existence = shortcut.target.empty() ? Known::Missing : local ? Known::Exists : Known::Nothing;
         if (Add(std::move(line)))
             shortcutNames_.emplace(fold_(name), index_.items.size() - 1);
     }

@@ -224,6 +224,7 @@ std::unique_ptr<SourceWatch> ShellSuggestSystem::WatchSources()
 
 UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, IconKind kind, int size)
 {
+    UseComOnThisThread();  // the shell expects it of every caller
     const std::string file = ExpandReferences(path);
     const std::wstring wide = Wide(file);
     const bool onNetwork = kind != IconKind::Shortcut && OnNetwork(file);
@@ -237,7 +238,6 @@ UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, 
     switch (IconLookupFor(file, kind, isFolder, onNetwork)) {
     case IconLookup::Own:
         if (kind == IconKind::Shortcut) {
-            UseComOnThisThread();  // the shell's handler for shortcuts reads it
             SHGetFileInfoW(wide.c_str(), 0, &info, sizeof(info), flags);
         } else {
             // The first icon of the file's own resources, at the size asked for; no handler runs.

@@ -3,9 +3,9 @@
 #include "framework/Com.h"
 #include "framework/Controls.h"
 #include "framework/Lock.h"
-#include "framework/Wait.h"
 #include "framework/Trace.h"
 #include "framework/Unicode.h"
+#include "framework/Wait.h"
 #include "suggest/Ranking.h"
 
 #include <algorithm>
@@ -74,8 +74,7 @@ struct Suggester::IndexThread {
         try {
             while (!stopped(0)) {
                 const std::unique_ptr<SourceWatch> watch = state.system->WatchSources();
-                auto index = MakeShared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(),
-                                                                             FoldCase));
+                auto index = MakeShared<const SuggestIndex>(BuildIndex(state.system->ReadIndexSources(), FoldCase));
                 {
                     const Locked locked(state.lock);
                     state.ready = std::move(index);
@@ -344,12 +343,10 @@ void Suggester::ApplyIcons(const IconQuestion& question, IconAnswer icons)
 {
     // The lines that show keep theirs: only icons no line uses go.
     std::vector<std::string> shown;
-    if (question.size == iconSize_) {
-        for (const Candidate& line : lines_)
-            shown.push_back(line.iconPath);
-    }
+    for (const Candidate& line : lines_)
+        shown.push_back(line.iconPath);
     for (FetchedIcon& fetched : icons)
-        icons_.Add(fetched.path, question.size, std::move(fetched.icon), shown);
+        icons_.Add(fetched.path, question.size, std::move(fetched.icon), shown, iconSize_);
     for (std::size_t line = 0; line < lines_.size(); ++line)
         popup_.SetIcon(line, CachedIcon(lines_[line].iconPath));
 }

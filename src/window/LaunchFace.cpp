@@ -32,8 +32,9 @@ bool LaunchFace::OnExistenceChecked()
 bool LaunchFace::OnLaunchFinished(Message& message)
 {
     const auto id = static_cast<unsigned>(message.wParam);
-    if (const auto answer = launchWork_.TakeAnswer(id))
-        launcher_->OnLaunchFinished(id, *answer);
+    const auto answer = launchWork_.TakeAnswer(id);
+    // No answer kept: the worker could not even store one.
+    launcher_->OnLaunchFinished(id, answer ? *answer : FailedLaunch({}));
     return true;
 }
 

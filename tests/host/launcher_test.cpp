@@ -318,12 +318,14 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     EXPECT_TRUE(window.busy);
     window.shown = ui::Show::Normal;
     Type("typed");
+    combo.SetEditSel(2, 3);
     system.results["\\\\other\\share\\b.exe"] = {2, 2};
     answer(2);
     answer(1);
     EXPECT_EQ(Said(), "");
     EXPECT_EQ(combo.items.front(), "\\\\dead\\share\\a.exe");
     EXPECT_EQ(combo.edit + " " + std::to_string(static_cast<int>(window.shown)), "typed 1");
+    EXPECT_EQ(std::make_pair(combo.selStart, combo.selEnd), std::make_pair(2, 3)) << "the caret where it was";
     EXPECT_EQ(system.written.size(), 1u);
     EXPECT_FALSE(window.busy);
     // The newest launch answers in time; one that could not be made at all says so in the system's words.
@@ -334,8 +336,12 @@ TEST_F(LauncherTest, ANetworkTextIsSearchedOncePerVisitAndLaunchedAwayFromTheWin
     // What the split takes for the program decides, looked at without a search: a shortcut typed with its
     // arguments, blanks and all, and a name whose App Paths program is on a share.
     system.shortcutTargets = {{"C:\\Menu\\x.lnk", share}, {"C:\\My Menu\\y.lnk", share}};
-    system.appPathPrograms = {{"tool.exe", "\\\\server\\tools\\tool.exe"}};
-    for (const char* typed : {"C:\\Menu\\x.lnk", "C:\\Menu\\x.lnk -x", "C:\\My Menu\\y.lnk -x", "tool -x"}) {
+    system.appPathPrograms = {{"tool.exe", "\\\\server\\tools\\tool.exe"},
+                              {"quoted.exe", "\"\\\\server\\tools\\q.exe\""},
+                              {"pad.exe", "C:\\pad\\pad.exe"}};
+    system.appPathDirs = {{"pad.exe", "\\\\server\\pad"}};  // the folder it starts in
+    for (const char* typed :
+         {"C:\\Menu\\x.lnk", "C:\\Menu\\x.lnk -x", "C:\\My Menu\\y.lnk -x", "tool -x", "quoted", "pad"}) {
         const std::size_t before = window.backgroundLaunches.size();
         Launch(typed);
         EXPECT_EQ(window.backgroundLaunches.size(), before + 1) << typed;

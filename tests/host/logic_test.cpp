@@ -4,6 +4,7 @@
 #include "app/InstanceGuard.h"
 #include "framework/Environment.h"
 #include "framework/FileFilter.h"
+#include "framework/NewestAnswer.h"
 #include "keys/HotKey.h"
 #include "paths/Respelling.h"
 #include "settings/StartWithWindows.h"
@@ -141,6 +142,14 @@ TEST(Environment, AFreshLogonsBlockReplacesTheUsersVariablesAndTheProcessKeepsIt
     EXPECT_EQ(change.set, logonNow);
     EXPECT_EQ(change.remove, std::vector<std::string>{"GONE"});
     EXPECT_EQ(VariableName("NEW=2=3") + "|" + VariableName("=C:=C:\\work"), "NEW|=C:");
+
+    // Blocks made on threads that end in any order: an older one, or a failed one, never replaces a newer one.
+    NewestAnswer<Variables> blocks;
+    EXPECT_TRUE(blocks.Offer(2, Variables{"A=2"}));
+    EXPECT_FALSE(blocks.Offer(1, Variables{"A=1"}));
+    EXPECT_FALSE(blocks.Offer(3, std::nullopt));
+    EXPECT_EQ(blocks.Take(), Variables{"A=2"});
+    EXPECT_EQ(blocks.Take(), std::nullopt);
 }
 
 TEST(SettingsRecord, FirstRunDefaultsAreSavedUnderTheirNamesWithTheMarkerLast)

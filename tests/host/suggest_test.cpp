@@ -143,12 +143,14 @@ TEST(Suggestions, AShortcutToALocalFileThatIsGoneIsNotOfferedAndWhatTheIndexKnow
     sources.shortcuts = {{"C:\\Menu\\Gone.lnk", "C:\\Old\\gone.exe", false, false},
                          {"C:\\Menu\\Gone Share.lnk", "\\\\server\\gone.exe", true, false},
                          {"C:\\Menu\\Gone Setup.lnk", "", false, false},
+                         {"C:\\Menu\\Gone Site.url", "", false, false},
                          {"C:\\Menu\\Gone Here.lnk", "C:\\Here\\here.exe", false, true}};
     Lines known;
     for (const Candidate& line : RankSuggestions(Fold("gone"), {}, BuildIndex(sources, Fold), {}))
         known.push_back(line.name + " " + std::to_string(static_cast<int>(line.existence)));
-    // Not known (0): a target on the network is looked for on a worker. Exists (1), Missing (2).
-    EXPECT_EQ(known, (Lines{"Gone Here 1", "Gone Setup 2", "Gone Share 0"}));
+    // Not known (0): a target on the network is looked for on a worker. Exists (1), Missing (2): a shortcut
+    // with no file target names no entry, but an internet shortcut is a file like any other.
+    EXPECT_EQ(known, (Lines{"Gone Here 1", "Gone Site 1", "Gone Setup 2", "Gone Share 0"}));
 }
 
 TEST(Suggestions, FolderEntriesAndVariables)
@@ -264,13 +266,13 @@ TEST(Suggestions, IconsOpenOnlyTrustedFilesAndAreKeptBySize)
     // After a change of dots per inch the icons of the old size do not serve; the oldest go first, but not
     // one a line shows.
     IconCache<std::string> icons(2);
-    icons.Add("a", 16, "a16", {});
+    icons.Add("a", 16, "a16", {}, 16);
     EXPECT_TRUE(icons.Has("a", 16));
     EXPECT_FALSE(icons.Has("a", 24));
-    icons.Add("a", 24, "a24", {});
+    icons.Add("a", 24, "a24", {}, 24);
     EXPECT_EQ(*icons.Find("a", 24), "a24");
-    icons.Add("b", 24, "b24", {"a"});  // "a" shows, but at 24
+    icons.Add("b", 16, "b16", {"a"}, 24);  // late, of the old size: "a" shows at 24
     EXPECT_FALSE(icons.Has("a", 16));
     EXPECT_TRUE(icons.Has("a", 24));
-    EXPECT_TRUE(icons.Has("b", 24));
+    EXPECT_TRUE(icons.Has("b", 16));
 }

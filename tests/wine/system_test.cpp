@@ -290,7 +290,7 @@ TEST_F(RealSystem, TheIndexReadsTheShortcutsTheirTargetsAppPathsAndPathAsTheSyst
     EXPECT_EQ(Indexed(index, "VQTEST"),
               (std::vector<std::string>{"VqTest Deep | \"" + nested + "\\VqTest Deep.lnk\" | Start menu | 1",
                                         "VqTest Share | \"" + menu + "\\VqTest Share.lnk\" | Start menu | 0",
-                                        "VqTest Site | \"" + common + "\" | Start menu | 2",
+                                        "VqTest Site | \"" + common + "\" | Start menu | 1",
                                         "VqTestApp | VqTestApp | App Paths | 0",
                                         "vqtest tool | \"vqtest tool\" | PATH | 0"}));
     const auto hidden = index.byCommand.find(FoldCase("\"VqTest Deep\""));
