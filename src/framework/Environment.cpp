@@ -4,17 +4,10 @@
 
 namespace {
 
-bool Has(const std::vector<std::string>& names, const std::string& name, SameTextRule same)
+bool Has(const Variables& entries, const std::string& name, SameTextRule same)
 {
-    return std::any_of(names.begin(), names.end(), [&](const std::string& other) { return same(other, name); });
-}
-
-std::vector<std::string> Names(const Variables& variables)
-{
-    std::vector<std::string> names;
-    for (const std::string& entry : variables)
-        names.push_back(VariableName(entry));
-    return names;
+    return std::any_of(entries.begin(), entries.end(),
+                       [&](const std::string& entry) { return same(VariableName(entry), name); });
 }
 
 }  // namespace
@@ -26,10 +19,10 @@ std::string VariableName(const std::string& entry)
 
 std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same)
 {
-    const std::vector<std::string> logonNames = Names(logon);
     std::vector<std::string> own;
-    for (const std::string& name : Names(process)) {
-        if (!Has(logonNames, name, same))
+    for (const std::string& entry : process) {
+        const std::string name = VariableName(entry);
+        if (!Has(logon, name, same))
             own.push_back(name);
     }
     return own;
@@ -38,12 +31,13 @@ std::vector<std::string> OwnVariables(const Variables& process, const Variables&
 EnvironmentChange ChangeTo(const Variables& process, const Variables& logon, const std::vector<std::string>& own,
                            SameTextRule same)
 {
-    const std::vector<std::string> logonNames = Names(logon);
     EnvironmentChange change{logon, {}};
-    for (const std::string& name : Names(process)) {
+    for (const std::string& entry : process) {
+        const std::string name = VariableName(entry);
         // "=C:" and its kind hold each drive's current folder: the process's state, no variable of the user's.
-        const bool kept = name.empty() || name[0] == '=' || Has(own, name, same);
-        if (!kept && !Has(logonNames, name, same))
+        const bool kept = name.empty() || name[0] == '=' ||
+                          std::any_of(own.begin(), own.end(), [&](const std::string& o) { return same(o, name); });
+        if (!kept && !Has(logon, name, same))
             change.remove.push_back(name);
     }
     return change;

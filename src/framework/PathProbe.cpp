@@ -1,7 +1,5 @@
 #include "framework/PathProbe.h"
 
-#include "framework/Text.h"
-
 namespace {
 
 constexpr unsigned long kJunction = 0xA0000003;      // IO_REPARSE_TAG_MOUNT_POINT
@@ -9,7 +7,7 @@ constexpr unsigned long kSymbolicLink = 0xA000000C;  // IO_REPARSE_TAG_SYMLINK
 
 }  // namespace
 
-std::optional<std::string> ReparseTarget(const unsigned char* data, std::size_t size)
+std::optional<std::u16string> ReparseTarget(const unsigned char* data, std::size_t size)
 {
     if (size < 20)
         return std::nullopt;
@@ -29,5 +27,5 @@ std::optional<std::string> ReparseTarget(const unsigned char* data, std::size_t 
     std::u16string target;
     for (std::size_t at = offset; at < offset + length; at += 2)
         target += static_cast<char16_t>(word(at));
-    return FromUtf16(target);
+    return target;
 }

@@ -15,6 +15,6 @@ public:
     virtual std::optional<std::string> LinkTarget(const std::string& path) = 0;
 };
 
-// The substitute name in a reparse point's data (REPARSE_DATA_BUFFER) of a junction or a symbolic link;
-// nothing for another kind of reparse point or data that does not hold together.
-std::optional<std::string> ReparseTarget(const unsigned char* data, std::size_t size);
+// The substitute name in a reparse point's data (REPARSE_DATA_BUFFER) of a junction or a symbolic link, as
+// the data holds it (UTF-16); nothing for another kind of reparse point or data that does not hold together.
+std::optional<std::u16string> ReparseTarget(const unsigned char* data, std::size_t size);

@@ -29,5 +29,8 @@ std::optional<std::string> SystemPathProbe::LinkTarget(const std::string& path)
     if (!DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, buffer.data(),
                          static_cast<DWORD>(buffer.size()), &size, nullptr))
         return std::nullopt;
-    return ReparseTarget(buffer.data(), size);
+    const std::optional<std::u16string> target = ReparseTarget(buffer.data(), size);
+    if (!target)
+        return std::nullopt;
+    return Utf8(reinterpret_cast<const wchar_t*>(target->data()), static_cast<int>(target->size()));
 }

@@ -89,35 +89,6 @@ std::u16string Utf16(const std::string& utf8)
     return text;
 }
 
-std::string FromUtf16(const std::u16string& utf16)
-{
-    std::string text;
-    for (std::size_t at = 0; at < utf16.size(); ++at) {
-        char32_t code = utf16[at];
-        const bool high = code >= 0xD800 && code < 0xDC00;
-        if (high && at + 1 < utf16.size() && utf16[at + 1] >= 0xDC00 && utf16[at + 1] < 0xE000)
-            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++at] - 0xDC00);
-        else if (code >= 0xD800 && code < 0xE000)
-            code = 0xFFFD;
-        if (code < 0x80) {
-            text += static_cast<char>(code);
-        } else if (code < 0x800) {
-            text += static_cast<char>(0xC0 | (code >> 6));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            text += static_cast<char>(0xE0 | (code >> 12));
-            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            text += static_cast<char>(0xF0 | (code >> 18));
-            text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            text += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return text;
-}
-
 std::string Trim(const std::string& text)
 {
     size_t first = 0;

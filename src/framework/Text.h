@@ -35,8 +35,6 @@ std::size_t Utf8Offset(const std::string& utf8, std::size_t utf16Offset);
 // The text in UTF-16, as the system's wide functions take it; a byte that starts no valid sequence becomes
 // U+FFFD.
 std::u16string Utf16(const std::string& utf8);
-// And back; a lone surrogate becomes U+FFFD.
-std::string FromUtf16(const std::u16string& utf16);
 
 // Where Ctrl+Backspace's word begins, for a caret at byte `caret`: back over blanks, then over a run of
 // punctuation (a path's `\`, a `.`), then over the word's letters and digits. Any character outside ASCII

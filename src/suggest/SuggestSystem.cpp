@@ -50,7 +50,7 @@ bool IsFolder(const WIN32_FIND_DATAW& found)
     return (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void FindShortcuts(const std::string& folder, int depth, std::vector<ShortcutFile>& shortcuts)
+void FindShortcuts(const std::string& folder, int depth, std::vector<std::string>& shortcuts)
 {
     ForEachEntry(folder, [&](const WIN32_FIND_DATAW& found) {
         const std::string name = Utf8(found.cFileName);
@@ -60,7 +60,7 @@ void FindShortcuts(const std::string& folder, int depth, std::vector<ShortcutFil
         else if (!IsFolder(found) && name.size() > 4 &&
                  (EqualsAsciiNoCase(name.substr(name.size() - 4), ".lnk") ||
                   EqualsAsciiNoCase(name.substr(name.size() - 4), ".url")))
-            shortcuts.push_back({folder + name, std::string(), false, false});
+            shortcuts.push_back(folder + name);
         return shortcuts.size() < kMostEntries;
     });
 }
@@ -181,13 +181,17 @@ private:
 IndexSources ShellSuggestSystem::ReadIndexSources()
 {
     IndexSources sources;
+    std::vector<std::string> shortcuts;
     for (int which : {CSIDL_PROGRAMS, CSIDL_COMMON_PROGRAMS}) {
         const std::string folder = ProgramsFolder(which);
         if (!folder.empty())
-            FindShortcuts(folder, 0, sources.shortcuts);
+            FindShortcuts(folder, 0, shortcuts);
     }
-    for (ShortcutFile& shortcut : sources.shortcuts)
-        ReadTarget(shortcut);
+    sources.shortcuts.resize(shortcuts.size());
+    for (std::size_t i = 0; i < shortcuts.size(); ++i) {
+        sources.shortcuts[i].path = shortcuts[i];
+        ReadTarget(sources.shortcuts[i]);
+    }
     for (const ListedAppPath& listed : ListAppPaths()) {
         const AppPathEntry entry = ReadAppPathEntry(listed.name);
         sources.appPaths.emplace_back(listed.name, entry.programExpands ? ExpandReferences(entry.programPath)

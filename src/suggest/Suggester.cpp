@@ -145,14 +145,14 @@ void Suggester::Enable(bool on)
     iconFetcher_ = std::make_unique<BackgroundWork<IconQuestion, IconAnswer>>(
         [system](const IconQuestion& question) {
             IconAnswer icons;
-            for (const auto& [path, kind] : question.files)
-                icons.push_back({path, system->SmallIcon(path, kind, question.size)});
+            for (const Candidate& line : question.lines)
+                icons.push_back({line.iconPath, system->SmallIcon(line.iconPath, line.iconKind, question.size)});
             return icons;
         },
         [](const IconQuestion& question) {
             IconAnswer none;  // remembered as files without an icon
-            for (const auto& file : question.files)
-                none.push_back({file.first, {}});
+            for (const Candidate& line : question.lines)
+                none.push_back({line.iconPath, {}});
             return none;
         },
         firstMessage_ + 2, WorkerNeeds::Com);
@@ -333,9 +333,9 @@ void Suggester::AskIcons()
     IconQuestion question{{}, iconSize_};
     for (const Candidate& line : lines_) {
         if (!line.iconPath.empty() && !icons_.Has(line.iconPath, iconSize_))
-            question.files.emplace_back(line.iconPath, line.iconKind);
+            question.lines.push_back(line);
     }
-    if (!question.files.empty())
+    if (!question.lines.empty())
         iconFetcher_->Ask(box_.window, std::move(question));
 }
 

@@ -61,7 +61,7 @@ public:
 
 private:
     struct IconQuestion {
-        std::vector<std::pair<std::string, IconKind>> files;
+        std::vector<Candidate> lines;  // their icon paths and kinds
         int size;
     };
     struct FetchedIcon {

@@ -116,10 +116,10 @@ std::vector<unsigned char> ReparseData(unsigned long tag, const std::u16string& 
 
 TEST(NetworkPath, TheLinksDataGivesItsTarget)
 {
-    const std::vector<std::pair<std::vector<unsigned char>, std::optional<std::string>>> cases = {
-        {ReparseData(0xA0000003, u"\\??\\UNC\\server\\docs", false, false), "\\??\\UNC\\server\\docs"},
-        {ReparseData(0xA000000C, u"\\??\\D:\\d\u00E4ta", true, false), "\\??\\D:\\d\xC3\xA4ta"},
-        {ReparseData(0xA000000C, u"..\\other", true, true), "..\\other"},
+    const std::vector<std::pair<std::vector<unsigned char>, std::optional<std::u16string>>> cases = {
+        {ReparseData(0xA0000003, u"\\??\\UNC\\server\\docs", false, false), u"\\??\\UNC\\server\\docs"},
+        {ReparseData(0xA000000C, u"\\??\\D:\\d\u00E4ta", true, false), u"\\??\\D:\\d\u00E4ta"},
+        {ReparseData(0xA000000C, u"..\\other", true, true), u"..\\other"},
         {ReparseData(0x80000017, u"C:\\x", false, false), std::nullopt},  // another kind of reparse point
     };
     for (const auto& [data, target] : cases)
@@ -257,7 +257,6 @@ TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
     EXPECT_EQ(Utf16Offset(cyrillic, 5) * 10 + Utf8Offset(cyrillic, 4), 45u);
     EXPECT_EQ(Utf16Length("\xF0\x9F\x98\x80\xFF"), 3u) << "a pair beyond 0xFFFF, and a stray byte";
     EXPECT_EQ(Utf16("\xD0\xAE\xF0\x9F\x98\x80\xFF"), (std::u16string{0x42E, 0xD83D, 0xDE00, 0xFFFD}));
-    EXPECT_EQ(FromUtf16(std::u16string{0x42E, 0xD83D, 0xDE00, 0xD83D}), "\xD0\xAE\xF0\x9F\x98\x80\xEF\xBF\xBD");
 }
 
 TEST(HotKey, TheControlsValueBecomesTheSystemsKeysAndWinRIsTakenOnlyFromItsOwnPressAndForgotten)
