@@ -18,6 +18,7 @@
 #include "settings/ProfileLayout.h"
 #include "text/CommandText.h"
 #include "window/ScreenPlace.h"
+#include "window/WindowPlacement.h"
 
 #include <commctrl.h>
 
@@ -225,16 +226,12 @@ BOOL CVelquinDlg::OnInitDialog()
     icons_.PutInTray(tray_, settings.PutIconInTray == 1, kTrayMessage);
     Dialog::OnInitDialog();
 
-    ProfileStore& profile = AppProfile();
-    const int top = profile.ReadInt(kWindow, kTop, 0);
-    const int left = profile.ReadInt(kWindow, kLeft, 0);
-    const int addToPath = profile.ReadInt(kSettings, kAddToPath, 0);
-
-    addToPath_.Loaded(addToPath);
+    addToPath_.Loaded(AppProfile().ReadInt(kSettings, kAddToPath, 0));
     addToPathBox_.SetCheck(addToPath_.Checked());
 
-    if (top != 0 && left != 0 && settings.StartMin == 0)
-        MoveToStoredPlace(Handle(), left, top);
+    const std::optional<ScreenPoint> place = StoredPlace(AppProfile());
+    if (place && settings.StartMin == 0)
+        MoveToStoredPlace(Handle(), *place);
 
     // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
     const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;

@@ -137,7 +137,8 @@ TEST(Start, TheRunValueIsQuotedAndRewrittenOnlyWhenItNamesNoFileAndAGuardThatCan
 TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
 {
     // Two monitors side by side, each with a taskbar at the bottom.
-    const std::vector<ScreenRect> screens = {{0, 0, 1920, 1040}, {1920, 0, 3200, 984}};
+    const std::vector<MonitorArea> screens = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
+                                              {{1920, 0, 3200, 1024}, {1920, 0, 3200, 984}}};
     const auto placed = [&](long long x, long long y) {
         const auto place = PlaceOnScreen({x, y}, 600, 200, screens);
         return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "centred";
@@ -148,6 +149,41 @@ TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
     EXPECT_EQ(placed(2000, 900), "2000,784");
     EXPECT_EQ(placed(-1, 100000), "centred");  // Left stored as 4294967295
     EXPECT_EQ(placed(3200, 100), "centred");
+}
+
+TEST(WindowPlacement, AStoredPlaceIsInWorkspaceCoordinatesWhereverTheTaskbarIsAndZeroIsAPlace)
+{
+    // The taskbar 40 pixels high at the top of the first monitor, 60 wide at the left of the second.
+    const std::vector<MonitorArea> screens = {{{0, 0, 1920, 1080}, {0, 40, 1920, 1080}},
+                                              {{1920, 0, 3200, 1024}, {1980, 0, 3200, 1024}}};
+    const auto area = [](const MonitorArea& monitor) {
+        const ScreenRect r = WorkspaceArea(monitor);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    EXPECT_EQ(area(screens[0]), "0,0,1920,1040");
+    EXPECT_EQ(area(screens[1]), "1920,0,3140,1024");
+    const auto placed = [&](long long x, long long y) {
+        const auto place = PlaceOnScreen({x, y}, 600, 200, screens);
+        return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "centred";
+    };
+    EXPECT_EQ(placed(0, 0), "0,0") << "flush with the taskbar, where the window was";
+    EXPECT_EQ(placed(300, 900), "300,840") << "the work area ends 40 pixels above the screen's bottom";
+    EXPECT_EQ(placed(2800, 500), "2540,500");
+
+    MemoryProfileStore profile;
+    const auto stored = [&] {
+        const auto place = StoredPlace(profile);
+        return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "none";
+    };
+    EXPECT_EQ(stored(), "none");
+    profile.WriteInt("Window", "Left", 0);
+    EXPECT_EQ(stored(), "none") << "without Top";
+    profile.WriteInt("Window", "Top", 0);
+    EXPECT_EQ(stored(), "0,0");
+    profile.WriteInt("Window", "Left", -1);
+    profile.WriteInt("Window", "Top", 100000);
+    EXPECT_EQ(stored(), "-1,100000");
 }
 
 TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)

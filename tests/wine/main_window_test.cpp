@@ -92,6 +92,15 @@ LRESULT CALLBACK NotifyingBox(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     return result;
 }
 
+// The work area of the monitor the window is on, in screen coordinates.
+RECT WorkArea(HWND window)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
+}
+
 std::string FolderShownBy(HWND fileDialog)
 {
     wchar_t folder[MAX_PATH] = {};
@@ -185,7 +194,8 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimis
                 GetWindowRect(window, &rect);
                 const long centre = (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2;
                 const bool centred = std::abs(rect.left - centre) < 3;
-                const std::string at = std::to_string(rect.left) + "," + std::to_string(rect.top);
+                const RECT work = WorkArea(window);  // where the place is counted from
+                const std::string at = std::to_string(rect.left - work.left) + "," + std::to_string(rect.top - work.top);
                 const std::string place = IsIconic(window) ? "minimised" : centred ? "centred" : at;
                 const std::string enabled = std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY));
                 seen.push_back(Text() + " " + enabled + " " + place + " " +
@@ -194,7 +204,35 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimis
         });
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80 2", " 00 centred 2",
-                                              "\"C:\\My Files\\a.txt\" -x 11 centred 2", " 00 minimised 0"}));
+                                              "\"C:\\My Files\\a.txt\" -x 11 0,0 2", " 00 minimised 0"}));
+}
+
+TEST_F(MainWindow, ClosedAndOpenedAgainItStandsWhereItStoodFlushWithTheWorkAreasCornerToo)
+{
+    AppProfile().WriteInt("Window", "Left", 0);
+    AppProfile().WriteInt("Window", "Top", 0);
+    std::vector<std::string> seen;  // where it opened on the screen, then what it stored
+    const auto openAndClose = [&](int x, int y) {
+        Run([&](UiScript& s) {
+            s.Then([&] {
+                 RECT rect = {};
+                 GetWindowRect(window, &rect);
+                 seen.push_back(std::to_string(rect.left) + "," + std::to_string(rect.top));
+                 if (x >= 0)
+                     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+             }).Then([&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+        }, false);
+        seen.push_back("stored " + std::to_string(AppProfile().ReadInt("Window", "Left", -1)) + "," +
+                       std::to_string(AppProfile().ReadInt("Window", "Top", -1)));
+    };
+    openAndClose(-1, -1);
+    const RECT work = WorkArea(GetDesktopWindow());
+    const std::string corner = std::to_string(work.left) + "," + std::to_string(work.top);
+    openAndClose(work.left + 130, work.top + 95);
+    openAndClose(-1, -1);
+    EXPECT_EQ(seen, (std::vector<std::string>{corner, "stored 0,0", corner, "stored 130,95",
+                                              std::to_string(work.left + 130) + "," + std::to_string(work.top + 95),
+                                              "stored 130,95"}));
 }
 
 TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShiftEnterRunsAsAdministrator)
