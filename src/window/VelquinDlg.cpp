@@ -6,7 +6,6 @@
 #include "framework/App.h"
 #include "framework/FileDialog.h"
 #include "framework/Registry.h"
-#include "framework/SystemLibrary.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
@@ -48,8 +47,9 @@ std::shared_ptr<System> SharedSystem(System* given)
     return given ? std::shared_ptr<System>(given, [](System*) {}) : std::make_shared<Default>();
 }
 
-CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
+CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, MessageDelivery* delivery)
     : Dialog(IDD_VELQUIN_DIALOG),
+      delivery_(delivery ? *delivery : SystemDelivery()),
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       face_({historyBox_, okButton_, clearButton_, addToPathBox_, clearHistoryButton_, tray_}, system_,
@@ -61,6 +61,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
       suggestions_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages, historyBox_,
                    history_)
 {
+    tray_.SetDelivery(delivery_);
     history_.SetView(&historyBox_);
     historyBox_.Listen({[this](unsigned key) { return OnBoxKey(key); },
                         [this](unsigned key) { history_.OnKeyDown(key); },
@@ -155,10 +156,6 @@ bool CVelquinDlg::AfterFirstPaint()
     keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, false);
     KeepStartingWithWindows(settings.StartAuto);
     SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
-    // Started as administrator, the window would not hear a second start of a normal copy otherwise.
-    using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
-    if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
-        allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
     return true;
 }
 
@@ -218,6 +215,9 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
+    // Started as administrator, the window hears a second start of a normal copy only when it allows it, and
+    // from its first moment: that start may come before the first paint.
+    delivery_.AllowFromLowerIntegrity(Handle(), RegisterWindowMessageA(kSummonMessageName));
     face_.Attach(Handle(), [this] { Summon(); }, launcher_, rules_);
 
     COption settings;

@@ -14,7 +14,9 @@
 
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -56,6 +58,48 @@ public:
         if (release)
             WaitForSingleObject(release, INFINITE);
         return ShellSuggestSystem::ListFolder(folder);
+    }
+};
+
+// Windows as a copy run as administrator meets it: a message from a program of lower integrity (a restarted
+// Explorer, a second start of a normal copy) reaches a window only where the window allowed it, and the
+// session's changes reach only the window that watches them. Each allowance is recorded with whether the
+// main window showed then.
+class ElevatedDelivery : public MessageDelivery {
+public:
+    std::set<std::pair<HWND, UINT>> allowed;
+    std::vector<std::tuple<HWND, UINT, bool>> asked;
+    HWND watching = nullptr;
+    bool AllowFromLowerIntegrity(HWND window, UINT message) override
+    {
+        allowed.insert({window, message});
+        asked.emplace_back(window, message, IsWindowVisible(App::Current().MainWindow()) != FALSE);
+        return true;
+    }
+    bool WatchSession(HWND window) override
+    {
+        watching = window;
+        return true;
+    }
+    void StopWatchingSession(HWND window) override
+    {
+        if (window == watching)
+            watching = nullptr;
+    }
+    // As sent from a program of lower integrity: false when Windows keeps it from the window.
+    bool SendFromBelow(HWND window, UINT message)
+    {
+        if (!allowed.count({window, message}))
+            return false;
+        SendMessageW(window, message, 0, 0);
+        return true;
+    }
+    bool SendSessionChange(HWND window, WPARAM change)
+    {
+        if (window != watching)
+            return false;
+        SendMessageW(window, WM_WTSSESSION_CHANGE, change, 0);
+        return true;
     }
 };
 
@@ -408,6 +452,40 @@ TEST_F(MainWindow, TheTrayIconIsTriedAgainItsMouseWorksTheIconsFollowTheResoluti
     EXPECT_EQ(g_maximizeCommands, 1) << "one double click, one Maximize";
     EXPECT_EQ(defaultItem, 32786u) << "Ma&ximize";
     EXPECT_EQ(g_iconCalls.back(), "delete 146") << "the icon goes with the window";
+}
+
+TEST_F(MainWindow, RunAsAdministratorItHearsASecondStartFromItsFirstMomentAndARestartedTaskbar)
+{
+    ElevatedDelivery delivery;
+    dialog.emplace(&system, nullptr, &delivery);
+    g_taskbarReady = true;
+    dialog->Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
+    const UINT summon = RegisterWindowMessageA("Velquin: come forward");
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    std::set<std::string> allowed;  // on which window, which message, and whether the window showed then
+    std::vector<std::string> seen;
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             const HWND tray = dialog->Tray().HiddenWindow();
+             for (const auto& [to, message, shown] : delivery.asked)
+                 allowed.insert(std::string(to == window ? "window " : to == tray ? "tray " : "another ") +
+                                (message == summon           ? "summon"
+                                 : message == taskbarCreated ? "TaskbarCreated"
+                                                             : std::to_string(message)) +
+                                (shown ? " when shown" : " before the window showed"));
+             ShowWindow(window, SW_HIDE);
+             seen.push_back(delivery.SendFromBelow(window, summon) ? "summon heard" : "summon held back");
+         }).Then([&] {
+            seen.push_back(IsWindowVisible(window) ? "shown" : "hidden");
+            g_iconCalls.clear();  // the taskbar restarted
+            seen.push_back(delivery.SendFromBelow(dialog->Tray().HiddenWindow(), taskbarCreated) ? "restart heard"
+                                                                                                  : "restart held back");
+            seen.push_back(g_iconCalls.empty() ? "no icon call" : g_iconCalls.front());
+        });
+    });
+    EXPECT_EQ(allowed, (std::set<std::string>{"window summon before the window showed",
+                                              "tray TaskbarCreated before the window showed"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"summon heard", "shown", "restart heard", "add 146"}));
 }
 
 TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAnotherProgramHoldsTheKeys)

@@ -1,9 +1,12 @@
-// The real registry and shell: where the profile and App Paths are stored, and what a launch starts, where.
+// The real registry and shell: where the profile and App Paths are stored, and what a launch starts, where;
+// the system's delivery rules as far as Wine has them.
 #include "FakeLauncherWindow.h"
 #include "TestSupport.h"
 
 #include "commands/MenuCommands.h"
 #include "framework/Com.h"
+#include "framework/Handles.h"
+#include "framework/MessageDelivery.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
 #include "launch/Launcher.h"
@@ -173,4 +176,15 @@ TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLog
     commands.ImportRunHistory();
     RegDeleteTreeW(HKEY_CURRENT_USER, runMru);
     EXPECT_EQ(combo.items.front(), tool.folder + "\\other.exe");
+}
+
+// Wine lets every message through and sends no session changes, but has the functions: a misspelt name would
+// leave an elevated Velquin deaf on Windows without a word.
+TEST(SystemDelivery, FindsItsFunctionsWhereTheSystemHasThem)
+{
+    const WindowHandle window(
+        CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(SystemDelivery().AllowFromLowerIntegrity(window.Get(), RegisterWindowMessageA("TaskbarCreated")));
+    EXPECT_TRUE(SystemDelivery().WatchSession(window.Get()));
+    SystemDelivery().StopWatchingSession(window.Get());
 }
