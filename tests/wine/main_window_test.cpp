@@ -239,7 +239,8 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimis
                 const long centre = (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2;
                 const bool centred = std::abs(rect.left - centre) < 3;
                 const RECT work = WorkArea(window);  // where the place is counted from
-                const std::string at = std::to_string(rect.left - work.left) + "," + std::to_string(rect.top - work.top);
+                const std::string at =
+                    std::to_string(rect.left - work.left) + "," + std::to_string(rect.top - work.top);
                 const std::string place = IsIconic(window) ? "minimised" : centred ? "centred" : at;
                 const std::string enabled = std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY));
                 seen.push_back(Text() + " " + enabled + " " + place + " " +
@@ -478,8 +479,8 @@ TEST_F(MainWindow, RunAsAdministratorItHearsASecondStartFromItsFirstMomentAndARe
          }).Then([&] {
             seen.push_back(IsWindowVisible(window) ? "shown" : "hidden");
             g_iconCalls.clear();  // the taskbar restarted
-            seen.push_back(delivery.SendFromBelow(dialog->Tray().HiddenWindow(), taskbarCreated) ? "restart heard"
-                                                                                                  : "restart held back");
+            const bool heard = delivery.SendFromBelow(dialog->Tray().HiddenWindow(), taskbarCreated);
+            seen.push_back(heard ? "restart heard" : "restart held back");
             seen.push_back(g_iconCalls.empty() ? "no icon call" : g_iconCalls.front());
         });
     });
