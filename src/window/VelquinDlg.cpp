@@ -99,6 +99,9 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, Mes
     OnMessage(kAfterFirstPaintMessage, *this, &CVelquinDlg::AfterFirstPaint);
     OnMessage(WM_SHOWWINDOW, *this, &CVelquinDlg::OnShowWindow);
     OnMessage(WM_HOTKEY, *this, &CVelquinDlg::OnHotKey);
+    for (UINT message : {WM_POWERBROADCAST, WM_WTSSESSION_CHANGE})
+        OnMessage(message, keys_, &GlobalKeys::OnSystemNotice);
+    OnMessage(WM_DESTROY, keys_, &GlobalKeys::OnWindowDestroyed);
     OnMessage(kExistenceCheckedMessage, face_, &LaunchFace::OnExistenceChecked);
     OnMessage(kLaunchFinishedMessage, face_, &LaunchFace::OnLaunchFinished);
     OnMessage(WM_SETCURSOR, face_, &LaunchFace::OnSetCursor);
@@ -162,7 +165,7 @@ bool CVelquinDlg::AfterFirstPaint()
 bool CVelquinDlg::OnShowWindow(Message& message)
 {
     if (message.wParam)
-        keys_.RenewWinR(Handle());
+        keys_.RenewWinR();
     else
         suggestions_.List().Hide();
     return false;

@@ -100,7 +100,7 @@ private:
     MenuCommands commands_;
     PutAway putAway_;
     BoxSuggestions suggestions_;
-    GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
+    GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName), delivery_};
     std::string boundText_;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;

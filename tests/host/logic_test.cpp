@@ -235,6 +235,21 @@ TEST(HotKey, TheControlsValueBecomesTheSystemsKeysAndWinRIsTakenOnlyFromItsOwnPr
     EXPECT_EQ(verdicts, "OPPOPP");
 }
 
+TEST(HotKey, WinRIsSetAnewAfterAResumeOrAnUnlockOfTheSession)
+{
+    const unsigned power = 0x0218, session = 0x02B1;  // WM_POWERBROADCAST, WM_WTSSESSION_CHANGE
+    std::string renews;
+    // PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND, PBT_APMSUSPEND, PBT_APMPOWERSTATUSCHANGE
+    for (const std::uintptr_t kind : {0x12, 0x07, 0x04, 0x0A})
+        renews += RenewsWinRHook(power, kind) ? "r" : "-";
+    renews += " ";
+    // WTS_SESSION_UNLOCK, WTS_SESSION_LOCK, WTS_SESSION_LOGON, WTS_CONSOLE_CONNECT
+    for (const std::uintptr_t kind : {0x8, 0x7, 0x5, 0x1})
+        renews += RenewsWinRHook(session, kind) ? "r" : "-";
+    renews += RenewsWinRHook(0x0113, 0x12) ? " r" : " -";  // WM_TIMER
+    EXPECT_EQ(renews, "rr-- r--- -");
+}
+
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)
 {
     std::vector<std::string> lines;

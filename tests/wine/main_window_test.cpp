@@ -3,6 +3,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Unicode.h"
+#include "keys/WinRHook.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
@@ -11,6 +12,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
+#include <wtsapi32.h>
 
 #include <cstdlib>
 #include <optional>
@@ -524,6 +526,44 @@ TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAno
     EXPECT_EQ(inUse.summary, "Velquin | Another program already uses Ctrl+Alt+Q.  Velquin keeps it as its hotkey and "
                              "tries it again the next time it starts. | warning | OK | OK");
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
+}
+
+TEST_F(MainWindow, WinRIsSetAnewAtAResumeAndAnUnlockAndAnRHeldDownMeanwhileTypesNothing)
+{
+    Set("WinR", 1);
+    ElevatedDelivery delivery;  // the session's changes reach the window only while it watches them
+    dialog.emplace(&system, nullptr, &delivery);
+    const auto press = [](std::initializer_list<std::pair<BYTE, DWORD>> keys) {
+        for (const auto& [key, up] : keys)
+            keybd_event(key, 0, up, 0);
+    };
+    unsigned renewals = 0;
+    const auto renewed = [&] { return WinRHook::Renewals() > renewals; };
+    const auto shown = [&] { return IsWindowVisible(window) != FALSE; };
+    std::vector<std::string> seen;
+    Run([&](UiScript& s) {
+        s.When([&] { return delivery.watching == window; }, [&] { ShowWindow(window, SW_HIDE); });
+        // Win+R, Win let go first: the R stays down while the machine resumes.
+        s.Then([&] { press({{VK_LWIN, 0}, {'R', 0}, {VK_LWIN, KEYEVENTF_KEYUP}}); }).When(shown, [] {});
+        s.Then([&] {  // a tick later, once the showing's own renewal is done
+             renewals = WinRHook::Renewals();
+             PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+         })
+            .When(renewed, [&] { press({{'R', 0}, {'R', 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}}); })
+            .Then([&] {
+                seen.push_back("typed [" + Text() + "]");
+                renewals = WinRHook::Renewals();
+                const bool heard = delivery.SendSessionChange(window, WTS_SESSION_UNLOCK);
+                seen.push_back(heard ? "unlock heard" : "unlock unheard");
+            })
+            .When(renewed, [&] {
+                ShowWindow(window, SW_HIDE);
+                press({{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}});
+            })
+            .When(shown, [&] { seen.push_back("opened again"); });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"typed []", "unlock heard", "opened again"}));
+    EXPECT_EQ(delivery.watching, nullptr) << "the window stopped watching before it went";
 }
 
 TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopWithTheRememberedTypeAndRemembersThePick)
