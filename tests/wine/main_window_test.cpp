@@ -531,6 +531,17 @@ TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAno
 TEST_F(MainWindow, WinRIsSetAnewAtAResumeAndAnUnlockAndAnRHeldDownMeanwhileTypesNothing)
 {
     Set("WinR", 1);
+    // The longest keyboard delay, which the hook reads as it starts: on a busy machine the steps between the R's
+    // press and its repeats stay within a repeat's reach.
+    struct LongestKeyboardDelay {
+        int before = 1;
+        LongestKeyboardDelay()
+        {
+            SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &before, 0);
+            SystemParametersInfoW(SPI_SETKEYBOARDDELAY, 3, nullptr, 0);
+        }
+        ~LongestKeyboardDelay() { SystemParametersInfoW(SPI_SETKEYBOARDDELAY, static_cast<UINT>(before), nullptr, 0); }
+    } delay;
     ElevatedDelivery delivery;  // the session's changes reach the window only while it watches them
     dialog.emplace(&system, nullptr, &delivery);
     const auto press = [](std::initializer_list<std::pair<BYTE, DWORD>> keys) {
