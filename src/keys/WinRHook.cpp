@@ -88,8 +88,11 @@ DWORD WINAPI RunHook(void*)
             continue;
         }
         // The new hook first, then the old one goes, on this thread and with the same keys' state: an R held
-        // down across the renewal keeps being swallowed, where a new thread would let its repeats type.
+        // down across the renewal keeps being swallowed, where a new thread would let its repeats type. Keys
+        // already on their way to the old hook reach it before it goes, or they would pass unseen; one that
+        // passes both hooks meanwhile is seen twice, which changes nothing.
         if (UniqueHandle<HookTraits> renewed{Install()}) {
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
             installed = std::move(renewed);
             ++renewals;
         }
