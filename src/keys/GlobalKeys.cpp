@@ -34,16 +34,36 @@ bool GlobalKeys::TakeHotKey(HWND window, int value)
 
 void GlobalKeys::TakeWinR(HWND window, bool take)
 {
-    if (!take)
+    if (!take) {
         winR_.Stop();
-    else if (!winR_.Start(window, summonMessage_))
+        StopWatchingSession();
+        return;
+    }
+    if (!winR_.Start(window, summonMessage_))
         Trace("GlobalKeys -- the system refused the keyboard hook for Win+R.\n");
+    // An unlock is a moment the hook may have been lost in; wtsapi32 is loaded for it only now, after the first paint.
+    if (!watching_ && delivery_.WatchSession(window))
+        watching_ = window;
 }
 
-void GlobalKeys::RenewWinR(HWND window)
+bool GlobalKeys::OnSystemNotice(Message& message)
 {
-    if (winR_.Running())
-        TakeWinR(window, true);
+    if (RenewsWinRHook(message.id, message.wParam))
+        winR_.Renew();
+    return false;
+}
+
+bool GlobalKeys::OnWindowDestroyed()
+{
+    StopWatchingSession();
+    return false;
+}
+
+void GlobalKeys::StopWatchingSession()
+{
+    if (watching_)
+        delivery_.StopWatchingSession(watching_);
+    watching_ = nullptr;
 }
 
 std::string GlobalKeys::KeyName(int hotKey)

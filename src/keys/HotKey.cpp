@@ -7,6 +7,8 @@ constexpr unsigned kShiftFlag = 0x01, kControlFlag = 0x02, kAltFlag = 0x04;
 constexpr unsigned kAltModifier = 0x0001, kControlModifier = 0x0002, kShiftModifier = 0x0004;
 constexpr unsigned kNoRepeat = 0x4000;  // held down, the keys act once
 constexpr unsigned kKeyR = 0x52;
+constexpr unsigned kPowerBroadcast = 0x0218, kResumeSuspend = 0x0007, kResumeAutomatic = 0x0012;
+constexpr unsigned kSessionChange = 0x02B1, kSessionUnlock = 0x0008;
 
 }  // namespace
 
@@ -40,6 +42,13 @@ std::string HotKeyInUseText(const std::string& keys)
 {
     return "Another program already uses " + keys +
            ".  Velquin keeps it as its hotkey and tries it again the next time it starts.";
+}
+
+bool RenewsWinRHook(unsigned message, std::uintptr_t kind)
+{
+    if (message == kPowerBroadcast)
+        return kind == kResumeAutomatic || kind == kResumeSuspend;
+    return message == kSessionChange && kind == kSessionUnlock;
 }
 
 KeyVerdict WinRShortcut::OnKey(unsigned key, bool down, unsigned held, unsigned long time)

@@ -2,6 +2,7 @@
 // the virtual key in the low byte and the HOTKEYF_ flags in the high byte.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 inline constexpr int kDefaultHotKey = 0x0652;  // Ctrl+Alt+R
@@ -19,6 +20,11 @@ std::string HotKeyInUseText(const std::string& keys);
 
 // The modifiers held while a key goes through the keyboard hook, one bit each.
 inline constexpr unsigned kWinHeld = 1, kShiftHeld = 2, kControlHeld = 4, kAltHeld = 8;
+
+// Whether a notice of the system says that the Win+R hook may be gone: Windows removes a low-level hook that
+// misses its time-out without a word, as after a resume from sleep. A resume (WM_POWERBROADCAST, automatic or
+// by the user) and an unlock of the session (WM_WTSSESSION_CHANGE) do; the rest of either does not.
+bool RenewsWinRHook(unsigned message, std::uintptr_t kind);
 
 // What the hook does with a key: lets it through, keeps it from everyone, or keeps it and opens Velquin.
 enum class KeyVerdict { Pass, Swallow, Open };

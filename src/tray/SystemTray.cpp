@@ -46,8 +46,11 @@ void CSystemTray::CreateHiddenWindow()
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
     window_.Reset(CreateWindowExA(0, kWindowClass, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, App::Instance(),
                                   nullptr));
-    if (window_)
-        SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (!window_)
+        return;
+    SetWindowLongPtrA(window_.Get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // A restarted Explorer runs at medium integrity: run as administrator, the icon would not come back.
+    delivery_->AllowFromLowerIntegrity(window_.Get(), TaskbarCreatedMessage());
 }
 
 bool CSystemTray::AddIcon(HWND owner, UINT callbackMessage, const std::string& tip, HICON icon, UINT id)

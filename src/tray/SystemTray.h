@@ -5,6 +5,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "framework/MessageDelivery.h"
 
 #include <windows.h>
 
@@ -33,6 +34,8 @@ public:
     // What the icon calls are made with: the shell's own, or a stand-in that a test makes fail.
     using NotifyFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
     void SetNotifyFunction(NotifyFunction notify) { notify_ = notify; }
+    // How the hidden window asks to hear a restarted taskbar; set before the icon is first added.
+    void SetDelivery(MessageDelivery& delivery) { delivery_ = &delivery; }
 
     bool IconAdded() const { return iconAdded_; }
     const NOTIFYICONDATAA& NotifyData() const { return notifyData_; }
@@ -49,6 +52,7 @@ private:
     bool TryAdd();
 
     NotifyFunction notify_ = Shell_NotifyIconA;
+    MessageDelivery* delivery_ = &SystemDelivery();
     bool iconAdded_ = false;
     bool iconWanted_ = false;  // asked for and not deleted since: added again whenever the shell forgot it
     NOTIFYICONDATAA notifyData_ = {};

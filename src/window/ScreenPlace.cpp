@@ -7,35 +7,48 @@
 
 namespace {
 
-BOOL CALLBACK AddWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM areas)
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM monitors)
 {
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
     if (GetMonitorInfoA(monitor, &info)) {
+        const RECT& whole = info.rcMonitor;
         const RECT& work = info.rcWork;
-        reinterpret_cast<std::vector<ScreenRect>*>(areas)->push_back({work.left, work.top, work.right, work.bottom});
+        reinterpret_cast<std::vector<MonitorArea>*>(monitors)->push_back(
+            {{whole.left, whole.top, whole.right, whole.bottom}, {work.left, work.top, work.right, work.bottom}});
     }
     return TRUE;
 }
 
-std::vector<ScreenRect> MonitorWorkAreas()
+std::vector<MonitorArea> Monitors()
 {
-    std::vector<ScreenRect> areas;
-    EnumDisplayMonitors(nullptr, nullptr, AddWorkArea, reinterpret_cast<LPARAM>(&areas));
-    return areas;
+    std::vector<MonitorArea> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    return monitors;
 }
 
 }  // namespace
 
-void MoveToStoredPlace(HWND window, int left, int top)
+// The placement's own coordinates on both sides: SetWindowPos would take the stored place as screen
+// coordinates, and the window would creep by the taskbar's height at every start.
+void MoveToStoredPlace(HWND window, ScreenPoint stored)
 {
-    RECT frame = {};
-    GetWindowRect(window, &frame);
-    const auto place =
-        PlaceOnScreen({left, top}, frame.right - frame.left, frame.bottom - frame.top, MonitorWorkAreas());
-    if (place)  // on no screen at all, it stays centred
-        SetWindowPos(window, nullptr, static_cast<int>(place->x), static_cast<int>(place->y), 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+    WINDOWPLACEMENT placement = {};
+    placement.length = sizeof(placement);
+    if (!GetWindowPlacement(window, &placement))
+        return;
+    RECT& normal = placement.rcNormalPosition;
+    const long width = normal.right - normal.left, height = normal.bottom - normal.top;
+    const auto place = PlaceOnScreen(stored, width, height, Monitors());
+    if (!place)  // on no screen at all, it stays centred
+        return;
+    normal.left = static_cast<LONG>(place->x);
+    normal.top = static_cast<LONG>(place->y);
+    normal.right = normal.left + width;
+    normal.bottom = normal.top + height;
+    placement.flags = 0;
+    placement.showCmd = SW_SHOWNORMAL;
+    SetWindowPlacement(window, &placement);
 }
 
 void StorePlace(HWND window, ProfileStore& profile)

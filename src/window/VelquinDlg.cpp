@@ -6,7 +6,6 @@
 #include "framework/App.h"
 #include "framework/FileDialog.h"
 #include "framework/Registry.h"
-#include "framework/SystemLibrary.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/HistoryEditor.h"
@@ -18,6 +17,7 @@
 #include "settings/ProfileLayout.h"
 #include "text/CommandText.h"
 #include "window/ScreenPlace.h"
+#include "window/WindowPlacement.h"
 
 #include <commctrl.h>
 
@@ -50,8 +50,9 @@ std::shared_ptr<System> SharedSystem(System* given)
     return given ? std::shared_ptr<System>(given, [](System*) {}) : MakeShared<Default>();
 }
 
-CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
+CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, MessageDelivery* delivery)
     : Dialog(IDD_VELQUIN_DIALOG),
+      delivery_(delivery ? *delivery : SystemDelivery()),
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       face_({historyBox_, okButton_, clearButton_, addToPathBox_, clearHistoryButton_, tray_}, system_,
@@ -64,6 +65,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
                    history_),
       environment_(kEnvironmentMessage)
 {
+    tray_.SetDelivery(delivery_);
     history_.SetView(&historyBox_);
     historyBox_.Listen({[this](unsigned key) { return OnBoxKey(key); },
                         [this](unsigned key) { history_.OnKeyDown(key); },
@@ -102,6 +104,9 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem)
     OnMessage(kAfterFirstPaintMessage, *this, &CVelquinDlg::AfterFirstPaint);
     OnMessage(WM_SHOWWINDOW, *this, &CVelquinDlg::OnShowWindow);
     OnMessage(WM_HOTKEY, *this, &CVelquinDlg::OnHotKey);
+    for (UINT message : {WM_POWERBROADCAST, WM_WTSSESSION_CHANGE})
+        OnMessage(message, keys_, &GlobalKeys::OnSystemNotice);
+    OnMessage(WM_DESTROY, keys_, &GlobalKeys::OnWindowDestroyed);
     OnMessage(kExistenceCheckedMessage, face_, &LaunchFace::OnExistenceChecked);
     OnMessage(kLaunchFinishedMessage, face_, &LaunchFace::OnLaunchFinished);
     OnMessage(WM_SETCURSOR, face_, &LaunchFace::OnSetCursor);
@@ -160,10 +165,6 @@ bool CVelquinDlg::AfterFirstPaint()
     KeepStartingWithWindows(settings.StartAuto);
     SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
     environment_.NoteOwnVariables(Handle());
-    // Started as administrator, the window would not hear a second start of a normal copy otherwise.
-    using Filter = BOOL WINAPI(HWND, UINT, DWORD, void*);
-    if (auto* allow = User32().Procedure<Filter>("ChangeWindowMessageFilterEx"))
-        allow(Handle(), RegisterWindowMessageA(kSummonMessageName), MSGFLT_ALLOW, nullptr);
     return true;
 }
 
@@ -187,7 +188,7 @@ bool CVelquinDlg::OnEnvironmentMade(Message& message)
 bool CVelquinDlg::OnShowWindow(Message& message)
 {
     if (message.wParam)
-        keys_.RenewWinR(Handle());
+        keys_.RenewWinR();
     else
         suggestions_.List().Hide();
     return false;
@@ -240,6 +241,9 @@ void CVelquinDlg::DoDataExchange(DataExchange& dx)
 BOOL CVelquinDlg::OnInitDialog()
 {
     App::Current().SetMainWindow(Handle());
+    // Started as administrator, the window hears a second start of a normal copy only when it allows it, and
+    // from its first moment: that start may come before the first paint.
+    delivery_.AllowFromLowerIntegrity(Handle(), RegisterWindowMessageA(kSummonMessageName));
     face_.Attach(Handle(), [this] { Summon(); }, launcher_, rules_);
 
     COption settings;
@@ -248,16 +252,12 @@ BOOL CVelquinDlg::OnInitDialog()
     icons_.PutInTray(tray_, settings.PutIconInTray == 1, kTrayMessage);
     Dialog::OnInitDialog();
 
-    ProfileStore& profile = AppProfile();
-    const int top = profile.ReadInt(kWindow, kTop, 0);
-    const int left = profile.ReadInt(kWindow, kLeft, 0);
-    const int addToPath = profile.ReadInt(kSettings, kAddToPath, 0);
-
-    addToPath_.Loaded(addToPath);
+    addToPath_.Loaded(AppProfile().ReadInt(kSettings, kAddToPath, 0));
     addToPathBox_.SetCheck(addToPath_.Checked());
 
-    if (top != 0 && left != 0 && settings.StartMin == 0)
-        MoveToStoredPlace(Handle(), left, top);
+    const std::optional<ScreenPoint> place = StoredPlace(AppProfile());
+    if (place && settings.StartMin == 0)
+        MoveToStoredPlace(Handle(), *place);
 
     // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
     const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;

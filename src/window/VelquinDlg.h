@@ -7,6 +7,7 @@
 #include "framework/BackgroundWork.h"
 #include "framework/Dialog.h"
 #include "framework/FreshEnvironment.h"
+#include "framework/MessageDelivery.h"
 #include "history/ComboBoxWindow.h"
 #include "history/MRUComboBox.h"
 #include "keys/GlobalKeys.h"
@@ -28,8 +29,10 @@ inline constexpr const char* kSummonMessageName = "Velquin: come forward";
 class CVelquinDlg : public Dialog {
 public:
     // The system side of the commands and of the suggestions; tests give ones that record instead of ending
-    // the session, or that block. Each must outlive any work still running on a worker.
-    explicit CVelquinDlg(LaunchSystem* system = nullptr, SuggestSystem* suggestSystem = nullptr);
+    // the session, or that block. Each must outlive any work still running on a worker. The delivery of the
+    // messages Windows holds back unless asked: tests give one that holds them back as Windows does.
+    explicit CVelquinDlg(LaunchSystem* system = nullptr, SuggestSystem* suggestSystem = nullptr,
+                         MessageDelivery* delivery = nullptr);
 
     // For the tests: the decisions' state, the history and the tray icon.
     Launcher& Commands() { return launcher_; }
@@ -88,6 +91,7 @@ private:
     void EditHistory();
     void SelectWholeText(const std::string& text);
 
+    MessageDelivery& delivery_;
     WindowIcons icons_;
     CSystemTray tray_;
     CMRUComboBox history_;
@@ -101,7 +105,7 @@ private:
     PutAway putAway_;
     BoxSuggestions suggestions_;
     FreshEnvironment environment_;
-    GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName)};
+    GlobalKeys keys_{RegisterWindowMessageA(kSummonMessageName), delivery_};
     std::string boundText_;
     int busy_ = 0;
     Button minimizeButton_, addToPathBox_, browseButton_, clearButton_, clearHistoryButton_, okButton_;

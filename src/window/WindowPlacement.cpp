@@ -1,8 +1,14 @@
 #include "window/WindowPlacement.h"
 
+#include "settings/ProfileLayout.h"
+
 #include <algorithm>
+#include <limits>
 
 namespace {
+
+// No window's place: a value the profile does not hold reads as this.
+constexpr int kMissing = std::numeric_limits<int>::min();
 
 long long OverlapArea(const ScreenRect& a, const ScreenRect& b)
 {
@@ -19,21 +25,37 @@ long long Clamp(long long start, long long size, long long low, long long high)
 
 }  // namespace
 
+ScreenRect WorkspaceArea(const MonitorArea& monitor)
+{
+    const long long left = monitor.whole.left, top = monitor.whole.top;
+    return {left, top, left + monitor.work.right - monitor.work.left, top + monitor.work.bottom - monitor.work.top};
+}
+
 std::optional<ScreenPoint> PlaceOnScreen(ScreenPoint stored, long long width, long long height,
-                                         const std::vector<ScreenRect>& workAreas)
+                                         const std::vector<MonitorArea>& monitors)
 {
     const ScreenRect window{stored.x, stored.y, stored.x + width, stored.y + height};
-    const ScreenRect* nearest = nullptr;
+    std::optional<ScreenRect> nearest;
     long long best = 0;
-    for (const ScreenRect& area : workAreas) {
+    for (const MonitorArea& monitor : monitors) {
+        const ScreenRect area = WorkspaceArea(monitor);
         const long long overlap = OverlapArea(window, area);
         if (overlap > best) {
             best = overlap;
-            nearest = &area;
+            nearest = area;
         }
     }
     if (!nearest)
         return std::nullopt;
     return ScreenPoint{Clamp(stored.x, width, nearest->left, nearest->right),
                        Clamp(stored.y, height, nearest->top, nearest->bottom)};
+}
+
+std::optional<ScreenPoint> StoredPlace(const ProfileStore& profile)
+{
+    const int left = profile.ReadInt(profile::kWindow, profile::kLeft, kMissing);
+    const int top = profile.ReadInt(profile::kWindow, profile::kTop, kMissing);
+    if (left == kMissing || top == kMissing)
+        return std::nullopt;
+    return ScreenPoint{left, top};
 }

@@ -227,7 +227,8 @@ TEST(Start, TheRunValueIsQuotedAndRewrittenWhenItNamesNoFileOrThisCopyUnquotedAn
 TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
 {
     // Two monitors side by side, each with a taskbar at the bottom.
-    const std::vector<ScreenRect> screens = {{0, 0, 1920, 1040}, {1920, 0, 3200, 984}};
+    const std::vector<MonitorArea> screens = {{{0, 0, 1920, 1080}, {0, 0, 1920, 1040}},
+                                              {{1920, 0, 3200, 1024}, {1920, 0, 3200, 984}}};
     const auto placed = [&](long long x, long long y) {
         const auto place = PlaceOnScreen({x, y}, 600, 200, screens);
         return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "centred";
@@ -238,6 +239,41 @@ TEST(WindowPlacement, StaysWhereItWasMovesOntoTheNearestScreenOrOpensCentred)
     EXPECT_EQ(placed(2000, 900), "2000,784");
     EXPECT_EQ(placed(-1, 100000), "centred");  // Left stored as 4294967295
     EXPECT_EQ(placed(3200, 100), "centred");
+}
+
+TEST(WindowPlacement, AStoredPlaceIsInWorkspaceCoordinatesWhereverTheTaskbarIsAndZeroIsAPlace)
+{
+    // The taskbar 40 pixels high at the top of the first monitor, 60 wide at the left of the second.
+    const std::vector<MonitorArea> screens = {{{0, 0, 1920, 1080}, {0, 40, 1920, 1080}},
+                                              {{1920, 0, 3200, 1024}, {1980, 0, 3200, 1024}}};
+    const auto area = [](const MonitorArea& monitor) {
+        const ScreenRect r = WorkspaceArea(monitor);
+        return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+               std::to_string(r.bottom);
+    };
+    EXPECT_EQ(area(screens[0]), "0,0,1920,1040");
+    EXPECT_EQ(area(screens[1]), "1920,0,3140,1024");
+    const auto placed = [&](long long x, long long y) {
+        const auto place = PlaceOnScreen({x, y}, 600, 200, screens);
+        return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "centred";
+    };
+    EXPECT_EQ(placed(0, 0), "0,0") << "flush with the taskbar, where the window was";
+    EXPECT_EQ(placed(300, 900), "300,840") << "the work area ends 40 pixels above the screen's bottom";
+    EXPECT_EQ(placed(2800, 500), "2540,500");
+
+    MemoryProfileStore profile;
+    const auto stored = [&] {
+        const auto place = StoredPlace(profile);
+        return place ? std::to_string(place->x) + "," + std::to_string(place->y) : "none";
+    };
+    EXPECT_EQ(stored(), "none");
+    profile.WriteInt("Window", "Left", 0);
+    EXPECT_EQ(stored(), "none") << "without Top";
+    profile.WriteInt("Window", "Top", 0);
+    EXPECT_EQ(stored(), "0,0");
+    profile.WriteInt("Window", "Left", -1);
+    profile.WriteInt("Window", "Top", 100000);
+    EXPECT_EQ(stored(), "-1,100000");
 }
 
 TEST(Texts, TheLogTheBrowseFilterAndTheRunHistoryCommands)
@@ -287,6 +323,21 @@ TEST(HotKey, TheControlsValueBecomesTheSystemsKeysAndWinRIsTakenOnlyFromItsOwnPr
     key(R, true, win), key(R, true, 0, 5000), key(R, false, 0);  // taken; released on the lock screen
     key(R, true, win), key(0x41, true, 0), key(R, true, 0);      // taken; another key, then an R alone
     EXPECT_EQ(verdicts, "OPPOPP");
+}
+
+TEST(HotKey, WinRIsSetAnewAfterAResumeOrAnUnlockOfTheSession)
+{
+    const unsigned power = 0x0218, session = 0x02B1;  // WM_POWERBROADCAST, WM_WTSSESSION_CHANGE
+    std::string renews;
+    // PBT_APMRESUMEAUTOMATIC, PBT_APMRESUMESUSPEND, PBT_APMSUSPEND, PBT_APMPOWERSTATUSCHANGE
+    for (const std::uintptr_t kind : {0x12, 0x07, 0x04, 0x0A})
+        renews += RenewsWinRHook(power, kind) ? "r" : "-";
+    renews += " ";
+    // WTS_SESSION_UNLOCK, WTS_SESSION_LOCK, WTS_SESSION_LOGON, WTS_CONSOLE_CONNECT
+    for (const std::uintptr_t kind : {0x8, 0x7, 0x5, 0x1})
+        renews += RenewsWinRHook(session, kind) ? "r" : "-";
+    renews += RenewsWinRHook(0x0113, 0x12) ? " r" : " -";  // WM_TIMER
+    EXPECT_EQ(renews, "rr-- r--- -");
 }
 
 TEST(AppPathTables, ANameInBothIsListedOnceAsTheUsers)

@@ -3,6 +3,7 @@
 
 #include "framework/Handles.h"
 #include "framework/Unicode.h"
+#include "keys/WinRHook.h"
 #include "paths/AppPaths.h"
 #include "res/resource.h"
 #include "settings/SettingsRecord.h"
@@ -11,11 +12,14 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shlobj.h>
+#include <wtsapi32.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <optional>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -75,6 +79,48 @@ public:
     }
 };
 
+// Windows as a copy run as administrator meets it: a message from a program of lower integrity (a restarted
+// Explorer, a second start of a normal copy) reaches a window only where the window allowed it, and the
+// session's changes reach only the window that watches them. Each allowance is recorded with whether the
+// main window showed then.
+class ElevatedDelivery : public MessageDelivery {
+public:
+    std::set<std::pair<HWND, UINT>> allowed;
+    std::vector<std::tuple<HWND, UINT, bool>> asked;
+    HWND watching = nullptr;
+    bool AllowFromLowerIntegrity(HWND window, UINT message) override
+    {
+        allowed.insert({window, message});
+        asked.emplace_back(window, message, IsWindowVisible(App::Current().MainWindow()) != FALSE);
+        return true;
+    }
+    bool WatchSession(HWND window) override
+    {
+        watching = window;
+        return true;
+    }
+    void StopWatchingSession(HWND window) override
+    {
+        if (window == watching)
+            watching = nullptr;
+    }
+    // As sent from a program of lower integrity: false when Windows keeps it from the window.
+    bool SendFromBelow(HWND window, UINT message)
+    {
+        if (!allowed.count({window, message}))
+            return false;
+        SendMessageW(window, message, 0, 0);
+        return true;
+    }
+    bool SendSessionChange(HWND window, WPARAM change)
+    {
+        if (window != watching)
+            return false;
+        SendMessageW(window, WM_WTSSESSION_CHANGE, change, 0);
+        return true;
+    }
+};
+
 bool g_taskbarReady = false;
 std::vector<std::string> g_iconCalls;  // "add 146", "delete 146", ... as the shell was asked
 
@@ -96,6 +142,16 @@ LRESULT CALLBACK CountingMaximize(HWND window, UINT message, WPARAM wParam, LPAR
     return CallWindowProcW(g_dialogProc, window, message, wParam, lParam);
 }
 
+int g_summons = 0;
+WNDPROC g_summonedProc = nullptr;
+
+LRESULT CALLBACK CountingSummons(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == RegisterWindowMessageA("Velquin: come forward"))
+        ++g_summons;
+    return CallWindowProcW(g_summonedProc, window, message, wParam, lParam);
+}
+
 WNDPROC g_boxProc = nullptr;
 
 // Windows tells the dialog of an edit update when the program sets the box's text; Wine does not, so the
@@ -106,6 +162,15 @@ LRESULT CALLBACK NotifyingBox(HWND box, UINT message, WPARAM wParam, LPARAM lPar
     if (message == WM_SETTEXT)
         SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), CBN_EDITUPDATE), (LPARAM)box);
     return result;
+}
+
+// The work area of the monitor the window is on, in screen coordinates.
+RECT WorkArea(HWND window)
+{
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
 }
 
 std::string FolderShownBy(HWND fileDialog)
@@ -201,7 +266,9 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimis
                 GetWindowRect(window, &rect);
                 const long centre = (GetSystemMetrics(SM_CXSCREEN) - rect.right + rect.left) / 2;
                 const bool centred = std::abs(rect.left - centre) < 3;
-                const std::string at = std::to_string(rect.left) + "," + std::to_string(rect.top);
+                const RECT work = WorkArea(window);  // where the place is counted from
+                const std::string at =
+                    std::to_string(rect.left - work.left) + "," + std::to_string(rect.top - work.top);
                 const std::string place = IsIconic(window) ? "minimised" : centred ? "centred" : at;
                 const std::string enabled = std::to_string(Enabled(IDOK)) + std::to_string(Enabled(IDC_CLEAR_HISTORY));
                 seen.push_back(Text() + " " + enabled + " " + place + " " +
@@ -210,7 +277,35 @@ TEST_F(MainWindow, OpensAtItsStoredPlaceWithTheNewestEntryUnlessClearedOrMinimis
         });
     }
     EXPECT_EQ(seen, (std::vector<std::string>{"\"C:\\My Files\\a.txt\" -x 11 100,80 2", " 00 centred 2",
-                                              "\"C:\\My Files\\a.txt\" -x 11 centred 2", " 00 minimised 0"}));
+                                              "\"C:\\My Files\\a.txt\" -x 11 0,0 2", " 00 minimised 0"}));
+}
+
+TEST_F(MainWindow, ClosedAndOpenedAgainItStandsWhereItStoodFlushWithTheWorkAreasCornerToo)
+{
+    AppProfile().WriteInt("Window", "Left", 0);
+    AppProfile().WriteInt("Window", "Top", 0);
+    std::vector<std::string> seen;  // where it opened on the screen, then what it stored
+    const auto openAndClose = [&](int x, int y) {
+        Run([&](UiScript& s) {
+            s.Then([&] {
+                 RECT rect = {};
+                 GetWindowRect(window, &rect);
+                 seen.push_back(std::to_string(rect.left) + "," + std::to_string(rect.top));
+                 if (x >= 0)
+                     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+             }).Then([&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+        }, false);
+        seen.push_back("stored " + std::to_string(AppProfile().ReadInt("Window", "Left", -1)) + "," +
+                       std::to_string(AppProfile().ReadInt("Window", "Top", -1)));
+    };
+    openAndClose(-1, -1);
+    const RECT work = WorkArea(GetDesktopWindow());
+    const std::string corner = std::to_string(work.left) + "," + std::to_string(work.top);
+    openAndClose(work.left + 130, work.top + 95);
+    openAndClose(-1, -1);
+    EXPECT_EQ(seen, (std::vector<std::string>{corner, "stored 0,0", corner, "stored 130,95",
+                                              std::to_string(work.left + 130) + "," + std::to_string(work.top + 95),
+                                              "stored 130,95"}));
 }
 
 TEST_F(MainWindow, TypingCompletesButTextTheProgramPutsThereNeverDoesAndCtrlShiftEnterRunsAsAdministrator)
@@ -388,6 +483,40 @@ TEST_F(MainWindow, TheTrayIconIsTriedAgainItsMouseWorksTheIconsFollowTheResoluti
     EXPECT_EQ(g_iconCalls.back(), "delete 146") << "the icon goes with the window";
 }
 
+TEST_F(MainWindow, RunAsAdministratorItHearsASecondStartFromItsFirstMomentAndARestartedTaskbar)
+{
+    ElevatedDelivery delivery;
+    dialog.emplace(&system, nullptr, &delivery);
+    g_taskbarReady = true;
+    dialog->Tray().SetNotifyFunction(NotifyBeforeTheTaskbar);
+    const UINT summon = RegisterWindowMessageA("Velquin: come forward");
+    const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    std::set<std::string> allowed;  // on which window, which message, and whether the window showed then
+    std::vector<std::string> seen;
+    Run([&](UiScript& s) {
+        s.Then([&] {
+             const HWND tray = dialog->Tray().HiddenWindow();
+             for (const auto& [to, message, shown] : delivery.asked)
+                 allowed.insert(std::string(to == window ? "window " : to == tray ? "tray " : "another ") +
+                                (message == summon           ? "summon"
+                                 : message == taskbarCreated ? "TaskbarCreated"
+                                                             : std::to_string(message)) +
+                                (shown ? " when shown" : " before the window showed"));
+             ShowWindow(window, SW_HIDE);
+             seen.push_back(delivery.SendFromBelow(window, summon) ? "summon heard" : "summon held back");
+         }).Then([&] {
+            seen.push_back(IsWindowVisible(window) ? "shown" : "hidden");
+            g_iconCalls.clear();  // the taskbar restarted
+            const bool heard = delivery.SendFromBelow(dialog->Tray().HiddenWindow(), taskbarCreated);
+            seen.push_back(heard ? "restart heard" : "restart held back");
+            seen.push_back(g_iconCalls.empty() ? "no icon call" : g_iconCalls.front());
+        });
+    });
+    EXPECT_EQ(allowed, (std::set<std::string>{"window summon before the window showed",
+                                              "tray TaskbarCreated before the window showed"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"summon heard", "shown", "restart heard", "add 146"}));
+}
+
 TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAnotherProgramHoldsTheKeys)
 {
     Set("WinR", 1);
@@ -423,6 +552,59 @@ TEST_F(MainWindow, TheHotKeyAndWinRBringTheWindowForwardAndPreferencesSayWhenAno
     EXPECT_EQ(inUse.summary, "Velquin | Another program already uses Ctrl+Alt+Q.  Velquin keeps it as its hotkey and "
                              "tries it again the next time it starts. | warning | OK | OK");
     EXPECT_EQ(AppProfile().ReadInt("Settings", "HotKey", 0), 0x0651);
+}
+
+TEST_F(MainWindow, WinRIsSetAnewAtAResumeAndAnUnlockAndAnRHeldDownMeanwhileTypesNothing)
+{
+    Set("WinR", 1);
+    // The longest keyboard delay, which the hook reads as it starts: on a busy machine the steps between the R's
+    // press and its repeats stay within a repeat's reach.
+    struct LongestKeyboardDelay {
+        int before = 1;
+        LongestKeyboardDelay()
+        {
+            SystemParametersInfoW(SPI_GETKEYBOARDDELAY, 0, &before, 0);
+            SystemParametersInfoW(SPI_SETKEYBOARDDELAY, 3, nullptr, 0);
+        }
+        ~LongestKeyboardDelay() { SystemParametersInfoW(SPI_SETKEYBOARDDELAY, static_cast<UINT>(before), nullptr, 0); }
+    } delay;
+    ElevatedDelivery delivery;  // the session's changes reach the window only while it watches them
+    dialog.emplace(&system, nullptr, &delivery);
+    const auto press = [](std::initializer_list<std::pair<BYTE, DWORD>> keys) {
+        for (const auto& [key, up] : keys)
+            keybd_event(key, 0, up, 0);
+    };
+    // The window stays in front throughout: under Wine a change of the focus may forget a Win key that only
+    // keybd_event pressed. Win+R is seen as the summons it sends; the renewals are counted from the hook's start.
+    unsigned started = 0;
+    const auto renewals = [&](unsigned count) {
+        return [&, count] { return WinRHook::Renewals() == started + count; };
+    };
+    const auto summoned = [&](int count) { return [count] { return g_summons == count; }; };
+    std::vector<std::string> seen;
+    Run([&](UiScript& s) {
+        s.When([&] { return delivery.watching == window; }, [&] {
+            started = WinRHook::Renewals();
+            g_summons = 0;
+            g_summonedProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingSummons)));
+        });
+        // Win+R, Win let go first: the R stays down while the machine resumes.
+        s.Then([&] { press({{VK_LWIN, 0}, {'R', 0}, {VK_LWIN, KEYEVENTF_KEYUP}}); });
+        s.When(summoned(1), [&] { PostMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0); })
+            .When(renewals(1), [&] { press({{'R', 0}, {'R', 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}}); })
+            .Then([&] {
+                seen.push_back("typed [" + Text() + "]");
+                const bool heard = delivery.SendSessionChange(window, WTS_SESSION_UNLOCK);
+                seen.push_back(heard ? "unlock heard" : "unlock unheard");
+            })
+            .When(renewals(2), [&] {
+                press({{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}});
+            })
+            .When(summoned(2), [&] { seen.push_back("opened again"); });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{"typed []", "unlock heard", "opened again"}));
+    EXPECT_EQ(delivery.watching, nullptr) << "the window stopped watching before it went";
 }
 
 TEST_F(MainWindow, BrowseStartsInTheRememberedFilesFolderOrOnTheDesktopWithTheRememberedTypeAndRemembersThePick)

@@ -1,7 +1,9 @@
-// The ids and labels of every dialog and menu as the system builds them: a swapped id or label shows here.
+// The ids and labels of every dialog and menu as the system builds them, and the manifest as the system reads
+// it: a swapped id or label, or a setting the system would misread, shows here.
 #include "TestSupport.h"
 
 #include "framework/Handles.h"
+#include "framework/Unicode.h"
 
 namespace {
 
@@ -89,4 +91,20 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
     EXPECT_EQ(MenuLabels(tray.Get()), " | [&File] | 32786 Ma&ximize | 32841 &Open Last Item" + folders + programs +
                                    " | 32791 &Preferences | 32804 Path E&ditor | 32790 Clear History &Now | 32789 "
                                    "&About Velquin... | 32785 &Exit Velquin");
+}
+
+// The DPI settings as the system reads them from the program's manifest. Windows 10 1607 knows PerMonitor but
+// not PerMonitorV2, and takes the first of the list it knows.
+TEST(Resources, TheManifestAsksForPerMonitorV2AndOtherwiseTheSystemsResolution)
+{
+    const auto setting = [](const wchar_t* space, const wchar_t* name) {
+        wchar_t value[128] = {};
+        SIZE_T written = 0;
+        const std::wstring url = std::wstring(L"http://schemas.microsoft.com/SMI/") + space + L"/WindowsSettings";
+        if (!QueryActCtxSettingsW(0, nullptr, url.c_str(), name, value, 128, &written))
+            return std::string("<none>");
+        return Utf8(value);
+    };
+    EXPECT_EQ(setting(L"2016", L"dpiAwareness"), "PerMonitorV2, System");
+    EXPECT_EQ(setting(L"2005", L"dpiAware"), "true") << "Windows 8.1 and 10 before 1607";
 }

@@ -1,11 +1,15 @@
-// The real registry and shell: where the profile and App Paths are stored, and what a launch starts, where.
+// The real registry and shell: where the profile and App Paths are stored, and what a launch starts, where;
+// the system's delivery rules as far as Wine has them; the Win+R hook as the keyboard drives it.
 #include "FakeLauncherWindow.h"
 #include "TestSupport.h"
 
 #include "commands/MenuCommands.h"
 #include "framework/Com.h"
+#include "framework/Handles.h"
+#include "framework/MessageDelivery.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
+#include "keys/WinRHook.h"
 #include "launch/Launcher.h"
 #include "launch/ShellLaunch.h"
 #include "preferences/Option.h"
@@ -333,4 +337,39 @@ TEST_F(RealSystem, AFilesIconComesFromItsTypeUnlessTheFileIsALocalProgramOrAStar
     DeleteFileW(Wide(program).c_str());
     EXPECT_GT(Pixels(sources.SmallIcon(program, IconKind::File, 24)).size(), own.size())
         << "larger for a window of more dots per inch";
+}
+
+// Wine lets every message through and sends no session changes, but has the functions: a misspelt name would
+// leave an elevated Velquin deaf on Windows without a word.
+TEST(SystemDelivery, FindsItsFunctionsWhereTheSystemHasThem)
+{
+    const WindowHandle window(
+        CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    EXPECT_TRUE(SystemDelivery().AllowFromLowerIntegrity(window.Get(), RegisterWindowMessageA("TaskbarCreated")));
+    EXPECT_TRUE(SystemDelivery().WatchSession(window.Get()));
+    SystemDelivery().StopWatchingSession(window.Get());
+}
+
+TEST(WinRHook, SetsItselfAnewEveryFewMomentsAndWinRStillOpens)
+{
+    const WindowHandle window(
+        CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr));
+    const UINT opened = WM_APP + 7;
+    WinRHook hook;
+    ASSERT_TRUE(hook.Start(window.Get(), opened, 50));
+    const auto within = [](DWORD milliseconds, const std::function<bool()>& done) {
+        bool finished = done();
+        for (const DWORD start = GetTickCount(); !finished && GetTickCount() - start < milliseconds;) {
+            Sleep(10);
+            finished = done();
+        }
+        return finished;
+    };
+    const unsigned before = WinRHook::Renewals();
+    EXPECT_TRUE(within(5000, [&] { return WinRHook::Renewals() >= before + 2; }));
+    for (const auto& [key, up] :
+         {std::pair<BYTE, DWORD>{VK_LWIN, 0}, {'R', 0}, {'R', KEYEVENTF_KEYUP}, {VK_LWIN, KEYEVENTF_KEYUP}})
+        keybd_event(key, 0, up, 0);
+    MSG message;
+    EXPECT_TRUE(within(5000, [&] { return PeekMessageW(&message, window.Get(), opened, opened, PM_REMOVE) != 0; }));
 }

@@ -69,5 +69,6 @@ void Click(HWND dialog, int controlId);              // the control's BN_CLICKED
 void PressKey(HWND window, UINT virtualKey);         // WM_KEYDOWN + WM_KEYUP through the dialog's keyboard handling
 void TypeText(HWND window, const std::string& text); // per character a key press and the character it makes
 
-// Sends window messages to end every visible window of this thread (used when a script runs out of time).
+// Sends window messages to end every visible window and every dialog of this thread (used when a script runs
+// out of time).
 void CloseThreadWindows();
