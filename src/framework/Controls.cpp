@@ -57,7 +57,7 @@ int ComboBox::AddString(const std::string& text) const
 
 int ComboBox::SelectString(int start, const std::string& text) const
 {
-    const std::wstring wide = Wide(text);
+    const WideString wide = Wide(text);
     return static_cast<int>(Send(CB_SELECTSTRING, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(wide.c_str())));
 }
 

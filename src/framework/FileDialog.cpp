@@ -21,7 +21,7 @@ bool RunFileDialog(DialogFunction* run, const FileDialogRequest& request, FileDi
 {
     if (!run)
         return false;
-    const std::wstring filter = Wide(FilterFromBars(request.filter)), folder = Wide(request.initialFolder),
+    const WideString filter = Wide(FilterFromBars(request.filter)), folder = Wide(request.initialFolder),
                        title = Wide(request.title), extension = Wide(request.defaultExtension);
     wchar_t path[MAX_PATH] = {};
     Wide(request.fileName).copy(path, MAX_PATH - 1);

@@ -5,7 +5,7 @@
 
 bool FindFirstMatch(const std::string& pattern, std::string* fullPath)
 {
-    const std::wstring widePattern = Wide(pattern);
+    const WideString widePattern = Wide(pattern);
     WIN32_FIND_DATAW found = {};
     FindHandle search(FindFirstFileW(widePattern.c_str(), &found));
     if (!search)

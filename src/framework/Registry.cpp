@@ -40,7 +40,7 @@ std::optional<std::string> RegKey::ReadText(const std::string& name, bool* expan
         return std::nullopt;
     // Most texts fit a path buffer, 259 characters and their zero: one query. A longer one is read again at
     // its size where any length is wanted.
-    const std::wstring wideName = Wide(name);
+    const WideString wideName = Wide(name);
     wchar_t buffer[260];
     std::vector<wchar_t> large;
     wchar_t* data = buffer;
@@ -82,7 +82,7 @@ bool RegKey::WriteString(const std::string& name, const std::string& value, bool
 {
     if (!key_ || Utf16Length(value) > kMaxProfileText)
         return false;
-    const std::wstring text = Wide(value);
+    const WideString text = Wide(value);
     return RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, expandable ? REG_EXPAND_SZ : REG_SZ,
                           reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;

@@ -14,7 +14,7 @@ bool SystemPathProbe::IsRemoteDrive(const std::string& root)
 
 std::optional<std::string> SystemPathProbe::LinkTarget(const std::string& path)
 {
-    const std::wstring wide = Wide(path);
+    const WideString wide = Wide(path);
     const DWORD attributes = GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return std::nullopt;

@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-std::wstring Wide(const std::string& utf8)
+WideString Wide(const std::string& utf8)
 {
     if (utf8.empty())
-        return std::wstring();
+        return WideString();
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
+    WideString wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], length);
     return wide;
 }
@@ -27,14 +27,14 @@ std::string Utf8(const wchar_t* utf16, int length)
 
 bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
-    const std::wstring first = Wide(a), second = Wide(b);
+    const WideString first = Wide(a), second = Wide(b);
     return CompareStringOrdinal(first.data(), static_cast<int>(first.size()), second.data(),
                                 static_cast<int>(second.size()), TRUE) == CSTR_EQUAL;
 }
 
 std::string FoldCase(const std::string& text)
 {
-    std::wstring wide = Wide(text);
+    WideString wide = Wide(text);
     // Upper case is what the ordinal rule compares; the invariant locale keeps it the same on every machine.
     // Each unit maps to one, in place.
     if (!wide.empty())
@@ -53,9 +53,9 @@ std::string ExpandReferences(const std::string& text)
 {
     if (text.find('%') == std::string::npos)
         return text;
-    const std::wstring wide = Wide(text);
+    const WideString wide = Wide(text);
     const DWORD size = ExpandEnvironmentStringsW(wide.c_str(), nullptr, 0);
-    std::wstring expanded(size, L'\0');
+    WideString expanded(size, L'\0');
     if (size == 0 || ExpandEnvironmentStringsW(wide.c_str(), &expanded[0], size) > size)
         return text;
     return Utf8(expanded.c_str());

@@ -54,7 +54,7 @@ ULONG ShellOpenMask(const OpenRequest& request)
 
 OpenResult ShellOpen(HWND owner, const OpenRequest& request)
 {
-    const std::wstring program = Wide(request.program), parameters = Wide(request.parameters),
+    const WideString program = Wide(request.program), parameters = Wide(request.parameters),
                        directory = Wide(request.directory);
     SHELLEXECUTEINFOW info = {};
     info.cbSize = sizeof(info);

@@ -84,7 +84,7 @@ bool CopyOf(const ListedAppPath& source, AppPathTable table, const std::string& 
     const RegKey from = RegKey::Open(RootOf(source.table), EntryKeyPath(source.name));
     if (!from)
         return true;  // a new entry
-    const std::wstring target = Wide(EntryKeyPath(name));
+    const WideString target = Wide(EntryKeyPath(name));
     RegDeleteTreeW(RootOf(table), target.c_str());
     const RegKey to = RegKey::Create(RootOf(table), EntryKeyPath(name));
     if (to && RegCopyTreeW(from.Get(), nullptr, to.Get()) == ERROR_SUCCESS)

@@ -94,7 +94,7 @@ void CPathEditorDlg::DrawLine(const DRAWITEMSTRUCT& item) const
     FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     if (item.itemID != static_cast<UINT>(-1)) {
         const int index = static_cast<int>(item.itemID);
-        const std::wstring name = Wide(m_list.ItemText(index));
+        const WideString name = Wide(m_list.ItemText(index));
         RECT area = item.rcItem;
         area.left += 2;
         SetBkMode(item.hDC, TRANSPARENT);

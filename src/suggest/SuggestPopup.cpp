@@ -149,7 +149,7 @@ void SuggestPopup::Draw(const DRAWITEMSTRUCT& item) const
     r.right -= pad;
     const HGDIOBJ old = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
-    const std::wstring source = Wide(line.source);
+    const WideString source = Wide(line.source);
     RECT sourceRect = r;
     DrawTextW(dc, source.c_str(), -1, &sourceRect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     const int sourceWidth = sourceRect.right - sourceRect.left;

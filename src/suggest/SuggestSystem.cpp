@@ -24,7 +24,7 @@ constexpr int kDeepestFolder = 8;
 
 std::string Variable(const char* name)
 {
-    std::wstring value(32767, L'\0');
+    WideString value(32767, L'\0');
     const DWORD length = GetEnvironmentVariableW(Wide(name).c_str(), value.data(), 32767);
     return length > 0 && length < 32767 ? Utf8(value.data(), static_cast<int>(length)) : std::string();
 }
@@ -230,7 +230,7 @@ UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, 
 {
     UseComOnThisThread();  // the shell expects it of every caller
     const std::string file = ExpandReferences(path);
-    const std::wstring wide = Wide(file);
+    const WideString wide = Wide(file);
     const bool onNetwork = kind != IconKind::Shortcut && OnNetwork(file);
     bool isFolder = false;
     if (kind == IconKind::File && !onNetwork) {

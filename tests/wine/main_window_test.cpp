@@ -809,9 +809,9 @@ TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFol
 namespace {
 
 // The process's environment as it is, to be put back whole.
-std::vector<std::wstring> EnvironmentNow()
+std::vector<WideString> EnvironmentNow()
 {
-    std::vector<std::wstring> variables;
+    std::vector<WideString> variables;
     wchar_t* block = GetEnvironmentStringsW();
     for (const wchar_t* entry = block; *entry; entry += wcslen(entry) + 1)
         variables.emplace_back(entry);
@@ -819,13 +819,13 @@ std::vector<std::wstring> EnvironmentNow()
     return variables;
 }
 
-void PutBack(const std::vector<std::wstring>& variables)
+void PutBack(const std::vector<WideString>& variables)
 {
-    for (const std::wstring& entry : EnvironmentNow()) {
+    for (const WideString& entry : EnvironmentNow()) {
         const std::size_t equals = entry.find(L'=', 1);
         SetEnvironmentVariableW(entry.substr(0, equals).c_str(), nullptr);
     }
-    for (const std::wstring& entry : variables) {
+    for (const WideString& entry : variables) {
         const std::size_t equals = entry.find(L'=', 1);
         SetEnvironmentVariableW(entry.substr(0, equals).c_str(), entry.substr(equals + 1).c_str());
     }
@@ -841,7 +841,7 @@ std::string Variable(const wchar_t* name)
 
 TEST_F(MainWindow, AChangeOfTheUsersVariablesMakesTheEnvironmentAgainAsALogonWouldAndPathReachesTheLines)
 {
-    const std::vector<std::wstring> before = EnvironmentNow();
+    const std::vector<WideString> before = EnvironmentNow();
     const wchar_t* machine = L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
     // What a logon gave this process: the user's variable; the machine's key names SYSTEM as Windows' does.
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"USERNAME", REG_SZ, L"SYSTEM", 14);
@@ -854,7 +854,7 @@ TEST_F(MainWindow, AChangeOfTheUsersVariablesMakesTheEnvironmentAgainAsALogonWou
     CreateDirectoryW(Wide(bin).c_str(), nullptr);
     CloseHandle(CreateFileW(Wide(bin + "\\vqtestpathtool.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
                             nullptr));
-    std::wstring path(32767, L'\0');
+    WideString path(32767, L'\0');
     DWORD size = 32767 * 2, type = 0;
     RegGetValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type,
                  path.data(), &size);
@@ -882,7 +882,7 @@ TEST_F(MainWindow, AChangeOfTheUsersVariablesMakesTheEnvironmentAgainAsALogonWou
         s.When([&] { return dialog->Environment().Noted(); }, [&] {
              SetWindowTextA(Box(), "");  // it shows the text launched before
              TypeText(Edit(), "vqtestpath");
-             const std::wstring added = path + L";" + Wide(bin);
+             const WideString added = path + L";" + Wide(bin);
              RegSetKeyValueW(HKEY_LOCAL_MACHINE, machine, L"PATH", type, added.c_str(),
                              static_cast<DWORD>((added.size() + 1) * 2));
          })

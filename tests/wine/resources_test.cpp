@@ -100,7 +100,7 @@ TEST(Resources, TheManifestAsksForPerMonitorV2AndOtherwiseTheSystemsResolution)
     const auto setting = [](const wchar_t* space, const wchar_t* name) {
         wchar_t value[128] = {};
         SIZE_T written = 0;
-        const std::wstring url = std::wstring(L"http://schemas.microsoft.com/SMI/") + space + L"/WindowsSettings";
+        const WideString url = WideString(L"http://schemas.microsoft.com/SMI/") + space + L"/WindowsSettings";
         if (!QueryActCtxSettingsW(0, nullptr, url.c_str(), name, value, 128, &written))
             return std::string("<none>");
         return Utf8(value);

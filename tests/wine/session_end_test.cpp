@@ -81,7 +81,7 @@ TEST(SessionEnd, LogOffEnablesThePrivilegeAndAsksTheOtherProgramsWhichThenEnd)
     ASSERT_NE(holder, nullptr);
     const std::string record = TempPath("velquin-session-end.txt");
     DeleteFileW(Wide(record).c_str());
-    std::wstring commandLine = L"\"" + Wide(holder) + L"\" \"" + Wide(record) + L"\"";
+    WideString commandLine = L"\"" + Wide(holder) + L"\" \"" + Wide(record) + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};

@@ -118,7 +118,7 @@ TEST_F(RealSystem, AtStartTheRunValueNamingThisCopyUnquotedIsQuotedAndAnotherCop
 {
     const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     const auto store = [&](DWORD type, const std::string& text) {
-        const std::wstring value = Wide(text);
+        const WideString value = Wide(text);
         RegSetKeyValueW(HKEY_CURRENT_USER, Wide(run).c_str(), L"Velquin", type, value.c_str(),
                         static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
     };
@@ -204,7 +204,7 @@ TEST_F(RealSystem, AProgramInAFolderNamedInCyrillicAndAccentsIsLaunchedStoredLog
     DeleteFileW(Wide(log).c_str());
 
     const wchar_t* runMru = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RunMRU";
-    const std::wstring command = Wide(tool.folder + "\\other.exe\\1");
+    const WideString command = Wide(tool.folder + "\\other.exe\\1");
     RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"MRUList", REG_SZ, L"a", 4);
     RegSetKeyValueW(HKEY_CURRENT_USER, runMru, L"a", REG_SZ, command.c_str(), DWORD((command.size() + 1) * 2));
     commands.ImportRunHistory();

@@ -87,7 +87,7 @@ void CleanTestAppPaths()
 
 void WriteOtherEntryValues(HKEY root, const std::string& key)
 {
-    const std::wstring entry = Wide(key), sub = Wide(key + "\\VqTestSub");
+    const WideString entry = Wide(key), sub = Wide(key + "\\VqTestSub");
     const DWORD useUrl = 1;
     const wchar_t dropTarget[] = L"{6E1F6D42-2B4B-4F0B-9C55-7A3D6C1B2E10}";
     const wchar_t protocols[] = L"http\0https\0";  // and the list's own zero
