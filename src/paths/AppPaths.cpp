@@ -33,6 +33,9 @@ std::string EntryKeyPath(const std::string& name)
     return std::string(kAppPathsKey) + "\\" + name;
 }
 
+// On a parked copy while the key of the entry's name may be half-made.
+constexpr char kMark[] = "Velquin unfinished";
+
 // The keys of one table's entries, as a respelling steps through them.
 class TableKeys : public EntryKeys {
 public:
@@ -60,6 +63,15 @@ public:
             reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"advapi32.dll"), "RegRenameKey")));
         return !respellByCopyOnly && rename &&
                rename(entries_.Get(), Wide(from).c_str(), Wide(to).c_str()) == ERROR_SUCCESS && Spelt(to);
+    }
+    bool Mark(const std::string& name, bool marked) override
+    {
+        RegKey key = RegKey::Open(entries_.Get(), name, KEY_SET_VALUE);
+        return marked ? key.WriteDword(kMark, 1) : key.DeleteValue(kMark);
+    }
+    bool Marked(const std::string& name) override
+    {
+        return RegKey::Open(entries_.Get(), name).ReadDword(kMark).has_value();
     }
     // The table holds the name in exactly this spelling.
     bool Spelt(const std::string& name) const

@@ -6,17 +6,15 @@ namespace {
 
 constexpr std::size_t kMaxKeyName = 255;  // UTF-16 units, as the registry counts
 
-// The parked copy back under the entry's old name, merged into what is left there. The parked copy goes only
-// once that worked; otherwise a half-made entry goes instead, so the next respelling finds the parked copy
-// alone and puts it back.
-bool PutBack(EntryKeys& keys, const std::string& parked, const std::string& name)
+// The marked parked copy in place of whatever has the name. Neither a copy nor a deletion is one step, so the
+// parked copy keeps its mark, which says that it alone is whole, until the new key is whole and unmarked.
+bool MoveParked(EntryKeys& keys, const std::string& parked, const std::string& name)
 {
-    if (keys.CopyTree(parked, name)) {
-        keys.DeleteTree(parked);
-        return true;
-    }
-    keys.DeleteTree(name);
-    return false;
+    if (!keys.DeleteTree(name) || !keys.CopyTree(parked, name) || !keys.Mark(name, false) ||
+        !keys.Mark(parked, false))
+        return false;
+    keys.DeleteTree(parked);  // unmarked, beside a whole entry: a leftover whatever is left of it
+    return true;
 }
 
 }  // namespace
@@ -30,25 +28,22 @@ bool RespellEntry(EntryKeys& keys, const std::string& from, const std::string& t
 {
     const std::string parked = ParkedEntryName(from);
     const bool canPark = Utf16Length(parked) <= kMaxKeyName;
-    // A parked copy beside the entry is a leftover of it; without the entry, it is the entry.
-    if (canPark && keys.Exists(parked) &&
-        !(keys.Exists(from) ? keys.DeleteTree(parked) : PutBack(keys, parked, from)))
-        return false;
+    // An unmarked parked copy beside the entry is a leftover of it; otherwise it is the entry.
+    if (canPark && keys.Exists(parked)) {
+        const bool leftover = keys.Exists(from) && !keys.Marked(parked);
+        if (leftover ? !keys.DeleteTree(parked) : !(keys.Mark(parked, true) && MoveParked(keys, parked, from)))
+            return false;
+    }
     if (keys.Rename(from, to))
         return true;
     if (!canPark || !keys.Exists(from))
         return false;
-    if (!keys.CopyTree(from, parked)) {
-        keys.DeleteTree(parked);  // the half-made copy; the entry was only read
+    if (!keys.CopyTree(from, parked) || !keys.Mark(parked, true)) {
+        keys.DeleteTree(parked);  // unmarked: the entry was only read
         return false;
     }
-    if (keys.DeleteTree(from)) {
-        if (keys.CopyTree(parked, to)) {
-            keys.DeleteTree(parked);
-            return true;
-        }
-        keys.DeleteTree(to);  // the half-made copy: the old spelling is gone, so nothing else has this name
-    }
-    PutBack(keys, parked, from);
+    if (MoveParked(keys, parked, to))
+        return true;
+    MoveParked(keys, parked, from);
     return false;
 }

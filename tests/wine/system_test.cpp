@@ -102,9 +102,15 @@ TEST_F(RealSystem, TheProfileAndAppPathsEntriesAreDwordsAndZeroEndedTextAndAMach
     EXPECT_EQ(ReadAppPathWorkingDirectory("VqTestExpand.exe"), std::string(windows) + "\\Tools");
 }
 
-TEST_F(RealSystem, ARespellingFirstPutsBackWithEveryValueTheCopyACrashLeftParked)
+TEST_F(RealSystem, ARespellingFirstPutsBackWithEveryValueTheMarkedCopyACrashLeftParkedAndLeavesNoMark)
 {
-    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\Velquin respelling VqTestPark.exe");
+    // The copy, marked as the only whole one, and what the crash left of the entry.
+    const std::string parked = kTable + "\\Velquin respelling VqTestPark.exe";
+    const DWORD one = 1;
+    WriteOtherEntryValues(HKEY_LOCAL_MACHINE, parked);
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Wide(parked).c_str(), L"Velquin unfinished", REG_DWORD, &one, sizeof(one));
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, Wide(kTable + "\\vqtestpark.exe").c_str(), L"UseUrl", REG_DWORD, &one,
+                    sizeof(one));
     RespellAppPathsByCopyOnly(true);
     EXPECT_TRUE(RespellAppPathEntry("VqTestPark.exe", "VQTESTPARK.EXE", AppPathTable::Machine));
     RespellAppPathsByCopyOnly(false);
@@ -112,6 +118,7 @@ TEST_F(RealSystem, ARespellingFirstPutsBackWithEveryValueTheCopyACrashLeftParked
     EXPECT_EQ(std::count(names.begin(), names.end(), "VQTESTPARK.EXE"), 1);
     EXPECT_EQ(std::count(names.begin(), names.end(), "Velquin respelling VqTestPark.exe"), 0);
     EXPECT_EQ(OtherEntryValues(HKEY_LOCAL_MACHINE, kTable + "\\VqTestPark.exe"), kOtherEntryValues);
+    EXPECT_EQ(ReadRawValue(HKEY_LOCAL_MACHINE, kTable + "\\VqTestPark.exe", "Velquin unfinished"), "");
 }
 
 TEST_F(RealSystem, AtStartTheRunValueNamingThisCopyUnquotedIsQuotedAndAnotherCopysExpandableValueStays)
