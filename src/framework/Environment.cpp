@@ -10,6 +10,11 @@ bool Has(const Variables& entries, const std::string& name, SameTextRule same)
                        [&](const std::string& entry) { return same(VariableName(entry), name); });
 }
 
+bool Listed(const std::vector<std::string>& names, const std::string& name, SameTextRule same)
+{
+    return std::any_of(names.begin(), names.end(), [&](const std::string& other) { return same(other, name); });
+}
+
 }  // namespace
 
 std::string VariableName(const std::string& entry)
@@ -17,12 +22,13 @@ std::string VariableName(const std::string& entry)
     return entry.substr(0, entry.find('=', 1));
 }
 
-std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same)
+std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon,
+                                      const std::vector<std::string>& registryNames, SameTextRule same)
 {
     std::vector<std::string> own;
     for (const std::string& entry : process) {
         const std::string name = VariableName(entry);
-        if (!Has(logon, name, same))
+        if (!Has(logon, name, same) && !Listed(registryNames, name, same))
             own.push_back(name);
     }
     return own;
@@ -35,8 +41,7 @@ EnvironmentChange ChangeTo(const Variables& process, const Variables& logon, con
     for (const std::string& entry : process) {
         const std::string name = VariableName(entry);
         // "=C:" and its kind hold each drive's current folder: the process's state, no variable of the user's.
-        const bool kept = name.empty() || name[0] == '=' ||
-                          std::any_of(own.begin(), own.end(), [&](const std::string& o) { return same(o, name); });
+        const bool kept = name.empty() || name[0] == '=' || Listed(own, name, same);
         if (!kept && !Has(logon, name, same))
             change.remove.push_back(name);
     }

@@ -14,9 +14,11 @@ using Variables = std::vector<std::string>;
 // An entry's name: the text before its first "=" after the first character.
 std::string VariableName(const std::string& entry);
 
-// The names the process has that a fresh logon's block lacks: what the system or the parent gave the process
-// alone (under Wine, WINEPREFIX and DISPLAY, which every program started needs). Read at start, kept for good.
-std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon, SameTextRule same);
+// The names the process started with that neither a fresh logon's block nor the registry (as it was at start)
+// gives: what the system or the parent gave the process alone (under Wine, WINEPREFIX and DISPLAY, which every
+// program started needs). Kept for good.
+std::vector<std::string> OwnVariables(const Variables& process, const Variables& logon,
+                                      const std::vector<std::string>& registryNames, SameTextRule same);
 
 struct EnvironmentChange {
     Variables set;                    // every entry of the new block

@@ -1,8 +1,8 @@
 #include "framework/FreshEnvironment.h"
 
 #include "framework/BackgroundWork.h"
+#include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
-#include "framework/Trace.h"
 #include "framework/Unicode.h"
 
 #include <userenv.h>
@@ -48,11 +48,28 @@ std::optional<Variables> LogonVariables()
 
 }  // namespace
 
-void FreshEnvironment::Ask(HWND window, bool first)
+void FreshEnvironment::NoteRegistryNames()
 {
+    std::vector<std::string> names;
+    const auto add = [&](const RegKey& key) {
+        for (const std::string& name : key.ValueNames())
+            names.push_back(name);
+    };
+    add(RegKey::Open(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment"));
+    add(RegKey::Open(HKEY_CURRENT_USER, "Environment"));
+    const RegKey volatileKey = RegKey::Open(HKEY_CURRENT_USER, "Volatile Environment");
+    add(volatileKey);
+    for (const std::string& session : volatileKey.SubkeyNames())  // one per session
+        add(RegKey::Open(volatileKey.Get(), session));
+    registryNames_ = std::move(names);
+}
+
+void FreshEnvironment::OnChanged(HWND window)
+{
+    if (!registryNames_)
+        NoteRegistryNames();  // before the first paint: the registry as it is now
     const unsigned number = ++asked_;
-    noting_ = noting_ || first;
-    RunOnThreadOfItsOwn(window, message_, first ? 1 : 0, WorkerNeeds::Nothing, [shared = shared_, number] {
+    RunOnThreadOfItsOwn(window, message_, 0, WorkerNeeds::Nothing, [shared = shared_, number] {
         std::optional<Variables> logon;
         try {
             logon = LogonVariables();
@@ -65,44 +82,19 @@ void FreshEnvironment::Ask(HWND window, bool first)
     });
 }
 
-void FreshEnvironment::NoteOwnVariables(HWND window)
-{
-    if (!own_ && !noting_)
-        Ask(window, true);
-}
-
-void FreshEnvironment::OnChanged(HWND window)
-{
-    if (own_) {
-        Ask(window, false);
-        return;
-    }
-    changePending_ = true;  // asked once the own variables are known
-    NoteOwnVariables(window);  // a first look that failed is tried again
-}
-
-bool FreshEnvironment::OnBlock(HWND window, WPARAM first)
+bool FreshEnvironment::OnBlock()
 {
     std::optional<Variables> logon;
     {
         const Locked locked(shared_->lock);
         logon = shared_->logon.Take();
     }
-    if (first)
-        noting_ = false;
-    if (!logon) {  // an older thread's, or the system made none
-        if (first)
-            Trace("FreshEnvironment -- the system made no environment block.\n");
+    if (!logon)  // an older thread's, or the system made none
         return false;
-    }
-    // Nothing but this changes the process's variables: they are as they were when the block was asked for.
     const Variables process = ProcessVariables();
-    if (first) {
-        own_ = OwnVariables(process, *logon, SameTextIgnoringCase);
-        if (std::exchange(changePending_, false))
-            Ask(window, false);
-        return false;
-    }
+    // Until the first change, the process's variables are those it started with.
+    if (!own_)
+        own_ = OwnVariables(process, *logon, *registryNames_, SameTextIgnoringCase);
     const EnvironmentChange change = ChangeTo(process, *logon, *own_, SameTextIgnoringCase);
     for (const std::string& entry : change.set) {
         const std::string name = VariableName(entry);

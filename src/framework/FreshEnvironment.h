@@ -19,27 +19,26 @@ public:
     // The block comes back as this message.
     explicit FreshEnvironment(UINT message) : message_(message), shared_(std::make_unique<Shared>()) {}
 
-    // Once, after the first paint: which variables are the process's own, kept at every change.
-    void NoteOwnVariables(HWND window);
+    // Once, after the first paint: the names the registry gives variables now, so that one the user deletes
+    // later is not taken for the process's own. (Nothing else is loaded for it: the block is made at a change.)
+    void NoteRegistryNames();
     // WM_SETTINGCHANGE for "Environment".
     void OnChanged(HWND window);
     // The block's message: true when the process's environment was made again.
-    bool OnBlock(HWND window, WPARAM first);
+    bool OnBlock();
 
-    // For the tests: the own variables are known.
-    bool Noted() const { return own_.has_value(); }
+    // For the tests: the registry's names are noted.
+    bool Noted() const { return registryNames_.has_value(); }
 
 private:
     struct Shared {
         Lock lock;
         NewestAnswer<Variables> logon;  // none when the system could not make one
     };
-    void Ask(HWND window, bool first);
 
     const UINT message_;
     std::shared_ptr<Shared> shared_;
-    std::optional<std::vector<std::string>> own_;
-    unsigned asked_ = 0;           // blocks asked for so far: each thread's number
-    bool noting_ = false;          // the first look is on its way
-    bool changePending_ = false;   // a change came before the own variables were known
+    std::optional<std::vector<std::string>> registryNames_;
+    std::optional<std::vector<std::string>> own_;  // known at the first change, for good
+    unsigned asked_ = 0;                           // blocks asked for so far: each thread's number
 };

@@ -164,7 +164,7 @@ bool CVelquinDlg::AfterFirstPaint()
     keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, false);
     KeepStartingWithWindows(settings.StartAuto);
     SuggestAsTyped(settings.Suggest == 1, kIndexDelay);
-    environment_.NoteOwnVariables(Handle());
+    environment_.NoteRegistryNames();
     return true;
 }
 
@@ -178,9 +178,9 @@ bool CVelquinDlg::OnSettingChange(Message& message)
     return false;  // the message goes on
 }
 
-bool CVelquinDlg::OnEnvironmentMade(Message& message)
+bool CVelquinDlg::OnEnvironmentMade()
 {
-    if (environment_.OnBlock(Handle(), message.wParam))
+    if (environment_.OnBlock())
         suggestions_.List().OnEnvironmentChanged();
     return true;
 }

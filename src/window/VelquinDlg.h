@@ -65,7 +65,7 @@ private:
     // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
     bool AfterFirstPaint();
     bool OnSettingChange(Message& message);
-    bool OnEnvironmentMade(Message& message);
+    bool OnEnvironmentMade();
     bool OnShowWindow(Message& message);
     bool OnHotKey();
     bool OnQueryDragIcon(Message& message);

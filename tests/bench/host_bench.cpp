@@ -116,13 +116,14 @@ struct FullIndex {
         };
         IndexSources sources;
         for (int i = 0; i < 2000; ++i)
-            sources.shortcuts.push_back("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\" + name(i) + ".lnk");
+            sources.shortcuts.push_back(
+                {"C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\" + name(i) + ".lnk", "", false, false});
         for (int i = 0; i < 300; ++i)
             sources.appPaths.push_back({"app" + std::to_string(i) + ".exe", "C:\\Apps\\app.exe"});
         for (int i = 0; i < 17700; ++i)
             sources.pathFiles.push_back("C:\\Windows\\System32\\tool" + std::to_string(i) + (i < 3000 ? ".exe" : ".dll"));
         for (int i = 0; i < 14700; ++i)
-            sources.shortcuts.push_back("C:\\Synthetic\\" + name(i + 5000) + " x.lnk");
+            sources.shortcuts.push_back({"C:\\Synthetic\\" + name(i + 5000) + " x.lnk", "", false, false});
         sources.pathExt = ".COM;.EXE;.BAT;.CMD";
         index = BuildIndex(sources, FoldAscii);
         for (int i = 0; i < 99; ++i) {

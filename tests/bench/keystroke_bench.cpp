@@ -22,8 +22,9 @@ public:
                                "Player", "Tools", "Setup", "Update", "Manager", "Viewer", "Editor", "Git"};
         IndexSources sources;
         for (int i = 0; i < 16700; ++i)
-            sources.shortcuts.push_back("C:\\Menu\\" + std::string(words[i % 16]) + " " + words[(i / 16) % 16] + " " +
-                                        std::to_string(i) + ".lnk");
+            sources.shortcuts.push_back({"C:\\Menu\\" + std::string(words[i % 16]) + " " + words[(i / 16) % 16] + " " +
+                                             std::to_string(i) + ".lnk",
+                                         "", false, false});
         for (int i = 0; i < 300; ++i)
             sources.appPaths.push_back({"app" + std::to_string(i) + ".exe", "C:\\Apps\\app.exe"});
         for (int i = 0; i < 3000; ++i)
