@@ -1,5 +1,5 @@
 // The launch room: from the text to the outcome: the launch, the control rules, putting the window away, the shell
-// side, network paths, the history log.
+// side, the history log.
 //
 // The main window's launch, apart from the window: the window and the system are reached through
 // LauncherWindow and LaunchSystem.

@@ -1,4 +1,4 @@
-// The text room: shared Windows-free text rules: the command line's split.
+// The text room: shared Windows-free text rules: the command line's split, whether a path leads to the network.
 //
 // How a typed text becomes a program and its parameters, and which text the control rules examine.
 #pragma once
