@@ -122,7 +122,7 @@ private:
 
 // Each question on a thread of its own, so that one that never returns holds up no other: a launch waiting on
 // a share that does not answer. The asker names each question; its answer comes as the message with that id
-// as wParam. No thread is ever waited for.
+// as wParam, also when none could be had (TakeAnswer then has nothing). No thread is ever waited for.
 template <typename Question, typename Answer>
 class WorkPerQuestion {
 public:
@@ -148,9 +148,10 @@ public:
         return RunOnThreadOfItsOwn(window, message_, id, needs_, [shared = shared_, id, question = std::move(question)] {
             std::optional<Answer> answer = background::Answered<Answer>(shared->work, shared->failed, question);
             const Locked locked(shared->lock);
-            if (!answer || !shared->open)
+            if (!shared->open)
                 return false;
-            shared->answers.insert_or_assign(id, std::move(*answer));
+            if (answer)  // else the window hears that none could be had
+                shared->answers.insert_or_assign(id, std::move(*answer));
             return true;
         });
     }
