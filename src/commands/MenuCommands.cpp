@@ -6,8 +6,10 @@
 
 using Control = LauncherWindow::Control;
 
-MenuCommands::MenuCommands(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile)
-    : window_(window), history_(history), system_(system), profile_(profile), putAway_(window, profile)
+MenuCommands::MenuCommands(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile,
+                           Learning* learning)
+    : window_(window), history_(history), system_(system), profile_(profile), learning_(learning),
+      putAway_(window, profile)
 {
 }
 
@@ -18,11 +20,8 @@ void MenuCommands::ClearHistory()
         ui::kYesNo | ui::kIconQuestion | ui::kDefaultButton2);
     if (answer != ui::kAnswerYes)
         return;
-    history_.ClearMRU();
-    history_.RefreshCtrl();
+    ClearHistoryQuietly();
     history_.SaveMRU();
-    window_.Enable(Control::ClearHistory, false);
-    WriteHistoryState(profile_, kHistoryCleared);
     window_.FocusBox();
 }
 
@@ -30,6 +29,8 @@ void MenuCommands::ClearHistoryQuietly()
 {
     history_.ClearMRU();
     history_.RefreshCtrl();
+    if (learning_)
+        learning_->Clear();
     window_.Enable(Control::ClearHistory, false);
     WriteHistoryState(profile_, kHistoryCleared);
 }

@@ -12,14 +12,17 @@
 #include "launch/LauncherWindow.h"
 #include "launch/PutAway.h"
 #include "res/resource.h"
+#include "suggest/Learning.h"
 
 #include <string>
 
 class MenuCommands {
 public:
-    MenuCommands(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile);
+    // Clearing the history clears the learning too, when there is one.
+    MenuCommands(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& system, ProfileStore& profile,
+                 Learning* learning = nullptr);
 
-    // After the user agreed; quietly, as the settings ask at start.
+    // After the user agreed; quietly, as the settings ask at start. What the list learnt goes with it.
     void ClearHistory();
     void ClearHistoryQuietly();
     void RunProgram(const ProgramCommand& command);
@@ -54,5 +57,6 @@ private:
     CMRUComboBox& history_;
     LaunchSystem& system_;
     ProfileStore& profile_;
+    Learning* learning_;
     PutAway putAway_;
 };

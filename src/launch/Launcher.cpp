@@ -17,13 +17,13 @@ Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& 
 {
 }
 
-void Launcher::OnLaunch(bool elevated)
+void Launcher::OnLaunch(bool elevated, const std::string& typed)
 {
     const std::string text = Trim(window_.EditText());
     if (Waiting(text))
         return;
     window_.SetEditText(text);
-    Start(text, elevated, true);
+    Start(text, elevated, true, typed.empty() ? text : typed);
 }
 
 void Launcher::OnOpenLastItem()
@@ -44,13 +44,13 @@ bool Launcher::Waiting(const std::string& text) const
                        [&](const Launch& launch) { return system_.SameTextIgnoringCase(launch.request.text, text); });
 }
 
-void Launcher::Start(const std::string& text, bool elevated, bool fromBox)
+void Launcher::Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed)
 {
     SettingsRecord settings;
     settings.LoadSettings(profile_);
     // Only a launch of the box's own text enters its program: the box's tick is about the box's text.
     const bool enter = fromBox && addToPath_.UsedByLaunch(window_.IsAddToPathChecked());
-    const Launch launch{{text, elevated, settings.ShowWindow, enter}, fromBox, ++launches_};
+    const Launch launch{{text, elevated, settings.ShowWindow, enter}, fromBox, ++launches_, typed};
     // Every step may wait on a network path, from the split's file search to the shell's answer.
     if (LaunchMayWaitOnNetwork(text, system_)) {
         waiting_.push_back(launch);
@@ -93,6 +93,8 @@ void Launcher::Finish(const Launch& launch, const LaunchResult& result)
     }
 
     RecordInHistory(launch.request.text);
+    if (launch.fromBox && learn_)
+        learn_(launch.typed, launch.request.text);
     KeepHistoryLog(history_, profile_);
     window_.Enable(Control::ClearHistory, true);
     if (late)

@@ -13,6 +13,7 @@
 #include "launch/PutAway.h"
 #include "text/CommandText.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,13 @@ public:
              AddToPath& addToPath);
 
     // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas". A text still
-    // waiting on the network is not launched twice.
-    void OnLaunch(bool elevated = false);
+    // waiting on the network is not launched twice. `typed` is what the user had typed of it (empty: all).
+    void OnLaunch(bool elevated = false, const std::string& typed = std::string());
+    // Each success of a launch from the box is told here: what had been typed, and what was launched.
+    void LearnWith(std::function<void(const std::string& typed, const std::string& launched)> learn)
+    {
+        learn_ = std::move(learn);
+    }
     // The tray's "Open Last Item": launch the newest history entry; the box keeps its text.
     void OnOpenLastItem();
     // The answer for a launch the window ran on a worker.
@@ -36,9 +42,10 @@ private:
         LaunchRequest request;
         bool fromBox;
         unsigned number;
+        std::string typed;
     };
     bool Waiting(const std::string& text) const;
-    void Start(const std::string& text, bool elevated, bool fromBox);
+    void Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed = std::string());
     // A launch answered after another started is late: a success only enters the history, and a failure
     // says nothing, since the user has moved on.
     void Finish(const Launch& launch, const LaunchResult& result);
@@ -57,4 +64,5 @@ private:
     ProfileStore& profile_;
     AddToPath& addToPath_;
     PutAway putAway_;
+    std::function<void(const std::string&, const std::string&)> learn_;
 };

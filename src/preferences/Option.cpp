@@ -99,6 +99,11 @@ COption::COption(HWND parent) : Dialog(IDD_PREFERENCES, parent)
     OnCommand(IDC_DEFAULTS, [this] { OnDefaults(); });
     OnCommand(IDC_CHOOSE_LOG_FILE, [this] { OnChooseLogFile(); });
     OnCommand(IDC_VIEW_LOG, [this] { OnView(); });
+    OnCommand(IDC_SHOW_HIDDEN, [this] {
+        showHidden_ = true;
+        Item(IDOK).Focus();  // the button goes off: there is nothing more to bring back
+        Item(IDC_SHOW_HIDDEN).Enable(false);
+    });
 }
 
 void COption::LoadSettings()
@@ -109,6 +114,8 @@ void COption::LoadSettings()
 void COption::SaveSettings() const
 {
     SettingsRecord::SaveSettings(AppProfile());
+    if (showHidden_ && hidden_)
+        hidden_->ShowAll();
 }
 
 void COption::DoDataExchange(DataExchange& dx)
@@ -125,6 +132,9 @@ BOOL COption::OnInitDialog()
     const BOOL focus = Dialog::OnInitDialog();  // the count field shows the capacity the caller set
     LoadSettings();
     ShowLoadedSettings();
+    if (hidden_)
+        hidden_->Load();
+    Item(IDC_SHOW_HIDDEN).Enable(hidden_ && hidden_->Any());
     locationChanged_ = false;  // filling the field is no change of the user's
     return focus;
 }

@@ -5,6 +5,7 @@
 
 #include "framework/Dialog.h"
 #include "settings/SettingsRecord.h"
+#include "suggest/Learning.h"
 
 class COption : public Dialog, public SettingsRecord {
 public:
@@ -16,6 +17,9 @@ public:
     // From and to the application's profile.
     void LoadSettings();
     void SaveSettings() const;
+    // The lines the user hid: "Show hidden suggestions" brings them back when the settings are saved. Without
+    // them the button stays off.
+    void ShowHiddenFrom(HiddenLines& hidden) { hidden_ = &hidden; }
 
 protected:
     BOOL OnInitDialog() override;
@@ -38,6 +42,8 @@ private:
     bool Checked(int id) const { return Item<Button>(id).IsChecked(); }
 
     bool locationChanged_ = false;
+    HiddenLines* hidden_ = nullptr;
+    bool showHidden_ = false;
 };
 
 // Creates (or empties) the log file with its text for a history that has nothing yet.

@@ -34,6 +34,7 @@
 #define IDC_OPTIONS                 1040
 #define IDC_CLEAR_HISTORY_AUTO      1043
 #define IDC_SUGGEST                 1044
+#define IDC_SHOW_HIDDEN             1045
 #define IDC_SAVE_TO_FILE            1046
 #define IDC_LOG_FILE                1047
 #define IDC_CHOOSE_LOG_FILE         1048

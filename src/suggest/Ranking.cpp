@@ -1,12 +1,14 @@
 #include "suggest/Ranking.h"
 
 #include <algorithm>
+#include <functional>
 #include <tuple>
 #include <unordered_set>
 
 namespace {
 
 struct Match {
+    double boost;
     MatchKind kind;
     Source source;
     unsigned order;                // a history entry's age
@@ -16,12 +18,49 @@ struct Match {
 
 bool Better(const Match& a, const Match& b)
 {
+    if (a.boost != b.boost)
+        return a.boost > b.boost;
     return std::tie(a.kind, a.source, a.order, a.shown->length, a.shown->folded) <
            std::tie(b.kind, b.source, b.order, b.shown->length, b.shown->folded);
 }
 
 // Enough to fill the list after a few lines fall out as one program offered twice.
 constexpr std::size_t kFirstSort = 4 * kMaxSuggestions;
+
+// The boosts by line: the index's lines by position, the others by their commands.
+class LineBoosts {
+public:
+    LineBoosts(const Boosts& boosts, const SuggestIndex& index) : boosts_(boosts), index_(index)
+    {
+        if (boosts.empty())
+            return;
+        byPosition_.resize(index.items.size());
+        // Several commands may lead to one line (a program and its shortcut): the largest counts.
+        for (const auto& [command, boost] : boosts) {
+            const auto line = index.byCommand.find(std::string(command));
+            if (line != index.byCommand.end())
+                byPosition_[line->second] = std::max(byPosition_[line->second], boost);
+        }
+    }
+
+    bool Any() const { return !boosts_.empty(); }
+    double OfIndexLine(std::size_t position) const { return byPosition_[position]; }
+
+    // Any line: one of the index's, a history entry or a listed entry.
+    double Of(const IndexedCandidate& line) const
+    {
+        const std::less<const IndexedCandidate*> before;
+        const IndexedCandidate* items = index_.items.data();
+        if (!before(&line, items) && before(&line, items + index_.items.size()))
+            return OfIndexLine(static_cast<std::size_t>(&line - items));
+        return BoostOf(boosts_, line.foldedCommand);
+    }
+
+private:
+    const Boosts& boosts_;
+    const SuggestIndex& index_;
+    std::vector<double> byPosition_;  // one per line of the index, while any line is lifted
+};
 
 }  // namespace
 
@@ -42,20 +81,23 @@ MatchKind MatchName(const IndexedCandidate& line, std::string_view typed)
 }
 
 std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
-                                       const SuggestIndex& index, const Candidates& listed)
+                                       const SuggestIndex& index, const Candidates& listed, const Boosts& boosts,
+                                       const HiddenLines* hidden)
 {
     std::vector<Candidate> lines;
     if (typed.empty())
         return lines;
 
+    const LineBoosts boost(boosts, index);
+    const auto isHidden = [&](const IndexedCandidate& line) { return hidden && hidden->Has(line.foldedCommand); };
     std::vector<Match> matches;
-    // A history entry that is another line's command is shown as that line.
+    // A history entry that is another line's command is shown as that line, unless the user hid it.
     const auto sameCommand = [&](const IndexedCandidate& entry) -> const IndexedCandidate* {
         const auto same = index.byCommand.find(entry.foldedCommand);
-        if (same != index.byCommand.end())
+        if (same != index.byCommand.end() && !isHidden(index.items[same->second]))
             return &index.items[same->second];
         for (const IndexedCandidate& line : listed) {
-            if (line.foldedCommand == entry.foldedCommand)
+            if (line.foldedCommand == entry.foldedCommand && !isHidden(line))
                 return &line;
         }
         return &entry;
@@ -64,16 +106,19 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
         const IndexedCandidate& entry = history[age];
         const IndexedCandidate* shown = sameCommand(entry);
         const MatchKind kind = std::min(MatchName(entry, typed), MatchName(*shown, typed));
-        if (kind != MatchKind::None)
-            matches.push_back({kind, Source::History, static_cast<unsigned>(age), &entry, shown});
+        if (kind != MatchKind::None) {
+            const double lift = boost.Any() ? std::max(boost.Of(entry), boost.Of(*shown)) : 0;
+            matches.push_back({lift, kind, Source::History, static_cast<unsigned>(age), &entry, shown});
+        }
     }
-    for (const IndexedCandidate& line : index.items) {
+    for (std::size_t at = 0; at < index.items.size(); ++at) {
+        const IndexedCandidate& line = index.items[at];
         const MatchKind kind = MatchName(line, typed);
         if (kind != MatchKind::None)
-            matches.push_back({kind, line.item.source, 0, &line, &line});
+            matches.push_back({boost.Any() ? boost.OfIndexLine(at) : 0, kind, line.item.source, 0, &line, &line});
     }
     for (const IndexedCandidate& line : listed)
-        matches.push_back({MatchKind::Prefix, line.item.source, 0, &line, &line});
+        matches.push_back({boost.Any() ? boost.Of(line) : 0, MatchKind::Prefix, line.item.source, 0, &line, &line});
 
     // Most texts match far more lines than are shown: only the best are put in order.
     std::size_t sorted = std::min(kFirstSort, matches.size());
@@ -85,6 +130,8 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
             sorted = matches.size();
         }
         const Match& match = matches[i];
+        if (match.source != Source::History && isHidden(*match.line))
+            continue;
         // A history entry shown as another line stands for that line.
         if (!offered.insert(match.shown->foldedCommand).second)
             continue;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "suggest/Candidate.h"
+#include "suggest/Learning.h"
 #include "suggest/SuggestIndex.h"
 
 #include <string>
@@ -21,7 +22,12 @@ MatchKind MatchName(const IndexedCandidate& line, std::string_view typed);
 // - history: its entries, newest first;
 // - index: the Start menu, App Paths and PATH (empty before it is ready);
 // - listed: a few entries of the typed folder, or variable names, already known to fit what was typed.
+// Lines the learning lifts come first, the highest boost first; equals, and the lines without one, in the
+// order of the kind of match, the source (history newest first), the name's length and the name. A boost
+// brings in no line that does not match. A line's boost is its command's, or that of the line it shows as.
 // One program is offered once: lines whose commands fold alike are one line, the better placed kept. A
-// history entry that is another line's command shows that line's name and icon.
+// history entry that is another line's command shows that line's name and icon. Hidden lines are left out;
+// history entries never are.
 std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
-                                       const SuggestIndex& index, const Candidates& listed);
+                                       const SuggestIndex& index, const Candidates& listed,
+                                       const Boosts& boosts = {}, const HiddenLines* hidden = nullptr);

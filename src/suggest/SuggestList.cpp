@@ -37,13 +37,6 @@ void ListCursor::Reset(std::size_t count, std::size_t page)
     highlight_ = kInBox;
 }
 
-void ListCursor::RemoveHighlighted()
-{
-    --count_;
-    if (highlight_ >= count_)
-        highlight_ = count_ - 1;  // the box, when no line is left
-}
-
 ListAction ListCursor::MoveTo(int line)
 {
     if (line == highlight_)
@@ -52,7 +45,7 @@ ListAction ListCursor::MoveTo(int line)
     return line == kInBox ? ListAction::Restore : ListAction::Fill;
 }
 
-ListAction ListCursor::OnKey(ListKey key, bool highlightIsHistory)
+ListAction ListCursor::OnKey(ListKey key)
 {
     const int last = count_ - 1;
     switch (key) {
@@ -62,7 +55,7 @@ ListAction ListCursor::OnKey(ListKey key, bool highlightIsHistory)
     case ListKey::PageUp: return MoveTo(highlight_ <= 0 ? kInBox : std::max(highlight_ - page_, 0));
     case ListKey::Escape: return ListAction::Close;
     case ListKey::ShiftDelete:
-        return highlight_ != kInBox && highlightIsHistory ? ListAction::Remove : ListAction::NotTaken;
+        return highlight_ != kInBox ? ListAction::Remove : ListAction::NotTaken;
     }
     return ListAction::NotTaken;
 }

@@ -28,7 +28,7 @@ enum class ListAction {
     Fill,      // the highlighted line's command goes into the box
     Restore,   // back in the box: it shows what was typed
     Close,
-    Remove,  // the highlighted line, a history entry, leaves the history
+    Remove,  // the highlighted line is forgotten or hidden
 };
 
 // Which line is highlighted: none (the box) or one of the lines.
@@ -38,11 +38,9 @@ public:
 
     // New lines: the highlight goes back to the box.
     void Reset(std::size_t count, std::size_t page);
-    // One line less: the one that was highlighted. The highlight stays at its place, or returns to the box.
-    void RemoveHighlighted();
     int Highlight() const { return highlight_; }
     void Highlight(int line) { highlight_ = line; }
-    ListAction OnKey(ListKey key, bool highlightIsHistory);
+    ListAction OnKey(ListKey key);
 
 private:
     ListAction MoveTo(int line);

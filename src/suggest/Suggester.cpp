@@ -9,6 +9,7 @@
 #include "suggest/Ranking.h"
 
 #include <algorithm>
+#include <ctime>
 
 namespace {
 
@@ -16,14 +17,10 @@ namespace {
 constexpr DWORD kGatherChanges = 500;
 constexpr DWORD kExitWait = 100;
 
-// The file a history entry's icon comes from: its quoted program, or the whole entry when it is one path.
-std::string IconPathOf(const std::string& entry)
+// The learning's clock: Unix seconds.
+std::int64_t Now()
 {
-    if (entry.size() > 1 && entry[0] == '"') {
-        const std::size_t end = entry.find('"', 1);
-        return end == std::string::npos ? entry.substr(1) : entry.substr(1, end - 1);
-    }
-    return entry.find('\\') != std::string::npos && entry.find(' ') == std::string::npos ? entry : std::string();
+    return static_cast<std::int64_t>(std::time(nullptr));
 }
 
 }  // namespace
@@ -102,9 +99,11 @@ struct Suggester::IndexThread {
     KernelHandle thread;
 };
 
-Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage)
+Suggester::Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage, Learning& learning,
+                     HiddenLines& hidden)
     : system_(std::move(system)),
       firstMessage_(firstMessage),
+      model_(FoldCase, ExpandReferences, learning, hidden),
       popup_({[this](int line) { Fill(line); },
               [this](int line) {
                   Fill(line);
@@ -127,11 +126,12 @@ void Suggester::Enable(bool on)
         indexThread_.reset();
         lister_.reset();
         iconFetcher_.reset();
-        index_.reset();
+        model_.UseIndex(nullptr);
         return;
     }
+    model_.LoadPicks();
     // Until the index is ready, the history alone is offered.
-    index_ = MakeShared<const SuggestIndex>();
+    model_.UseIndex(MakeShared<const SuggestIndex>());
     const std::shared_ptr<SuggestSystem> system = system_;
     lister_ = std::make_unique<BackgroundWork<std::string, FolderListing>>(
         [system](const std::string& folder) {
@@ -167,128 +167,99 @@ void Suggester::StartIndex()
 void Suggester::OnTyped(const std::string& typed, const std::vector<std::string>& history)
 {
     StartIndex();
-    typed_ = typed;
-    if (history != historyTexts_) {
-        historyTexts_ = history;
-        // Entries already folded keep their fold: one system call per new entry.
-        Candidates folded;
-        for (const std::string& entry : history) {
-            const auto known = std::find_if(history_.begin(), history_.end(),
-                                            [&](const IndexedCandidate& c) { return c.item.command == entry; });
-            folded.push_back(known != history_.end()
-                                 ? *known
-                                 : Indexed({entry, entry, IconPathOf(entry), Source::History}, FoldCase));
-        }
-        history_ = std::move(folded);
-    }
+    model_.Type(typed);
+    model_.UseHistory(history);
     Match();
 }
 
 void Suggester::Match()
 {
-    if (!Enabled() || typed_.empty()) {
+    if (!Enabled() || model_.Typed().empty()) {
         popup_.Hide();
         return;
     }
-    const std::string folded = FoldCase(typed_);
-    Candidates listed;
-    const std::optional<FolderQuery> query = FolderQueryOf(typed_, ExpandReferences);
-    // A folder is listed once per visit; until its entries come, the other sources are offered.
-    if (!query || (query->folder != listing_.folder && query->folder != askedFolder_))
-        ForgetFolder();
-    if (query && query->folder == listing_.folder)
-        listed = OfferEntries(listing_, *query, FoldCase, kMaxSuggestions);
-    else if (query && askedFolder_ != query->folder && lister_->Ask(box_.window, query->folder))
-        askedFolder_ = query->folder;
-    else if (!query)
-        listed = OfferVariables(index_->variables, folded);
-    lines_ = RankSuggestions(folded, history_, *index_, listed);
+    if (const std::optional<std::string> folder = model_.FolderToList(); folder && lister_->Ask(box_.window, *folder))
+        model_.FolderAsked(*folder);
+    model_.Derive(Now());
     Show();
 }
 
 void Suggester::MatchUnlessOnALine()
 {
     // The box shows a line's command: the lines stay as they are until the next key.
-    if (cursor_.Highlight() == ListCursor::kInBox || !Showing())
+    if (model_.Highlight() == ListCursor::kInBox || !Showing())
+        Match();
+}
+
+void Suggester::Rerank()
+{
+    if (Showing())
         Match();
 }
 
 void Suggester::Show()
 {
-    if (lines_.empty()) {
+    const std::vector<Candidate>& lines = model_.Lines();
+    if (lines.empty()) {
         popup_.Hide();
         return;
     }
     iconSize_ = SuggestionIconSize(WindowDpi(box_.window));
     std::vector<SuggestPopup::Line> shown;
-    for (const Candidate& line : lines_)
+    for (const Candidate& line : lines)
         shown.push_back({line.name, SourceName(line.source), CachedIcon(line.iconPath)});
     popup_.Show(box_.window, box_.box, std::move(shown));
-    cursor_.Reset(lines_.size(), lines_.size());
+    popup_.Highlight(model_.Highlight());
     AskIcons();
 }
 
 void Suggester::Hide()
 {
     popup_.Hide();
-    typed_.clear();  // an index or a listing that comes later does not bring it back
-    ForgetFolder();
-}
-
-void Suggester::ForgetFolder()
-{
-    listing_ = FolderListing();
-    askedFolder_.clear();  // an answer still to come is about a visit that has ended
+    model_.Close();
 }
 
 bool Suggester::OnKey(ListKey key)
 {
     if (!Showing())
         return false;
-    const int line = cursor_.Highlight();
-    const bool onHistory = line >= 0 && lines_[static_cast<std::size_t>(line)].source == Source::History;
-    switch (cursor_.OnKey(key, onHistory)) {
+    switch (model_.OnKey(key)) {
     case ListAction::NotTaken: return false;
     case ListAction::Nothing: break;
-    case ListAction::Fill: Fill(cursor_.Highlight()); break;
+    case ListAction::Fill: Fill(model_.Highlight()); break;
     case ListAction::Restore:
+        model_.Unfill();
         popup_.Highlight(ListCursor::kInBox);
-        box_.fill(typed_, Known::Nothing);
+        box_.fill(model_.Typed(), Known::Nothing);
         break;
     case ListAction::Close: Hide(); break;
-    case ListAction::Remove: {
-        const std::string entry = lines_[static_cast<std::size_t>(line)].command;
-        lines_.erase(lines_.begin() + line);
-        cursor_.RemoveHighlighted();
-        box_.forget(entry);
-        // An index or a listing that comes before the next key must not bring it back.
-        history_.erase(std::remove_if(history_.begin(), history_.end(),
-                                      [&](const IndexedCandidate& c) { return c.item.command == entry; }),
-                       history_.end());
-        historyTexts_.erase(std::remove(historyTexts_.begin(), historyTexts_.end(), entry), historyTexts_.end());
-        if (lines_.empty()) {
-            box_.fill(typed_, Known::Nothing);
-            Hide();
-            break;
-        }
-        const int highlight = cursor_.Highlight();
-        Show();
-        cursor_.Highlight(highlight);
-        if (highlight >= 0)
-            Fill(highlight);
-        break;
-    }
+    case ListAction::Remove: RemoveHighlighted(); break;
     }
     return true;
 }
 
+void Suggester::RemoveHighlighted()
+{
+    for (const std::string& entry : model_.RemoveHighlighted(Now()))
+        box_.forget(entry);
+    if (model_.Lines().empty()) {
+        box_.fill(model_.Typed(), Known::Nothing);
+        Hide();
+        return;
+    }
+    Show();
+    if (model_.Highlight() >= 0)
+        Fill(model_.Highlight());
+    else
+        box_.fill(model_.Typed(), Known::Nothing);
+}
+
 void Suggester::Fill(int line)
 {
-    if (line < 0 || static_cast<std::size_t>(line) >= lines_.size())
+    if (line < 0 || static_cast<std::size_t>(line) >= model_.Lines().size())
         return;
-    cursor_.Highlight(line);
+    const Candidate& chosen = model_.Fill(line);
     popup_.Highlight(line);
-    const Candidate& chosen = lines_[static_cast<std::size_t>(line)];
     box_.fill(chosen.command, chosen.existence);
 }
 
@@ -307,14 +278,14 @@ bool Suggester::OnMessage(UINT message)
         return true;  // an answer from before the list was turned off
     if (message == firstMessage_) {
         if (auto index = indexThread_ ? indexThread_->Take() : nullptr) {
-            index_ = std::move(index);
+            model_.UseIndex(std::move(index));
             MatchUnlessOnALine();
         }
     } else if (message == firstMessage_ + 1) {
-        if (auto answer = lister_->TakeAnswer(); answer && answer->question == askedFolder_) {
-            listing_ = std::move(answer->answer);
-            listing_.folder = answer->question;
-            MatchUnlessOnALine();
+        if (auto answer = lister_->TakeAnswer()) {
+            answer->answer.folder = answer->question;
+            if (model_.UseListing(std::move(answer->answer)))
+                MatchUnlessOnALine();
         }
     } else if (auto answer = iconFetcher_->TakeAnswer()) {
         ApplyIcons(answer->question, std::move(answer->answer));
@@ -331,7 +302,7 @@ HICON Suggester::CachedIcon(const std::string& path) const
 void Suggester::AskIcons()
 {
     IconQuestion question{{}, iconSize_};
-    for (const Candidate& line : lines_) {
+    for (const Candidate& line : model_.Lines()) {
         if (!line.iconPath.empty() && !icons_.Has(line.iconPath, iconSize_))
             question.lines.push_back(line);
     }
@@ -342,11 +313,12 @@ void Suggester::AskIcons()
 void Suggester::ApplyIcons(const IconQuestion& question, IconAnswer icons)
 {
     // The lines that show keep theirs: only icons no line uses go.
+    const std::vector<Candidate>& lines = model_.Lines();
     std::vector<std::string> shown;
-    for (const Candidate& line : lines_)
+    for (const Candidate& line : lines)
         shown.push_back(line.iconPath);
     for (FetchedIcon& fetched : icons)
         icons_.Add(fetched.path, question.size, std::move(fetched.icon), shown, iconSize_);
-    for (std::size_t line = 0; line < lines_.size(); ++line)
-        popup_.SetIcon(line, CachedIcon(lines_[line].iconPath));
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        popup_.SetIcon(line, CachedIcon(lines[line].iconPath));
 }

@@ -11,6 +11,7 @@
 #include "suggest/SuggestList.h"
 #include "suggest/SuggestPopup.h"
 #include "suggest/SuggestSystem.h"
+#include "suggest/SuggestionModel.h"
 
 #include <functional>
 #include <memory>
@@ -29,8 +30,9 @@ public:
         std::function<void(const std::string&)> forget;  // a history entry leaves the history
     };
 
-    // It posts its answers to the window as firstMessage to firstMessage + 2.
-    Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage);
+    // It posts its answers to the window as firstMessage to firstMessage + 2. The learning and the hidden lines
+    // are the window's: the launch and the menu's commands change them too.
+    Suggester(std::shared_ptr<SuggestSystem> system, UINT firstMessage, Learning& learning, HiddenLines& hidden);
     // Every worker is told to stop; the index thread is given at most 100 ms.
     ~Suggester();
     Suggester(const Suggester&) = delete;
@@ -42,7 +44,7 @@ public:
     void Enable(bool on);
     // The index thread starts, if it has not yet: a while after the first paint, or at the first key.
     void StartIndex();
-    bool Enabled() const { return index_ != nullptr; }
+    bool Enabled() const { return model_.HasIndex(); }
 
     // The user changed the box's text; `typed` leaves out the completed rest. The history newest first.
     void OnTyped(const std::string& typed, const std::vector<std::string>& history);
@@ -51,6 +53,13 @@ public:
     bool Showing() const { return popup_.Visible(); }
     // Until the user types again.
     void Hide();
+    // What the user had typed when the box's text is launched (see SuggestionModel::TypedAtLaunch).
+    std::string TypedAtLaunch(const std::string& boxText, int selectionStart, int selectionEnd) const
+    {
+        return model_.TypedAtLaunch(boxText, selectionStart, selectionEnd);
+    }
+    // The lines are ranked again: the learning or the hidden lines changed elsewhere.
+    void Rerank();
     // The process's environment was made again: the index follows it (PATH, PATHEXT, the variables).
     void OnEnvironmentChanged();
     // One of its own messages: true when it was.
@@ -74,9 +83,8 @@ private:
     void Match();
     // An answer that came later: applied at once unless the user is on a line.
     void MatchUnlessOnALine();
-    // The folder's visit ends: the next one lists it again.
-    void ForgetFolder();
     void Show();
+    void RemoveHighlighted();
     void AskIcons();
     void ApplyIcons(const IconQuestion& question, IconAnswer icons);
     HICON CachedIcon(const std::string& path) const;
@@ -86,18 +94,11 @@ private:
     const UINT firstMessage_;
     Box box_;
     std::unique_ptr<IndexThread> indexThread_;
-    std::shared_ptr<const SuggestIndex> index_;  // none while off
     std::unique_ptr<BackgroundWork<std::string, FolderListing>> lister_;
     std::unique_ptr<BackgroundWork<IconQuestion, IconAnswer>> iconFetcher_;
 
-    std::string typed_;
-    std::vector<std::string> historyTexts_;
-    Candidates history_;  // folded once per entry
-    FolderListing listing_;
-    std::string askedFolder_;
-    std::vector<Candidate> lines_;
-    ListCursor cursor_;
-    SuggestPopup popup_;
+    SuggestionModel model_;
+    SuggestPopup popup_;  // shows the model's lines
 
     IconCache<UniqueHandle<IconTraits>> icons_{128};
     int iconSize_ = 16;  // at the window's dots per inch when the lines were last shown

@@ -23,10 +23,10 @@ void BoxSuggestions::Turn(bool on, HWND window, ControlRules& rules, std::functi
     };
     box.launch = std::move(launch);
     box.forget = [this](const std::string& entry) { history_.RemoveFromMRU(entry); };
-    list_.Attach(std::move(box));
-    list_.Enable(on);
+    suggester_.Attach(std::move(box));
+    suggester_.Enable(on);
     if (indexDelay == 0)
-        list_.StartIndex();
+        suggester_.StartIndex();
     else if (on)
         SetTimer(window, kIndexTimer, indexDelay, nullptr);
 }
@@ -36,7 +36,7 @@ bool BoxSuggestions::OnTimer(Message& message)
     if (message.wParam != kIndexTimer)
         return false;
     KillTimer(window_, kIndexTimer);
-    list_.StartIndex();
+    suggester_.StartIndex();
     return true;
 }
 
@@ -44,24 +44,31 @@ void BoxSuggestions::OnTyped()
 {
     // The box's own drop-down keeps its keys.
     if (box_.Send(CB_GETDROPPEDSTATE)) {
-        list_.Hide();
+        suggester_.Hide();
         return;
     }
     int start = 0, end = 0;
     box_.GetEditSel(start, end);
-    list_.OnTyped(TypedPart(box_.EditText(), start, end), history_.Entries());
+    suggester_.OnTyped(TypedPart(box_.EditText(), start, end), history_.Entries());
+}
+
+std::string BoxSuggestions::TypedAtLaunch() const
+{
+    int start = 0, end = 0;
+    box_.GetEditSel(start, end);
+    return suggester_.TypedAtLaunch(box_.EditText(), start, end);
 }
 
 bool BoxSuggestions::OnKey(unsigned key)
 {
     const bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
     switch (key) {
-    case VK_UP: return list_.OnKey(ListKey::Up);
-    case VK_DOWN: return list_.OnKey(ListKey::Down);
-    case VK_PRIOR: return list_.OnKey(ListKey::PageUp);
-    case VK_NEXT: return list_.OnKey(ListKey::PageDown);
-    case VK_ESCAPE: return list_.OnKey(ListKey::Escape);
-    case VK_DELETE: return shift && list_.OnKey(ListKey::ShiftDelete);
+    case VK_UP: return suggester_.OnKey(ListKey::Up);
+    case VK_DOWN: return suggester_.OnKey(ListKey::Down);
+    case VK_PRIOR: return suggester_.OnKey(ListKey::PageUp);
+    case VK_NEXT: return suggester_.OnKey(ListKey::PageDown);
+    case VK_ESCAPE: return suggester_.OnKey(ListKey::Escape);
+    case VK_DELETE: return shift && suggester_.OnKey(ListKey::ShiftDelete);
     default: return false;
     }
 }
@@ -73,6 +80,6 @@ bool BoxSuggestions::OnWindowChange(Message& message)
     const bool away = id == WM_MOVE || (id == WM_ACTIVATE && LOWORD(wParam) == WA_INACTIVE) ||
                       (id == WM_SIZE && wParam == SIZE_MINIMIZED);
     if (away)
-        list_.Hide();
+        suggester_.Hide();
     return false;
 }

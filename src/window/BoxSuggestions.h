@@ -14,8 +14,8 @@
 class BoxSuggestions {
 public:
     BoxSuggestions(std::shared_ptr<SuggestSystem> system, UINT firstMessage, ComboBoxWindow& box,
-                   CMRUComboBox& history)
-        : list_(std::move(system), firstMessage), box_(box), history_(history)
+                   CMRUComboBox& history, Learning& learning, HiddenLines& hidden)
+        : suggester_(std::move(system), firstMessage, learning, hidden), box_(box), history_(history)
     {
     }
 
@@ -26,19 +26,21 @@ public:
     // WM_TIMER: the index's delay run out. True when the message was the list's own.
     bool OnTimer(Message& message);
     // The list's own messages: the index and the workers' answers.
-    bool OnListMessage(Message& message) { return list_.OnMessage(message.id); }
+    bool OnListMessage(Message& message) { return suggester_.OnMessage(message.id); }
     // The user changed the box's text; the completion has run.
     void OnTyped();
     // A key on the box: true when the list took it.
     bool OnKey(unsigned key);
     // The window moved, lost the activation or was minimised: the list closes. The message goes on.
     bool OnWindowChange(Message& message);
-    void Hide() { list_.Hide(); }
+    void Hide() { suggester_.Hide(); }
+    // What the user had typed of the box's text, for the learning: call before the list closes.
+    std::string TypedAtLaunch() const;
 
-    Suggester& List() { return list_; }
+    Suggester& List() { return suggester_; }
 
 private:
-    Suggester list_;
+    Suggester suggester_;
     HWND window_ = nullptr;
     ComboBoxWindow& box_;
     CMRUComboBox& history_;

@@ -21,6 +21,7 @@
 
 #include <commctrl.h>
 
+#include <ctime>
 #include <string_view>
 
 using namespace profile;
@@ -55,18 +56,23 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, Mes
       delivery_(delivery ? *delivery : SystemDelivery()),
       history_(AppProfile()),
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
+      learning_(AppProfile(), FoldCase),
+      hidden_(AppProfile(), FoldCase),
       face_({historyBox_, okButton_, clearButton_, addToPathBox_, clearHistoryButton_, tray_}, system_,
             kExistenceCheckedMessage, kLaunchFinishedMessage),
       launcher_(face_, history_, *system_, AppProfile(), addToPath_),
       rules_(face_, *system_, addToPath_),
-      commands_(face_, history_, *system_, AppProfile()),
+      commands_(face_, history_, *system_, AppProfile(), &learning_),
       putAway_(face_, AppProfile()),
       suggestions_(SharedSystem<SuggestSystem, ShellSuggestSystem>(suggestSystem), kSuggestMessages, historyBox_,
-                   history_),
+                   history_, learning_, hidden_),
       environment_(kEnvironmentMessage)
 {
     tray_.SetDelivery(delivery_);
     history_.SetView(&historyBox_);
+    launcher_.LearnWith([this](const std::string& typed, const std::string& launched) {
+        learning_.Record(typed, launched, static_cast<std::int64_t>(std::time(nullptr)));
+    });
     historyBox_.Listen({[this](unsigned key) { return OnBoxKey(key); },
                         [this](unsigned key) { history_.OnKeyDown(key); },
                         [this] {
@@ -297,8 +303,9 @@ void CVelquinDlg::PrimeFromNewestEntry()
 void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
+    const std::string typed = suggestions_.TypedAtLaunch();
     suggestions_.List().Hide();
-    launcher_.OnLaunch(KeyIsDown(VK_CONTROL) && KeyIsDown(VK_SHIFT));
+    launcher_.OnLaunch(KeyIsDown(VK_CONTROL) && KeyIsDown(VK_SHIFT), typed);
 }
 
 void CVelquinDlg::OnCancel()
@@ -384,6 +391,7 @@ void CVelquinDlg::OpenPreferences()
     COption preferences;
     preferences.LoadSettings();
     preferences.MaxHistory = history_.GetMaxMRUSize();
+    preferences.ShowHiddenFrom(hidden_);
     busy_ = 1;
     if (preferences.DoModal() == IDOK) {
         history_.SetMaxMRUSize(preferences.MaxHistory);

@@ -40,6 +40,7 @@ public:
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
     Suggester& Suggestions() { return suggestions_.List(); }
+    Learning& Learnt() { return learning_; }
     const FreshEnvironment& Environment() const { return environment_; }
     CSystemTray& Tray() { return tray_; }
 
@@ -97,6 +98,10 @@ private:
     CMRUComboBox history_;
     ComboBoxWindow historyBox_;
     std::shared_ptr<LaunchSystem> system_;
+    // What the list learnt of the user's picks, and the lines hidden: the launch, the menu and the list
+    // change them.
+    Learning learning_;
+    HiddenLines hidden_;
     AddToPath addToPath_;
     LaunchFace face_;
     Launcher launcher_;

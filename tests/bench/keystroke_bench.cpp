@@ -1,6 +1,7 @@
 // Keystroke to list under Wine: from a key's message to the end of the suggestion list's paint, with 20,000
-// indexed names, in the real main window.
-//   keystroke_bench <keys>   prints: median ms, the number of keys and of names
+// indexed names, in the real main window; or, as the floor, in a bare popup list box that filters the same
+// names naively on its window's thread and fills itself in one batch.
+//   keystroke_bench [bare] <keys>   prints: median ms, the number of keys and of names
 #include "TestSupport.h"
 
 #include "res/resource.h"
@@ -10,28 +11,31 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
 
+IndexSources ManySources()
+{
+    const char* words[] = {"Visual", "Studio", "Code", "Paint", "Office", "Word", "Excel", "Media",
+                           "Player", "Tools", "Setup", "Update", "Manager", "Viewer", "Editor", "Git"};
+    IndexSources sources;
+    for (int i = 0; i < 16700; ++i)
+        sources.shortcuts.push_back({"C:\\Menu\\" + std::string(words[i % 16]) + " " + words[(i / 16) % 16] + " " +
+                                         std::to_string(i) + ".lnk",
+                                     "", false, false});
+    for (int i = 0; i < 300; ++i)
+        sources.appPaths.push_back({"app" + std::to_string(i) + ".exe", "C:\\Apps\\app.exe"});
+    for (int i = 0; i < 3000; ++i)
+        sources.pathFiles.push_back("C:\\Windows\\System32\\tool" + std::to_string(i) + ".exe");
+    sources.pathExt = ".EXE";
+    return sources;
+}
+
 class ManyNames : public ShellSuggestSystem {
 public:
-    IndexSources ReadIndexSources() override
-    {
-        const char* words[] = {"Visual", "Studio", "Code", "Paint", "Office", "Word", "Excel", "Media",
-                               "Player", "Tools", "Setup", "Update", "Manager", "Viewer", "Editor", "Git"};
-        IndexSources sources;
-        for (int i = 0; i < 16700; ++i)
-            sources.shortcuts.push_back({"C:\\Menu\\" + std::string(words[i % 16]) + " " + words[(i / 16) % 16] + " " +
-                                             std::to_string(i) + ".lnk",
-                                         "", false, false});
-        for (int i = 0; i < 300; ++i)
-            sources.appPaths.push_back({"app" + std::to_string(i) + ".exe", "C:\\Apps\\app.exe"});
-        for (int i = 0; i < 3000; ++i)
-            sources.pathFiles.push_back("C:\\Windows\\System32\\tool" + std::to_string(i) + ".exe");
-        sources.pathExt = ".EXE";
-        return sources;
-    }
+    IndexSources ReadIndexSources() override { return ManySources(); }
 };
 
 LARGE_INTEGER g_keyPosted = {};
@@ -53,31 +57,16 @@ LRESULT CALLBACK TimedList(HWND list, UINT message, WPARAM wParam, LPARAM lParam
     return result;
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+// Types "v", waits for a full list, then alternates "i" and Backspace, each key timed to the list's paint.
+void ScriptKeys(UiScript& script, int keys, const std::function<HWND()>& edit, const std::function<HWND()>& list)
 {
-    const int keys = argc > 1 ? std::atoi(argv[1]) : 50;
-    TestApp app;
-    SettingsRecord().LoadSettings(AppProfile());
-    ManyNames names;
-    CVelquinDlg dialog(nullptr, &names);
-    HWND window = nullptr;
-    const auto edit = [&] {
-        return FindWindowExA(GetDlgItem(window, IDC_HISTORY_COMBO), nullptr, "Edit", nullptr);
-    };
-    const auto indexShows = [&] {
-        const HWND list = dialog.Suggestions().ListWindow();
-        return list && SendMessageW(list, LB_GETCOUNT, 0, 0) == 10;
-    };
-    UiScript script(120000);
-    script.WaitForDialog("Velquin", &window);
-    script.Then([&] { TypeText(edit(), "v"); }).When(indexShows, [&] {
-        const HWND list = dialog.Suggestions().ListWindow();
-        g_listProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimedList)));
-    });
+    script.Then([=] { TypeText(edit(), "v"); })
+        .When([=] { return list() && SendMessageW(list(), LB_GETCOUNT, 0, 0) == 10; }, [=] {
+            g_listProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(list(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TimedList)));
+        });
     for (int key = 0; key < keys; ++key) {
-        script.Then([&, key] {
+        script.Then([=] {
             g_waiting = true;
             QueryPerformanceCounter(&g_keyPosted);
             if (key % 2 == 0)
@@ -87,9 +76,104 @@ int main(int argc, char** argv)
         });
         script.When([] { return !g_waiting; }, [] {});
     }
+}
+
+// The floor: an edit field and a popup list box under it. At each change every name is looked at for the
+// typed text, letter case ignored, and the first ten that hold it fill the list.
+struct BareList {
+    std::vector<std::string> names;  // in capitals
+    HWND frame = nullptr, edit = nullptr, list = nullptr;
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<BareList*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE && self)
+            self->Filter();
+        if (message == WM_DESTROY)
+            PostQuitMessage(0);
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    void Filter()
+    {
+        char typed[260] = {};
+        GetWindowTextA(edit, typed, sizeof(typed));
+        CharUpperA(typed);
+        SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageW(list, LB_RESETCONTENT, 0, 0);
+        int added = 0;
+        for (const std::string& name : names) {
+            if (*typed && name.find(typed) != std::string::npos && added++ < 10)
+                SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+        }
+        SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(list, nullptr, TRUE);
+        RECT box;
+        GetWindowRect(edit, &box);
+        SetWindowPos(list, HWND_TOP, box.left, box.bottom, box.right - box.left, 10 * 18,
+                     SWP_NOACTIVATE | (added ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    }
+
+    int Run(int keys)
+    {
+        const SuggestIndex index = BuildIndex(ManySources(), [](const std::string& text) { return text; });
+        for (const IndexedCandidate& line : index.items) {
+            names.push_back(line.item.name);
+            CharUpperA(names.back().data());
+        }
+        WNDCLASSW frameClass = {};
+        frameClass.lpfnWndProc = Procedure;
+        frameClass.hInstance = GetModuleHandleW(nullptr);
+        frameClass.lpszClassName = L"BareListFrame";
+        frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassW(&frameClass);
+        frame = CreateWindowW(L"BareListFrame", L"Bare list", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 500, 120,
+                              nullptr, nullptr, frameClass.hInstance, nullptr);
+        SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        edit = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 460, 22, frame,
+                             nullptr, frameClass.hInstance, nullptr);
+        list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"LISTBOX", L"",
+                               WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10, frame, nullptr,
+                               frameClass.hInstance, nullptr);
+        SetFocus(edit);
+        UiScript script(120000);
+        ScriptKeys(script, keys, [this] { return edit; }, [this] { return list; });
+        script.Then([this] { DestroyWindow(frame); });
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        return script.Finished() ? 0 : 1;
+    }
+};
+
+int RunVelquin(int keys)
+{
+    TestApp app;
+    SettingsRecord().LoadSettings(AppProfile());
+    ManyNames names;
+    CVelquinDlg dialog(nullptr, &names);
+    HWND window = nullptr;
+    UiScript script(120000);
+    script.WaitForDialog("Velquin", &window);
+    ScriptKeys(
+        script, keys,
+        [&] { return FindWindowExA(GetDlgItem(window, IDC_HISTORY_COMBO), nullptr, "Edit", nullptr); },
+        [&] { return dialog.Suggestions().ListWindow(); });
     script.Then([&] { PostMessageW(window, WM_COMMAND, IDCANCEL, 0); });
     dialog.DoModal();
-    if (!script.Finished() || g_samples.empty()) {
+    return script.Finished() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+    const int keys = argc > 1 + bare ? std::atoi(argv[1 + bare]) : 50;
+    const int failed = bare ? BareList().Run(keys) : RunVelquin(keys);
+    if (failed || g_samples.empty()) {
         std::fprintf(stderr, "the keys did not all reach the list\n");
         return 1;
     }

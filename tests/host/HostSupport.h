@@ -30,6 +30,15 @@ inline std::string ReadBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
+// Letter case folded for A-Z: as much of the system's rule as the launcher's tests need.
+inline std::string FoldUpper(const std::string& text)
+{
+    std::string folded = text;
+    for (char& c : folded)
+        c = (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    return folded;
+}
+
 // The launcher over a first-run profile and a history of thirty, as the main window has them.
 class LauncherTest : public ::testing::Test {
 protected:
@@ -41,7 +50,8 @@ protected:
     AddToPath addToPath;
     Launcher launcher{window, history, system, store, addToPath};
     ControlRules rules{window, system, addToPath};
-    MenuCommands commands{window, history, system, store};
+    Learning learning{store, FoldUpper};
+    MenuCommands commands{window, history, system, store, &learning};
     std::string logPath = ::testing::TempDir() + "velquin_host_test.log";
 
     void SetUp() override

@@ -189,9 +189,34 @@ TEST_F(LauncherTest, OpenLastItemLaunchesRecordsAndNamesTheNewestEntryAndLeavesT
     EXPECT_TRUE(system.written.empty());
 }
 
+TEST_F(LauncherTest, ALaunchFromTheBoxTeachesWhatWasTypedAndWhatRanOnlyWhenItSucceeds)
+{
+    std::vector<std::string> learnt;
+    launcher.LearnWith([&](const std::string& typed, const std::string& launched) {
+        learnt.push_back(typed + "|" + launched);
+    });
+    Type(" notepad ");
+    launcher.OnLaunch(false, "no");
+    Launch("calc");
+    system.results["missing"] = {2, 2};
+    Type("missing");
+    launcher.OnLaunch(false, "mi");
+    launcher.OnOpenLastItem();  // not the box's text
+    // A launch that waits on the network teaches when it succeeds, even after another one.
+    system.files = {"\\\\server\\share\\x.exe"};
+    Type("\\\\server\\share\\x.exe");
+    launcher.OnLaunch(false, "\\\\s");
+    Launch("write");
+    const auto& [id, request] = window.backgroundLaunches.at(0);
+    launcher.OnLaunchFinished(id, PerformLaunch(request, system));
+    EXPECT_EQ(learnt, (std::vector<std::string>{"no|notepad", "calc|calc", "write|write",
+                                                "\\\\s|\\\\server\\share\\x.exe"}));
+}
+
 TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNotAsk)
 {
     history.AddToMRU("notepad");
+    learning.Record("no", "notepad", 1800000000);
     window.answer = ui::kAnswerNo;
     commands.ClearHistory();
     EXPECT_EQ(Said(), "Velquin | This action will delete all items in your history folder.  Do you wish to continue? "
@@ -200,10 +225,13 @@ TEST_F(LauncherTest, ClearHistoryAsksWithNoAsTheDefaultAndClearingQuietlyDoesNot
     window.answer = ui::kAnswerYes;
     commands.ClearHistory();
     EXPECT_TRUE(combo.items.empty() && store.ValueNames("Velquin MRU").empty());
+    EXPECT_TRUE(learning.Records().empty() && store.ValueNames("Learning").empty()) << "the learning goes too";
     EXPECT_FALSE(window.enabled[Control::ClearHistory]);
     EXPECT_EQ(store.ReadString("Settings", "Config"), "Cleared");
     history.AddToMRU("write");
+    learning.Record("wr", "write", 1800000000);
     commands.ClearHistoryQuietly();
+    EXPECT_TRUE(store.ValueNames("Learning").empty());
     EXPECT_EQ(Said() + std::to_string(combo.items.size()), "Velquin | This action will delete all items in your "
                                                              "history folder.  Do you wish to continue? | 0x1240")
         << "one question, for the first clearing; the quiet one asks nothing";
@@ -463,6 +491,7 @@ TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSa
     EXPECT_EQ(ReadBytes(logPath),
               "[Velquin History]\r\n\r\nFile #1: C:\\Tools\\tool.exe -x\r\nFile #2: calc\r\nFile #3: \xC3\x84RGER\r\n");
     EXPECT_EQ(Said(), "Velquin | Run history has been added to your history folder. | 0x40");
+    EXPECT_TRUE(store.ValueNames("Learning").empty()) << "nothing picked, nothing learnt";
     system.runHistory.clear();
     commands.ImportRunHistory();
     EXPECT_EQ(combo.items.size(), 3u);

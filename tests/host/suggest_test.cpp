@@ -1,10 +1,16 @@
-// The suggestions apart from any window: matching, ranking, the sources' text work and the list's keys.
+// The suggestions apart from any window: matching, ranking, the learning, the sources' text work and the
+// list's keys.
+#include "MemoryProfileStore.h"
+
 #include "suggest/IconCache.h"
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "suggest/SuggestList.h"
+#include "suggest/SuggestionModel.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
 
 namespace {
 
@@ -208,23 +214,21 @@ TEST(Suggestions, ListKeys)
 {
     ListCursor cursor;
     cursor.Reset(3, 3);
-    EXPECT_EQ(cursor.OnKey(ListKey::Up, false), ListAction::Nothing);
-    EXPECT_EQ(cursor.OnKey(ListKey::Down, false), ListAction::Fill);
+    EXPECT_EQ(cursor.OnKey(ListKey::Up), ListAction::Nothing);
+    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete), ListAction::NotTaken);  // in the box: the box's own key
+    EXPECT_EQ(cursor.OnKey(ListKey::Down), ListAction::Fill);
     EXPECT_EQ(cursor.Highlight(), 0);
-    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, false), ListAction::NotTaken);
-    EXPECT_EQ(cursor.OnKey(ListKey::Up, false), ListAction::Restore);
+    EXPECT_EQ(cursor.OnKey(ListKey::Up), ListAction::Restore);
     EXPECT_EQ(cursor.Highlight(), ListCursor::kInBox);
-    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, true), ListAction::NotTaken);
-    EXPECT_EQ(cursor.OnKey(ListKey::PageDown, false), ListAction::Fill);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageDown), ListAction::Fill);
     EXPECT_EQ(cursor.Highlight(), 2);
-    EXPECT_EQ(cursor.OnKey(ListKey::Down, false), ListAction::Nothing);
-    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete, true), ListAction::Remove);
-    cursor.RemoveHighlighted();
-    EXPECT_EQ(cursor.Highlight(), 1);
-    EXPECT_EQ(cursor.OnKey(ListKey::PageUp, false), ListAction::Fill);
+    EXPECT_EQ(cursor.OnKey(ListKey::Down), ListAction::Nothing);
+    EXPECT_EQ(cursor.OnKey(ListKey::ShiftDelete), ListAction::Remove);
+    cursor.Highlight(1);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageUp), ListAction::Fill);
     EXPECT_EQ(cursor.Highlight(), 0);
-    EXPECT_EQ(cursor.OnKey(ListKey::PageUp, false), ListAction::Restore);
-    EXPECT_EQ(cursor.OnKey(ListKey::Escape, false), ListAction::Close);
+    EXPECT_EQ(cursor.OnKey(ListKey::PageUp), ListAction::Restore);
+    EXPECT_EQ(cursor.OnKey(ListKey::Escape), ListAction::Close);
 }
 
 TEST(Suggestions, ListPlacementAndSize)
@@ -275,4 +279,190 @@ TEST(Suggestions, IconsOpenOnlyTrustedFilesAndAreKeptBySize)
     EXPECT_FALSE(icons.Has("a", 16));
     EXPECT_TRUE(icons.Has("a", 24));
     EXPECT_TRUE(icons.Has("b", 16));
+}
+
+namespace {
+
+constexpr std::int64_t kDay = 86400;
+constexpr std::int64_t kT0 = 1800000000;  // a Unix second in 2027
+
+// Paint, Paint 3D, Pages and Pal in the Start menu, calc in App Paths: "pa" offers them as
+// Pal, Pages, Paint, Paint 3D without learning.
+SuggestIndex PaintIndex()
+{
+    IndexSources sources;
+    sources.shortcuts = Shortcuts({"C:\\Menu\\Paint.lnk", "C:\\Menu\\Paint 3D.lnk", "C:\\Menu\\Pages.lnk",
+                                   "C:\\Menu\\Pal.lnk"});
+    sources.appPaths = {{"calc.exe", "C:\\W\\calc.exe"}, {"pad.exe", "C:\\W\\pad.exe"}};
+    return BuildIndex(sources, Fold);
+}
+
+Lines Names(const std::vector<Candidate>& lines)
+{
+    Lines names;
+    for (const Candidate& line : lines)
+        names.push_back(line.name + (line.source == Source::History ? " (History)" : ""));
+    return names;
+}
+
+Lines NamesFor(const std::string& typed, const Learning& learning, std::int64_t now,
+               const HiddenLines* hidden = nullptr, const Candidates& history = {})
+{
+    return Names(RankSuggestions(Fold(typed), history, PaintIndex(), {}, learning.BoostsFor(Fold(typed), now), hidden));
+}
+
+}  // namespace
+
+TEST(Learning, APickScoresOneEachPickMoreTheScoreFadesByTheDayAndAFadedRecordGoes)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    learning.Record("  no ", "notepad", kT0);
+    EXPECT_EQ(store.ReadString("Learning", "Record #1"), "NO\tNOTEPAD\t1\t1800000000");
+    learning.Record("no", " Notepad", kT0);
+    EXPECT_EQ(store.ReadString("Learning", "Record #1"), "NO\tNOTEPAD\t1.9\t1800000000");
+    learning.Record("No", "notepad", kT0 + 10 * kDay);  // 0.9 * 1.9 * 0.975^10 + 1
+    EXPECT_EQ(store.ReadString("Learning", "Record #1"), "NO\tNOTEPAD\t2.3275\t1800864000");
+
+    // What was typed is kept to 32 UTF-16 units, a character never split; a record too long for a value, or
+    // holding a tab, is not learnt.
+    learning.Record(std::string(31, 'a') + "\xF0\x9F\x98\x80" + "b", "x", kT0);
+    EXPECT_EQ(store.ReadString("Learning", "Record #2"), std::string(31, 'A') + "\tX\t1\t1800000000");
+    learning.Record("long", std::string(250, 'c'), kT0);
+    learning.Record("tab", "a\tb", kT0);
+    EXPECT_EQ(store.ValueNames("Learning").size(), 2u);
+
+    // A single pick lasts about 90 days; past them it counts for nothing, and the next pick removes it.
+    MemoryProfileStore fresh;
+    Learning fading(fresh, Fold);
+    fading.Record("pa", "paint", kT0);
+    EXPECT_NEAR(BoostOf(fading.BoostsFor("PA", kT0 + 90 * kDay), "PAINT"), 0.2048544, 1e-6);
+    EXPECT_TRUE(fading.BoostsFor("PA", kT0 + 91 * kDay).empty());
+    EXPECT_TRUE(fading.Knows("PAINT"));
+    fading.Record("x", "calc", kT0 + 91 * kDay);
+    EXPECT_EQ(fresh.ValueNames("Learning"), (Lines{"Record #2"}));
+    EXPECT_FALSE(fading.Knows("PAINT"));
+}
+
+TEST(Learning, AtMostThreeHundredRecordsTheWeakestGoesAndADamagedRecordIsSkipped)
+{
+    MemoryProfileStore store;
+    store.WriteString("Learning", "Record #1", "T1\tC1\t5\t" + std::to_string(kT0 + 1));  // strong, oldest
+    for (int k = 2; k <= 300; ++k)
+        store.WriteString("Learning", "Record #" + std::to_string(k),
+                          "T" + std::to_string(k) + "\tC" + std::to_string(k) + "\t1\t" + std::to_string(kT0 + k));
+    Learning learning(store, Fold);
+    learning.Record("new", "fresh", kT0 + kDay);
+    const std::vector<LearnedPick> records = learning.Records();
+    ASSERT_EQ(records.size(), 300u);
+    EXPECT_EQ(records.front().command, "C1");
+    EXPECT_EQ(records[1].command, "C3") << "of equal scores, the oldest pick went";
+    EXPECT_EQ(records.back().command, "FRESH");
+    EXPECT_EQ(store.ReadString("Learning", "Record #2"), "");
+    EXPECT_EQ(store.ReadString("Learning", "Record #301"), "NEW\tFRESH\t1\t1800086400");
+
+    MemoryProfileStore damaged;
+    const std::string good = "PA\tPAINT\t1.5\t" + std::to_string(kT0);
+    for (const std::string& text : Lines{good, "garbage", "PA\tPAINT\t1\t" + std::to_string(kT0) + "\textra",
+                                    "PA\tX\tmany\t1", "PA\tX\t-1\t1", "PA\tX\t11\t1", "PA\tX\t1\tsoon", "\tX\t1\t1",
+                                    "PA\tPAGES\t2.25\t" + std::to_string(kT0)})
+        damaged.WriteString("Learning", "Record #" + std::to_string(damaged.ValueNames("Learning").size() + 1), text);
+    damaged.WriteString("Learning", "Record #01", good);  // not a record's name
+    Learning read(damaged, Fold);
+    read.Load();
+    Lines kept;
+    for (const LearnedPick& pick : read.Records())
+        kept.push_back(FormatPick(pick));
+    EXPECT_EQ(kept, (Lines{good, "PA\tPAGES\t2.25\t" + std::to_string(kT0)}));
+}
+
+TEST(Learning, APickLiftsItsLineForWhatBeginsItsTypedTextTwiceForTheSameText)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    EXPECT_EQ(NamesFor("pa", learning, kT0), (Lines{"Pal", "Pages", "Paint", "Paint 3D", "pad"}));
+    learning.Record("pa", "C:\\Menu\\Paint.lnk", kT0);
+    learning.Record("paint 3", "\"C:\\Menu\\Paint 3D.lnk\"", kT0);  // picked last
+    learning.Record("pa", "calc", kT0);  // no line for "pa" to lift
+    EXPECT_EQ(NamesFor("pa", learning, kT0), (Lines{"Paint", "Paint 3D", "Pal", "Pages", "pad"}));
+    learning.Record("pa", "C:\\Menu\\Pages.lnk", kT0);
+    learning.Record("pa", "C:\\Menu\\Pages.lnk", kT0);
+    EXPECT_EQ(NamesFor("pa", learning, kT0), (Lines{"Pages", "Paint", "Paint 3D", "Pal", "pad"}));
+    // "p" begins every record's text and equals none but Pal's: equals in the usual order.
+    learning.Record("p", "C:\\Menu\\Pal.lnk", kT0);
+    EXPECT_EQ(NamesFor("p", learning, kT0), (Lines{"Pal", "Pages", "Paint", "Paint 3D", "pad"}));
+    // "pai" begins no record's "pa": only Paint 3D's "paint 3" lifts.
+    EXPECT_EQ(NamesFor("pai", learning, kT0), (Lines{"Paint 3D", "Paint"}));
+    // A month later, Pages' older picks weigh less than a fresh pick of Paint.
+    learning.Record("pa", "C:\\Menu\\Paint.lnk", kT0 + 30 * kDay);
+    EXPECT_EQ(NamesFor("pa", learning, kT0 + 30 * kDay), (Lines{"Paint", "Pages", "Paint 3D", "Pal", "pad"}));
+    // A history entry shown as a line lifts it as the line's own command does.
+    MemoryProfileStore other;
+    Learning viaHistory(other, Fold);
+    viaHistory.Record("pa", "pal", kT0);
+    EXPECT_EQ(NamesFor("pa", viaHistory, kT0, nullptr, History({"C:\\Menu\\Pal.lnk", "pal"})),
+              (Lines{"pal (History)", "Pal (History)", "Pages", "Paint", "Paint 3D", "pad"}));
+}
+
+TEST(Learning, ShiftDeleteForgetsAHistoryOrLearntLineThenHidesItAcrossRestarts)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    HiddenLines hidden(store, Fold);
+    SuggestionModel model(Fold, Expand, learning, hidden);
+    model.UseIndex(std::make_shared<SuggestIndex>(PaintIndex()));
+    model.UseHistory({"C:\\Menu\\Paint.lnk", "notes"});
+    learning.Record("pa", "pad", kT0);
+    model.Type("pa");
+    model.Derive(kT0);
+    EXPECT_EQ(Names(model.Lines()), (Lines{"pad", "Paint (History)", "Pal", "Pages", "Paint 3D"}));
+
+    // The history's line: its entry goes; the Start menu still offers Paint, which keeps the highlight.
+    EXPECT_EQ(model.OnKey(ListKey::Down), ListAction::Fill);
+    EXPECT_EQ(model.OnKey(ListKey::Down), ListAction::Fill);
+    EXPECT_EQ(model.Fill(model.Highlight()).command, "C:\\Menu\\Paint.lnk");
+    EXPECT_EQ(model.RemoveHighlighted(kT0), (Lines{"C:\\Menu\\Paint.lnk"}));
+    EXPECT_EQ(Names(model.Lines()), (Lines{"pad", "Pal", "Pages", "Paint", "Paint 3D"}));
+    EXPECT_EQ(model.Highlight(), 3);
+    // Now neither history nor learnt: hidden, and the next line takes the highlight.
+    EXPECT_TRUE(model.RemoveHighlighted(kT0).empty());
+    EXPECT_EQ(Names(model.Lines()), (Lines{"pad", "Pal", "Pages", "Paint 3D"}));
+    EXPECT_EQ(model.Highlight(), 3);
+    EXPECT_EQ(store.ReadString("Hidden", "Hidden #1"), "C:\\MENU\\PAINT.LNK");
+    // A learnt line that no history holds is forgotten first, then hidden.
+    model.Fill(0);
+    EXPECT_TRUE(model.RemoveHighlighted(kT0).empty());
+    EXPECT_TRUE(store.ValueNames("Learning").empty());
+    EXPECT_EQ(Names(model.Lines()), (Lines{"Pal", "Pages", "Paint 3D", "pad"}));
+    EXPECT_EQ(model.Highlight(), 3);
+    model.RemoveHighlighted(kT0);
+    EXPECT_EQ(Names(model.Lines()), (Lines{"Pal", "Pages", "Paint 3D"}));
+
+    // After a restart: still hidden. A history entry of a hidden line shows as itself; all come back at once.
+    HiddenLines restarted(store, Fold);
+    restarted.Load();
+    EXPECT_EQ(NamesFor("pa", learning, kT0, &restarted, History({"c:\\menu\\paint.lnk"})),
+              (Lines{"Pal", "Pages", "Paint 3D", "c:\\menu\\paint.lnk (History)"}));
+    restarted.ShowAll();
+    EXPECT_TRUE(store.ValueNames("Hidden").empty());
+    EXPECT_EQ(NamesFor("pa", learning, kT0, &restarted), (Lines{"Pal", "Pages", "Paint", "Paint 3D", "pad"}));
+}
+
+TEST(Learning, WhatTheUserTypedIsTheTextALineReplacedOrTheCompletionsTypedPart)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    HiddenLines hidden(store, Fold);
+    SuggestionModel model(Fold, Expand, learning, hidden);
+    model.UseIndex(std::make_shared<SuggestIndex>(PaintIndex()));
+    model.Type("pai");
+    model.Derive(kT0);
+    model.OnKey(ListKey::Down);
+    const std::string command = model.Fill(model.Highlight()).command;
+    EXPECT_EQ(model.TypedAtLaunch(command, 0, 0), "pai");
+    model.Close();  // a click on OK closes the list first
+    EXPECT_EQ(model.TypedAtLaunch(command, 0, 0), "pai");
+    EXPECT_EQ(model.TypedAtLaunch("notepad", 2, 7), "no") << "the box's completion";
+    model.Type("paint");
+    EXPECT_EQ(model.TypedAtLaunch(command, -1, -1), command) << "typed over: the whole text";
 }

@@ -728,7 +728,7 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
         s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_DOWN); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_UP); }).Then([&] { PressKey(Edit(), VK_UP); }).Then(look);
         s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_RETURN); }).Then(look);
-        // Shift+Delete on a line not of the history does what it does in the box alone: the character before.
+        // Shift+Delete on a line neither of the history nor learnt hides it; the next line takes its place.
         s.Then([&] { retype("v"); }).When([&] { return Lines().size() == 3; }, [&] { PressKey(Edit(), VK_DOWN); });
         s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] {
             SetKeyboardState(shift);
@@ -751,7 +751,7 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
                         "vim\tApp Paths",
                         "v | vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
                         "vim --x",
-                        "\"C:\\Menu\\Visual Studio Code.lnk",
+                        "vim | vim --x\tHistory | vim\tApp Paths",
                         "notes",  // Esc closed the list only: the completion stays
                         "not",
                         folder + "\xC3\xA4 | " + folder + "\xC3\x84rger\\\tFolder | " + folder + "\xC3\xA4pfel.txt\tFile",
@@ -761,6 +761,80 @@ TEST_F(MainWindow, SuggestionsFollowTheTypingAndTheListTakesItsKeysWhileItShows)
     EXPECT_EQ(system.opened, std::vector<std::string>{"vim --x"});
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "vim --x");
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #2"), "");  // "notes" removed with Shift+Delete
+}
+
+TEST_F(MainWindow, APickTeachesTheListForGoodShiftDeleteForgetsThenHidesAndPreferencesAndClearHistoryUndoThem)
+{
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    std::vector<std::string> seen;
+    const auto look = [&] {
+        std::string shown;
+        for (const std::string& line : Lines())
+            shown += (shown.empty() ? "" : " | ") + line;
+        seen.push_back(shown);
+    };
+    const auto retype = [&](const std::string& text) {
+        SetWindowTextA(Box(), "");
+        TypeText(Edit(), text);
+    };
+    const auto listed = [&](std::size_t count) { return [this, count] { return Lines().size() == count; }; };
+    const auto shiftDelete = [&] {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = 0x80;
+        SetKeyboardState(keys);
+        PressKey(Edit(), VK_DELETE);
+    };
+    const auto releaseShift = [] {
+        BYTE keys[256] = {};
+        SetKeyboardState(keys);
+    };
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        // vim picked from the list for "v"; then "vim --x", typed whole, is the newest entry.
+        s.Then([&] { TypeText(Edit(), "v"); }).When(listed(2), look);
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] { PressKey(Edit(), VK_DOWN); });
+        s.Then([&] { PressKey(Edit(), VK_RETURN); });
+        s.Then([&] { retype("vim --x"); }).Then([&] { PressKey(Edit(), VK_RETURN); });
+        s.Then([&] { retype("v"); }).When(listed(3), look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+    });
+    const std::string record = AppProfile().ReadString("Learning", "Record #1");
+    EXPECT_EQ(record.substr(0, record.find('\t', 2)), "V\tVIM");
+
+    dialog.emplace(&system, &sources);
+    HWND preferences = nullptr;
+    MessageBoxSeen clear;
+    Run([&](UiScript& s) {
+        s.Then([&] { retype("v"); }).When(listed(3), look);
+        // Learnt and of the history: forgotten, and offered still by App Paths; then hidden.
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then(shiftDelete).Then(releaseShift).Then(look);
+        s.Then(shiftDelete).Then(releaseShift).Then(look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+        s.Then([&] { Click(window, IDC_OPTIONS); }).WaitForDialog("Preferences", &preferences).Then([&] {
+            seen.push_back("Show hidden suggestions: " + std::to_string(::Enabled(preferences, 1045)));
+            Click(preferences, 1045);
+        });
+        s.Then([&] {
+            seen.push_back("Show hidden suggestions: " + std::to_string(::Enabled(preferences, 1045)));
+            Click(preferences, IDOK);
+        });
+        s.Then([&] { retype("v"); }).When(listed(3), look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+        s.Then([&] { Click(window, IDC_CLEAR_HISTORY); }).AnswerMessageBox(&clear, IDYES);
+        s.Then([&] { retype("v"); }).When(listed(2), look).Then([&] { PressKey(Edit(), VK_ESCAPE); });
+    });
+    EXPECT_EQ(seen, (std::vector<std::string>{
+                        "Visual Studio Code\tStart menu | vim\tApp Paths",
+                        // Without the learning, the newest entry would come first.
+                        "vim\tHistory | vim --x\tHistory | Visual Studio Code\tStart menu",
+                        "vim\tHistory | vim --x\tHistory | Visual Studio Code\tStart menu",
+                        "vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
+                        "vim --x\tHistory | Visual Studio Code\tStart menu",
+                        "Show hidden suggestions: 1",
+                        "Show hidden suggestions: 0",
+                        "vim --x\tHistory | Visual Studio Code\tStart menu | vim\tApp Paths",
+                        "Visual Studio Code\tStart menu | vim\tApp Paths",
+                    }));
+    EXPECT_EQ(system.opened, (std::vector<std::string>{"vim", "vim --x"}));
+    EXPECT_TRUE(AppProfile().ValueNames("Learning").empty() && AppProfile().ValueNames("Hidden").empty());
 }
 
 TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFollowsAppPathsAndTheSettingTurnsItOff)

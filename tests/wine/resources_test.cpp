@@ -56,8 +56,8 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
         {100, "About Velquin... | -1 Velquin Version 1.19 | 1 &OK | 1013 &System Info..."},
         {145, "Preferences | -1 General | -1 Maximum number items to keep in history folder: | 1034 | 1043 Clear "
               "&History Automatically | 1053 Start Minimi&zed | 1052 Start when &Windows Starts | 1060 Minimize &on "
-              "Success | 1072 &Put Icon in tray for easy access (Needs a restart) | 1044 Suggest &as I type | 1046 "
-              "&Save History to file | -1 &Location: | 1047 | 1048 &... | 1049 View | -1 Other Options | 1084 Prompt "
+              "Success | 1072 &Put Icon in tray for easy access (Needs a restart) | 1044 Suggest &as I type | 1045 "
+              "Show h&idden suggestions | 1046 &Save History to file | -1 &Location: | 1047 | 1048 &... | 1049 View | -1 Other Options | 1084 Prompt "
               "on Lo&g Off | 1085 Prompt on &Restart | 1086 Prompt On Sh&utdown | -1 Startup Size | 1054 Nor&mal | "
               "1055 Ma&ximized | 1056 Mi&nimized | -1 Hot&key: | 1093 | 1094 Op&en with Win+R | 1 OK | 1035 "
               "&Default | 2 Cancel"},

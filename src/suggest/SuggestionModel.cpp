@@ -1,0 +1,148 @@
+#include "suggest/SuggestionModel.h"
+
+#include "suggest/Ranking.h"
+
+#include <algorithm>
+
+namespace {
+
+// The file a history entry's icon comes from: its quoted program, or the whole entry when it is one path.
+std::string IconPathOf(const std::string& entry)
+{
+    if (entry.size() > 1 && entry[0] == '"') {
+        const std::size_t end = entry.find('"', 1);
+        return end == std::string::npos ? entry.substr(1) : entry.substr(1, end - 1);
+    }
+    return entry.find('\\') != std::string::npos && entry.find(' ') == std::string::npos ? entry : std::string();
+}
+
+}  // namespace
+
+void SuggestionModel::UseHistory(const std::vector<std::string>& entries)
+{
+    if (entries == historyTexts_)
+        return;
+    historyTexts_ = entries;
+    // Entries already folded keep their fold: one system call per new entry.
+    Candidates folded;
+    for (const std::string& entry : entries) {
+        const auto known = std::find_if(history_.begin(), history_.end(),
+                                        [&](const IndexedCandidate& c) { return c.item.command == entry; });
+        folded.push_back(known != history_.end() ? *known
+                                                 : Indexed({entry, entry, IconPathOf(entry), Source::History}, fold_));
+    }
+    history_ = std::move(folded);
+}
+
+void SuggestionModel::Type(const std::string& typed)
+{
+    typed_ = typed;
+    query_ = FolderQueryOf(typed, expand_);
+    filled_.reset();
+    cursor_.Reset(lines_.size(), lines_.size());
+}
+
+void SuggestionModel::Close()
+{
+    typed_.clear();  // an index or a listing that comes later does not bring the list back
+    query_.reset();
+    listing_ = FolderListing();
+    folderAsked_.clear();  // an answer still to come is about a visit that has ended
+    cursor_.Reset(lines_.size(), lines_.size());
+}
+
+std::optional<std::string> SuggestionModel::FolderToList()
+{
+    // A folder is listed once per visit.
+    if (!query_ || (query_->folder != listing_.folder && query_->folder != folderAsked_)) {
+        listing_ = FolderListing();
+        folderAsked_.clear();
+    }
+    if (query_ && query_->folder != listing_.folder && query_->folder != folderAsked_)
+        return query_->folder;
+    return std::nullopt;
+}
+
+bool SuggestionModel::UseListing(FolderListing listing)
+{
+    if (folderAsked_.empty() || listing.folder != folderAsked_)
+        return false;
+    listing_ = std::move(listing);
+    return true;
+}
+
+void SuggestionModel::Derive(std::int64_t now)
+{
+    lines_.clear();
+    if (index_ && !typed_.empty()) {
+        const std::string folded = fold_(typed_);
+        Candidates listed;
+        // Until a folder's entries come, the other sources are offered.
+        if (query_ && query_->folder == listing_.folder)
+            listed = OfferEntries(listing_, *query_, fold_, kMaxSuggestions);
+        else if (!query_)
+            listed = OfferVariables(index_->variables, folded);
+        lines_ = RankSuggestions(folded, history_, *index_, listed, learning_.BoostsFor(folded, now), &hidden_);
+    }
+    cursor_.Reset(lines_.size(), lines_.size());
+}
+
+const Candidate& SuggestionModel::Fill(int line)
+{
+    cursor_.Highlight(line);
+    const Candidate& chosen = lines_[static_cast<std::size_t>(line)];
+    filled_ = FilledLine{typed_, chosen.command};
+    return chosen;
+}
+
+void SuggestionModel::Unfill()
+{
+    cursor_.Highlight(ListCursor::kInBox);
+    filled_.reset();
+}
+
+std::string SuggestionModel::TypedAtLaunch(const std::string& boxText, int selectionStart, int selectionEnd) const
+{
+    if (filled_ && filled_->command == boxText)
+        return filled_->typed;
+    return TypedPart(boxText, selectionStart, selectionEnd);
+}
+
+std::vector<std::string> SuggestionModel::RemoveHighlighted(std::int64_t now)
+{
+    std::vector<std::string> forgotten;
+    const int at = cursor_.Highlight();
+    if (at < 0 || static_cast<std::size_t>(at) >= lines_.size())
+        return forgotten;
+    const Candidate removed = lines_[static_cast<std::size_t>(at)];
+    const std::string command = fold_(removed.command);
+    const bool forget = removed.source == Source::History || learning_.Knows(command);
+    if (forget) {
+        for (const IndexedCandidate& entry : history_) {
+            if (entry.foldedCommand == command)
+                forgotten.push_back(entry.item.command);
+        }
+        // An index or a listing that comes before the next key must not bring the entries back.
+        history_.erase(std::remove_if(history_.begin(), history_.end(),
+                                      [&](const IndexedCandidate& entry) { return entry.foldedCommand == command; }),
+                       history_.end());
+        historyTexts_.clear();
+        for (const IndexedCandidate& entry : history_)
+            historyTexts_.push_back(entry.item.command);
+        learning_.Forget(command);
+    } else {
+        hidden_.Hide(removed.command);
+    }
+    Derive(now);
+    // A forgotten line that another source still offers keeps the highlight; otherwise the line that took its
+    // place has it, or the box when none is left.
+    int highlight = std::min(at, static_cast<int>(lines_.size()) - 1);
+    if (forget) {
+        const auto same = std::find_if(lines_.begin(), lines_.end(),
+                                       [&](const Candidate& line) { return line.name == removed.name; });
+        if (same != lines_.end())
+            highlight = static_cast<int>(same - lines_.begin());
+    }
+    cursor_.Highlight(highlight);
+    return forgotten;
+}
