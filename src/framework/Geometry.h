@@ -6,6 +6,12 @@ struct ScreenRect {
     long long top = 0;
     long long right = 0;
     long long bottom = 0;
+
+    bool operator==(const ScreenRect& other) const
+    {
+        return left == other.left && top == other.top && right == other.right && bottom == other.bottom;
+    }
+    bool operator!=(const ScreenRect& other) const { return !(*this == other); }
 };
 
 struct ScreenPoint {

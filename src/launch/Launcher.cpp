@@ -50,7 +50,11 @@ void Launcher::Start(const std::string& text, bool elevated, bool fromBox, const
     settings.LoadSettings(profile_);
     // Only a launch of the box's own text enters its program: the box's tick is about the box's text.
     const bool enter = fromBox && addToPath_.UsedByLaunch(window_.IsAddToPathChecked());
-    const Launch launch{{text, elevated, settings.ShowWindow, enter}, fromBox, ++launches_, typed};
+    Launch launch;
+    launch.request = {text, elevated, settings.ShowWindow, enter};
+    launch.fromBox = fromBox;
+    launch.number = ++launches_;
+    launch.typed = typed;
     // Every step may wait on a network path, from the split's file search to the shell's answer.
     if (LaunchMayWaitOnNetwork(text, system_)) {
         waiting_.push_back(launch);

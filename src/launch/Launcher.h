@@ -40,9 +40,9 @@ private:
     // A launch on its way: the request, whether its text came from the box, and its number.
     struct Launch {
         LaunchRequest request;
-        bool fromBox;
-        unsigned number;
-        std::string typed;
+        bool fromBox = false;
+        unsigned number = 0;
+        std::string typed;  // what the user had typed of it, for the learning
     };
     bool Waiting(const std::string& text) const;
     void Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed = std::string());

@@ -64,25 +64,57 @@ private:
 
 }  // namespace
 
+// Every indexed name is looked at for each key: a plain loop over the bytes, without a call into the C
+// library for each name (the system's own search functions are slow to reach for texts this short).
 MatchKind MatchName(const IndexedCandidate& line, std::string_view typed)
 {
     const std::string_view name = line.folded;
-    std::size_t at = name.find(typed);
-    if (at == 0)
-        return MatchKind::Prefix;
-    const bool part = at != std::string_view::npos;
-    for (; at != std::string_view::npos; at = name.find(typed, at + 1)) {
+    const std::size_t length = typed.size();
+    if (length == 0 || length > name.size())
+        return MatchKind::None;
+    const auto matchesAt = [&](std::size_t at) {
+        for (std::size_t i = 0; i < length; ++i) {
+            if (name[at + i] != typed[i])
+                return false;
+        }
+        return true;
+    };
+    bool part = false;
+    for (std::size_t at = 0; at + length <= name.size(); ++at) {
+        if (name[at] != typed[0] || !matchesAt(at))
+            continue;
+        if (at == 0)
+            return MatchKind::Prefix;
         if (IsWordBreak(name[at - 1]))
             return MatchKind::WordPrefix;
+        part = true;
     }
-    if (std::string_view(line.initials).substr(0, typed.size()) == typed)
+    if (std::string_view(line.initials).substr(0, length) == typed)
         return MatchKind::Initials;
     return part ? MatchKind::Part : MatchKind::None;
 }
 
+IndexMatches MatchIndex(const SuggestIndex& index, std::string_view typed, const IndexMatches* narrowing)
+{
+    IndexMatches matches;
+    const auto look = [&](std::size_t position) {
+        const MatchKind kind = MatchName(index.items[position], typed);
+        if (kind != MatchKind::None)
+            matches.push_back({static_cast<std::uint32_t>(position), kind});
+    };
+    if (narrowing) {
+        for (const IndexMatch& match : *narrowing)
+            look(match.position);
+    } else {
+        for (std::size_t position = 0; position < index.items.size(); ++position)
+            look(position);
+    }
+    return matches;
+}
+
 std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
                                        const SuggestIndex& index, const Candidates& listed, const Boosts& boosts,
-                                       const HiddenLines* hidden)
+                                       const HiddenLines* hidden, const IndexMatches* indexMatches)
 {
     std::vector<Candidate> lines;
     if (typed.empty())
@@ -111,11 +143,11 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
             matches.push_back({lift, kind, Source::History, static_cast<unsigned>(age), &entry, shown});
         }
     }
-    for (std::size_t at = 0; at < index.items.size(); ++at) {
-        const IndexedCandidate& line = index.items[at];
-        const MatchKind kind = MatchName(line, typed);
-        if (kind != MatchKind::None)
-            matches.push_back({boost.Any() ? boost.OfIndexLine(at) : 0, kind, line.item.source, 0, &line, &line});
+    const IndexMatches scanned = indexMatches ? IndexMatches() : MatchIndex(index, typed);
+    for (const IndexMatch& match : indexMatches ? *indexMatches : scanned) {
+        const IndexedCandidate& line = index.items[match.position];
+        const double lift = boost.Any() ? boost.OfIndexLine(match.position) : 0;
+        matches.push_back({lift, match.kind, line.item.source, 0, &line, &line});
     }
     for (const IndexedCandidate& line : listed)
         matches.push_back({boost.Any() ? boost.Of(line) : 0, MatchKind::Prefix, line.item.source, 0, &line, &line});

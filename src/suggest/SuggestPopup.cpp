@@ -68,13 +68,18 @@ void SuggestPopup::Show(HWND owner, HWND box, std::vector<Line> lines)
         return;
     KillTimer(frame_.Get(), 1);  // a click's pending close is for the lines before
     lines_ = std::move(lines);
-    dpi_ = WindowDpi(owner);
-    font_ = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
-    const int lineHeight = SuggestionLineHeight(dpi_, FontHeight(list_, font_));
-
+    // The font and the line height change with the dots per inch only: measured once for each.
+    const int dpi = WindowDpi(owner);
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    SendMessageW(list_, LB_SETITEMHEIGHT, 0, lineHeight);
+    if (font != font_ || dpi != dpi_ || lineHeight_ == 0) {
+        font_ = font;
+        dpi_ = dpi;
+        lineHeight_ = SuggestionLineHeight(dpi_, FontHeight(list_, font_));
+        SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageW(list_, LB_SETITEMHEIGHT, 0, lineHeight_);
+    }
+    const int lineHeight = lineHeight_;
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
     for (const Line& line : lines_)
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line.name + "\t" + line.source).c_str()));
@@ -90,11 +95,17 @@ void SuggestPopup::Show(HWND owner, HWND box, std::vector<Line> lines)
         RectOf(boxRect), RectOf(monitor.rcWork), static_cast<long long>(lineHeight) * lines_.size() + border);
     const int width = static_cast<int>(place.right - place.left);
     const int height = static_cast<int>(place.bottom - place.top);
-    SetWindowPos(frame_.Get(), nullptr, static_cast<int>(place.left), static_cast<int>(place.top), width, height,
-                 SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
-    RECT inside = {};
-    GetClientRect(frame_.Get(), &inside);
-    SetWindowPos(list_, nullptr, 0, 0, inside.right, inside.bottom, SWP_NOACTIVATE | SWP_NOZORDER);
+    // Moving a window is costly under some systems: a list that stays where it is only paints again.
+    RECT shown = {};
+    GetWindowRect(frame_.Get(), &shown);
+    const bool moves = RectOf(shown) != place || !IsWindowVisible(frame_.Get());
+    if (moves) {
+        SetWindowPos(frame_.Get(), nullptr, static_cast<int>(place.left), static_cast<int>(place.top), width, height,
+                     SWP_NOACTIVATE | SWP_NOZORDER | SWP_SHOWWINDOW);
+        RECT inside = {};
+        GetClientRect(frame_.Get(), &inside);
+        SetWindowPos(list_, nullptr, 0, 0, inside.right, inside.bottom, SWP_NOACTIVATE | SWP_NOZORDER);
+    }
     InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -52,5 +52,6 @@ private:
     std::vector<Line> lines_;
     HFONT font_ = nullptr;  // the box's
     int dpi_ = 96;
+    int lineHeight_ = 0;  // for the font at the dots per inch
     HICON defaultIcon_ = nullptr;  // shared: the system's
 };

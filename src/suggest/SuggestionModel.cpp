@@ -82,9 +82,28 @@ void SuggestionModel::Derive(std::int64_t now)
             listed = OfferEntries(listing_, *query_, fold_, kMaxSuggestions);
         else if (!query_)
             listed = OfferVariables(index_->variables, folded);
-        lines_ = RankSuggestions(folded, history_, *index_, listed, learning_.BoostsFor(folded, now), &hidden_);
+        lines_ = RankSuggestions(folded, history_, *index_, listed, learning_.BoostsFor(folded, now), &hidden_,
+                                 &IndexMatchesFor(folded));
     }
     cursor_.Reset(lines_.size(), lines_.size());
+}
+
+const IndexMatches& SuggestionModel::IndexMatchesFor(const std::string& folded)
+{
+    constexpr std::size_t kMostKept = 32;
+    if (matchedIndex_ != index_) {
+        matched_.clear();
+        matchedIndex_ = index_;
+    }
+    while (!matched_.empty() && folded.compare(0, matched_.back().typed.size(), matched_.back().typed) != 0)
+        matched_.pop_back();
+    if (!matched_.empty() && matched_.back().typed == folded)
+        return matched_.back().lines;
+    IndexMatches lines = MatchIndex(*index_, folded, matched_.empty() ? nullptr : &matched_.back().lines);
+    if (matched_.size() == kMostKept)
+        matched_.erase(matched_.begin());
+    matched_.push_back({folded, std::move(lines)});
+    return matched_.back().lines;
 }
 
 const Candidate& SuggestionModel::Fill(int line)

@@ -5,6 +5,7 @@
 
 #include "suggest/Candidate.h"
 #include "suggest/Learning.h"
+#include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "suggest/SuggestIndex.h"
 #include "suggest/SuggestList.h"
@@ -82,6 +83,15 @@ private:
     Candidates history_;
     FolderListing listing_;     // the folder of this visit, once listed
     std::string folderAsked_;   // its listing on its way
+    // The index's matches for the texts typed on the way to this one, shortest first: a longer text is
+    // matched against the lines its beginning matched, and Backspace finds its text's matches here.
+    struct Matched {
+        std::string typed;  // folded
+        IndexMatches lines;
+    };
+    const IndexMatches& IndexMatchesFor(const std::string& folded);
+    std::vector<Matched> matched_;
+    std::shared_ptr<const SuggestIndex> matchedIndex_;
     // What is shown, and where the user is in it.
     std::vector<Candidate> lines_;
     ListCursor cursor_;

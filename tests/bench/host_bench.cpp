@@ -4,6 +4,7 @@
 #include "framework/Trace.h"
 #include "history/MRUComboBox.h"
 #include "MemoryProfileStore.h"
+#include "suggest/Learning.h"
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "text/CommandText.h"
@@ -145,6 +146,30 @@ void BM_Suggest20000Names(benchmark::State& state)
     state.counters["names"] = static_cast<double>(full.index.items.size());
 }
 BENCHMARK(BM_Suggest20000Names)->Unit(benchmark::kMicrosecond);
+
+// The same with the most the learning keeps: 300 records, each typed as a beginning of the texts typed here
+// ("v", "vi", "vis"...), so that every one is weighed at every key.
+void BM_Suggest20000NamesWith300Records(benchmark::State& state)
+{
+    static const FullIndex full;
+    static MemoryProfileStore store;
+    static Learning learning(store, FoldAscii);
+    static bool recorded = false;
+    const std::int64_t now = 1800000000;
+    for (int i = 0; !recorded && i < 300; ++i)
+        learning.Record(std::string("visual studio code 12").substr(0, 1 + i % 8), full.index.items[i * 50].item.command,
+                        now - i * 600);
+    recorded = true;
+    const char* typed[] = {"v", "vis", "vsc", "code 1", "tool29", "zzz"};
+    std::size_t at = 0;
+    for (auto _ : state) {
+        const std::string folded = FoldAscii(typed[at++ % 6]);
+        benchmark::DoNotOptimize(
+            RankSuggestions(folded, full.history, full.index, {}, learning.BoostsFor(folded, now)));
+    }
+    state.counters["records"] = static_cast<double>(learning.Records().size());
+}
+BENCHMARK(BM_Suggest20000NamesWith300Records)->Unit(benchmark::kMicrosecond);
 
 // A folder of this many entries, made once.
 std::string FolderOf(std::size_t entries)

@@ -466,3 +466,30 @@ TEST(Learning, WhatTheUserTypedIsTheTextALineReplacedOrTheCompletionsTypedPart)
     model.Type("paint");
     EXPECT_EQ(model.TypedAtLaunch(command, -1, -1), command) << "typed over: the whole text";
 }
+
+TEST(Suggestions, ATextIsMatchedAmongWhatItsBeginningMatchedUntilTheIndexChanges)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    HiddenLines hidden(store, Fold);
+    SuggestionModel model(Fold, Expand, learning, hidden);
+    IndexSources sources;
+    sources.shortcuts = Shortcuts({"C:\\Menu\\Viewer.lnk", "C:\\Menu\\Active VI.lnk", "C:\\Menu\\Envision.lnk",
+                                   "C:\\Menu\\Vault.lnk", "C:\\Menu\\Ivy.lnk", "C:\\Menu\\Ink.lnk"});
+    model.UseIndex(std::make_shared<SuggestIndex>(BuildIndex(sources, Fold)));
+    const auto offered = [&](const std::string& typed) {
+        model.Type(typed);
+        model.Derive(kT0);
+        return Names(model.Lines());
+    };
+    EXPECT_EQ(offered("v"), (Lines{"Vault", "Viewer", "Active VI", "Ivy", "Envision"}));
+    EXPECT_EQ(offered("vi"), (Lines{"Viewer", "Active VI", "Envision"}));
+    EXPECT_EQ(offered("vie"), (Lines{"Viewer"}));
+    EXPECT_EQ(offered("v"), (Lines{"Vault", "Viewer", "Active VI", "Ivy", "Envision"})) << "Backspace";
+    EXPECT_EQ(offered("i"), (Lines{"Ink", "Ivy", "Viewer", "Envision", "Active VI"}))
+        << "not a longer text: all lines looked at again";
+    IndexSources other;
+    other.shortcuts = Shortcuts({"C:\\Menu\\Ivory.lnk"});
+    model.UseIndex(std::make_shared<SuggestIndex>(BuildIndex(other, Fold)));
+    EXPECT_EQ(offered("iv"), (Lines{"Ivory"}));
+}
