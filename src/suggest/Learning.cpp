@@ -166,7 +166,7 @@ void Learning::Load()
         if (same == records_.end())
             records_.insert(PlaceOf(slots[i].second), {std::move(*pick), slots[i].second});
         else if (same->pick.score < pick->score)
-            same->pick = std::move(*pick);  // the weaker twin's value is left to be written over
+            same->pick = std::move(*pick);  // the other value is left for a new record to write over
     }
 }
 

@@ -191,12 +191,6 @@ void Suggester::MatchUnlessOnALine()
         Match();
 }
 
-void Suggester::Rerank()
-{
-    if (Showing())
-        Match();
-}
-
 void Suggester::Show()
 {
     const std::vector<Candidate>& lines = model_.Lines();

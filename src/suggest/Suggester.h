@@ -2,7 +2,8 @@
 //
 // Suggestions as the user types, for the main window's box: the index on a thread of its own, folder
 // listings and icons on workers, the matching on the window's thread, and the list's window. Nothing here
-// waits on the system: every answer comes back as a window message, applied only if it still fits.
+// waits on the system: every answer comes back as a window message, applied only if it still fits. What the
+// list shows, and where the user is in it, is the model's (SuggestionModel); this feeds it and shows it.
 #pragma once
 
 #include "framework/BackgroundWork.h"
@@ -58,8 +59,6 @@ public:
     {
         return model_.TypedAtLaunch(boxText, selectionStart, selectionEnd);
     }
-    // The lines are ranked again: the learning or the hidden lines changed elsewhere.
-    void Rerank();
     // The process's environment was made again: the index follows it (PATH, PATHEXT, the variables).
     void OnEnvironmentChanged();
     // One of its own messages: true when it was.

@@ -37,7 +37,8 @@ public:
     // What the user had typed of the box's text, for the learning: call before the list closes.
     std::string TypedAtLaunch() const;
 
-    Suggester& List() { return suggester_; }
+    // The threads, workers and window that feed the box its suggestions.
+    Suggester& Feed() { return suggester_; }
 
 private:
     Suggester suggester_;

@@ -132,13 +132,13 @@ bool CVelquinDlg::OnBoxKey(unsigned key)
 
 void CVelquinDlg::OnOpenLastItem()
 {
-    suggestions_.List().Hide();
+    suggestions_.Hide();
     launcher_.OnOpenLastItem();
 }
 
 void CVelquinDlg::OnBoxLostFocus()
 {
-    suggestions_.List().Hide();
+    suggestions_.Hide();
     rules_.UpdateControlStates();
 }
 
@@ -187,7 +187,7 @@ bool CVelquinDlg::OnSettingChange(Message& message)
 bool CVelquinDlg::OnEnvironmentMade()
 {
     if (environment_.OnBlock())
-        suggestions_.List().OnEnvironmentChanged();
+        suggestions_.Feed().OnEnvironmentChanged();
     return true;
 }
 
@@ -196,7 +196,7 @@ bool CVelquinDlg::OnShowWindow(Message& message)
     if (message.wParam)
         keys_.RenewWinR();
     else
-        suggestions_.List().Hide();
+        suggestions_.Hide();
     return false;
 }
 
@@ -304,7 +304,7 @@ void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
     const std::string typed = suggestions_.TypedAtLaunch();
-    suggestions_.List().Hide();
+    suggestions_.Hide();
     launcher_.OnLaunch(KeyIsDown(VK_CONTROL) && KeyIsDown(VK_SHIFT), typed);
 }
 

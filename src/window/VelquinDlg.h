@@ -39,7 +39,7 @@ public:
     const AddToPath& AddToPathState() const { return addToPath_; }
     CMRUComboBox& History() { return history_; }
     const CSystemTray& Tray() const { return tray_; }
-    Suggester& Suggestions() { return suggestions_.List(); }
+    Suggester& Suggestions() { return suggestions_.Feed(); }
     Learning& Learnt() { return learning_; }
     const FreshEnvironment& Environment() const { return environment_; }
     CSystemTray& Tray() { return tray_; }
