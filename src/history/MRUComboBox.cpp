@@ -273,7 +273,9 @@ void CMRUComboBox::OnEditUpdate()
     int end = 0;
     const bool hasSelection = view_->GetEditSel(start, end);
 
-    if (view_->SelectString(typed) < 0) {
+    // A search that fails may leave the box's text changed: it gets the typed text back, and only then, since
+    // setting a text repaints the field and, on Windows, reports one more edit.
+    if (view_->SelectString(typed) < 0 && view_->EditText() != typed) {
         view_->SetEditText(typed);
         view_->SetEditSel(start, end);
     }

@@ -58,7 +58,6 @@ bool SuggestPopup::Create(HWND owner)
     SetWindowLongPtrW(list_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     listProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(list_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SuggestPopup::ListProc)));
-    defaultIcon_ = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
     return true;
 }
 
@@ -76,6 +75,10 @@ void SuggestPopup::Show(HWND owner, HWND box, std::vector<Line> lines)
         font_ = font;
         dpi_ = dpi;
         lineHeight_ = SuggestionLineHeight(dpi_, FontHeight(list_, font_));
+        // The plain icon at the lines' size: drawing it stretched at every paint costs more than the copy.
+        const int size = SuggestionIconSize(dpi_);
+        defaultIcon_.Reset(static_cast<HICON>(
+            CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)), IMAGE_ICON, size, size, 0)));
         SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         SendMessageW(list_, LB_SETITEMHEIGHT, 0, lineHeight_);
     }
@@ -154,7 +157,7 @@ void SuggestPopup::Draw(const DRAWITEMSTRUCT& item) const
     FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
     const int pad = MulDiv(4, dpi_, 96);
     const int icon = SuggestionIconSize(dpi_);
-    DrawIconEx(dc, r.left + pad, r.top + (r.bottom - r.top - icon) / 2, line.icon ? line.icon : defaultIcon_, icon,
+    DrawIconEx(dc, r.left + pad, r.top + (r.bottom - r.top - icon) / 2, line.icon ? line.icon : defaultIcon_.Get(), icon,
                icon, 0, nullptr, DI_NORMAL);
     r.left += 2 * pad + icon;
     r.right -= pad;

@@ -53,5 +53,5 @@ private:
     HFONT font_ = nullptr;  // the box's
     int dpi_ = 96;
     int lineHeight_ = 0;  // for the font at the dots per inch
-    HICON defaultIcon_ = nullptr;  // shared: the system's
+    UniqueHandle<IconTraits> defaultIcon_;  // the system's, at the lines' size
 };

@@ -108,10 +108,9 @@ struct BareList {
         }
         SendMessageW(list, WM_SETREDRAW, TRUE, 0);
         InvalidateRect(list, nullptr, TRUE);
-        RECT box;
-        GetWindowRect(edit, &box);
-        SetWindowPos(list, HWND_TOP, box.left, box.bottom, box.right - box.left, 10 * 18,
-                     SWP_NOACTIVATE | (added ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        // It stays under the field: shown or hidden, never moved.
+        if ((added > 0) != (IsWindowVisible(list) != FALSE))
+            ShowWindow(list, added > 0 ? SW_SHOWNOACTIVATE : SW_HIDE);
     }
 
     int Run(int keys)
@@ -132,9 +131,11 @@ struct BareList {
         SetWindowLongPtrW(frame, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
         edit = CreateWindowW(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 460, 22, frame,
                              nullptr, frameClass.hInstance, nullptr);
+        RECT box;
+        GetWindowRect(edit, &box);
         list = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, L"LISTBOX", L"",
-                               WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 10, 10, frame, nullptr,
-                               frameClass.hInstance, nullptr);
+                               WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, box.left, box.bottom,
+                               box.right - box.left, 10 * 18, frame, nullptr, frameClass.hInstance, nullptr);
         SetFocus(edit);
         UiScript script(120000);
         ScriptKeys(script, keys, [this] { return edit; }, [this] { return list; });
