@@ -80,6 +80,7 @@ void SuggestPopup::Show(HWND owner, HWND box, std::vector<Line> lines)
         defaultIcon_.Reset(static_cast<HICON>(
             CopyImage(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION)), IMAGE_ICON, size, size, 0)));
         SendMessageW(list_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        sourceWidths_.clear();
         SendMessageW(list_, LB_SETITEMHEIGHT, 0, lineHeight_);
     }
     const int lineHeight = lineHeight_;
@@ -164,9 +165,7 @@ void SuggestPopup::Draw(const DRAWITEMSTRUCT& item) const
     const HGDIOBJ old = SelectObject(dc, font_);
     SetBkMode(dc, TRANSPARENT);
     const WideString source = Wide(line.source);
-    RECT sourceRect = r;
-    DrawTextW(dc, source.c_str(), -1, &sourceRect, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    const int sourceWidth = sourceRect.right - sourceRect.left;
+    const int sourceWidth = SourceWidth(dc, line.source, source);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_GRAYTEXT));
     DrawTextW(dc, source.c_str(), -1, &r, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     r.right -= sourceWidth + pad;
@@ -174,6 +173,18 @@ void SuggestPopup::Draw(const DRAWITEMSTRUCT& item) const
     DrawTextW(dc, Wide(line.name).c_str(), -1, &r,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
     SelectObject(dc, old);
+}
+
+int SuggestPopup::SourceWidth(HDC dc, const std::string& source, const WideString& wide) const
+{
+    for (const auto& [known, width] : sourceWidths_) {
+        if (known == source)
+            return width;
+    }
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    sourceWidths_.emplace_back(source, size.cx);
+    return size.cx;
 }
 
 LRESULT CALLBACK SuggestPopup::FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

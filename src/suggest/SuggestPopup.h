@@ -4,6 +4,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "framework/Unicode.h"
 
 #include <functional>
 #include <string>
@@ -44,6 +45,8 @@ private:
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool Create(HWND owner);
     void Draw(const DRAWITEMSTRUCT& item) const;
+    // The grey words ("History"...) are few: each is measured once in the font.
+    int SourceWidth(HDC dc, const std::string& source, const WideString& wide) const;
 
     Clicks clicks_;
     UniqueHandle<WindowTraits> frame_;
@@ -53,5 +56,7 @@ private:
     HFONT font_ = nullptr;  // the box's
     int dpi_ = 96;
     int lineHeight_ = 0;  // for the font at the dots per inch
+    mutable std::vector<std::pair<std::string, int>> sourceWidths_;
+
     UniqueHandle<IconTraits> defaultIcon_;  // the system's, at the lines' size
 };
