@@ -20,10 +20,19 @@ Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& 
 void Launcher::OnLaunch(bool elevated, const std::string& typed)
 {
     const std::string text = Trim(window_.EditText());
-    if (Waiting(text))
+    std::string launched = text;
+    if (const std::optional<AliasUse> use = aliases_ ? aliases_->UseIn(text) : std::nullopt) {
+        if (Utf16Length(use->expansion) > kMaxAliasExpansion) {
+            window_.ShowMessage("What \"" + use->keyword + "\" stands for here is longer than 2,047 characters.",
+                                "Velquin", ui::kIconExclamation);
+            return;
+        }
+        launched = use->expansion;
+    }
+    if (Waiting(launched))
         return;
     window_.SetEditText(text);
-    Start(text, elevated, true, typed.empty() ? text : typed);
+    Start(launched, elevated, true, typed.empty() ? text : typed, text);
 }
 
 void Launcher::OnOpenLastItem()
@@ -44,7 +53,8 @@ bool Launcher::Waiting(const std::string& text) const
                        [&](const Launch& launch) { return system_.SameTextIgnoringCase(launch.request.text, text); });
 }
 
-void Launcher::Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed)
+void Launcher::Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed,
+                     const std::string& historyText)
 {
     SettingsRecord settings;
     settings.LoadSettings(profile_);
@@ -55,6 +65,7 @@ void Launcher::Start(const std::string& text, bool elevated, bool fromBox, const
     launch.fromBox = fromBox;
     launch.number = ++launches_;
     launch.typed = typed;
+    launch.historyText = historyText.empty() ? text : historyText;
     // Every step may wait on a network path, from the split's file search to the shell's answer.
     if (LaunchMayWaitOnNetwork(text, system_)) {
         waiting_.push_back(launch);
@@ -96,17 +107,19 @@ void Launcher::Finish(const Launch& launch, const LaunchResult& result)
         return;
     }
 
-    RecordInHistory(launch.request.text);
+    RecordInHistory(launch.historyText);
     if (launch.fromBox && learn_)
-        learn_(launch.typed, launch.request.text);
+        learn_(launch.typed, launch.historyText);
     KeepHistoryLog(history_, profile_);
     window_.Enable(Control::ClearHistory, true);
     if (late)
         return;
     // The program as it stands in the box is selected, while the box still shows what was launched.
-    if (launch.fromBox && window_.EditText() == launch.request.text) {
+    if (launch.fromBox && window_.EditText() == launch.historyText) {
         window_.FocusBox();
-        window_.SelectInBox(0, static_cast<int>(result.typedLength));
+        // An alias's text is selected whole: its program is in the expansion, not in the box.
+        const bool alias = launch.historyText != launch.request.text;
+        window_.SelectInBox(0, static_cast<int>(alias ? Utf16Length(launch.historyText) : result.typedLength));
     }
     putAway_.AfterSuccess();
     if (launch.request.wantFullPath && !result.fullPath.empty())

@@ -11,6 +11,7 @@
 #include "launch/LauncherWindow.h"
 #include "launch/LaunchJob.h"
 #include "launch/PutAway.h"
+#include "settings/AliasTable.h"
 #include "text/CommandText.h"
 
 #include <functional>
@@ -26,6 +27,8 @@ public:
     // OK and Enter: launch the box's text; elevated (Ctrl+Shift) with the shell's "runas". A text still
     // waiting on the network is not launched twice. `typed` is what the user had typed of it (empty: all).
     void OnLaunch(bool elevated = false, const std::string& typed = std::string());
+    // A text that uses one of these aliases launches its expansion; the history keeps the text.
+    void UseAliases(AliasTable& aliases) { aliases_ = &aliases; }
     // Each success of a launch from the box is told here: what had been typed, and what was launched.
     void LearnWith(std::function<void(const std::string& typed, const std::string& launched)> learn)
     {
@@ -43,9 +46,11 @@ private:
         bool fromBox = false;
         unsigned number = 0;
         std::string typed;  // what the user had typed of it, for the learning
+        std::string historyText;  // what enters the history: the request's text, or the alias as typed
     };
     bool Waiting(const std::string& text) const;
-    void Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed = std::string());
+    void Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed = std::string(),
+               const std::string& historyText = std::string());
     // A launch answered after another started is late: a success only enters the history, and a failure
     // says nothing, since the user has moved on.
     void Finish(const Launch& launch, const LaunchResult& result);
@@ -65,4 +70,5 @@ private:
     AddToPath& addToPath_;
     PutAway putAway_;
     std::function<void(const std::string&, const std::string&)> learn_;
+    AliasTable* aliases_ = nullptr;
 };

@@ -6,7 +6,7 @@
 #include <vector>
 
 // In the order a kind of match ranks them.
-enum class Source : unsigned char { History, StartMenu, AppPaths, Path, Folder, File };
+enum class Source : unsigned char { History, Alias, StartMenu, AppPaths, Path, Folder, File };
 
 // The grey word beside a line: "History", "Start menu"...
 const char* SourceName(Source source);

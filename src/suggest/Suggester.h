@@ -40,6 +40,7 @@ public:
     Suggester& operator=(const Suggester&) = delete;
 
     void Attach(Box box) { box_ = std::move(box); }
+    void UseAliases(AliasTable& aliases) { model_.UseAliases(aliases); }
     // On: the lines follow the typing, from the history until the index is ready. Off: no list, no thread,
     // no worker.
     void Enable(bool on);

@@ -1,5 +1,6 @@
 #include "suggest/SuggestionModel.h"
 
+#include "framework/Text.h"
 #include "suggest/Ranking.h"
 
 #include <algorithm>
@@ -82,8 +83,22 @@ void SuggestionModel::Derive(std::int64_t now)
             listed = OfferEntries(listing_, *query_, fold_, kMaxSuggestions);
         else if (!query_)
             listed = OfferVariables(index_->variables, folded);
+        // A keyword being typed: the aliases it begins, each putting its keyword and a blank into the box.
+        if (aliases_ && typed_.find(' ') == std::string::npos) {
+            for (const Alias& alias : aliases_->All()) {
+                const std::string keyword = fold_(alias.keyword);
+                if (keyword.size() > folded.size() && keyword.compare(0, folded.size(), folded) == 0)
+                    listed.push_back(Indexed({alias.keyword, alias.keyword + " ", std::string(), Source::Alias}, fold_));
+            }
+        }
         lines_ = RankSuggestions(folded, history_, *index_, listed, learning_.BoostsFor(folded, now), &hidden_,
                                  &IndexMatchesFor(folded));
+        // A text that uses an alias: what it stands for comes first; the line leaves the text as typed.
+        if (const std::optional<AliasUse> use = aliases_ ? aliases_->UseIn(Trim(typed_)) : std::nullopt) {
+            lines_.insert(lines_.begin(), {use->keyword + ": " + use->expansion, typed_, std::string(), Source::Alias});
+            if (lines_.size() > kMaxSuggestions)
+                lines_.pop_back();
+        }
     }
     cursor_.Reset(lines_.size(), lines_.size());
 }

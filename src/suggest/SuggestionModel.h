@@ -9,6 +9,7 @@
 #include "suggest/SourceText.h"
 #include "suggest/SuggestIndex.h"
 #include "suggest/SuggestList.h"
+#include "settings/AliasTable.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,6 +30,10 @@ public:
         learning_.Load();
         hidden_.Load();
     }
+
+    // The user's aliases: a text that uses one is offered its expansion first, and a keyword being typed the
+    // aliases it begins.
+    void UseAliases(AliasTable& aliases) { aliases_ = &aliases; }
 
     // The sources. Without an index (off), nothing is offered; an empty one offers the history alone.
     void UseIndex(std::shared_ptr<const SuggestIndex> index) { index_ = std::move(index); }
@@ -73,6 +78,7 @@ private:
     ExpandText expand_;
     Learning& learning_;
     HiddenLines& hidden_;
+    AliasTable* aliases_ = nullptr;
 
     // What was typed.
     std::string typed_;

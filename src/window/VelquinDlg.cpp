@@ -58,6 +58,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, Mes
       system_(SharedSystem<LaunchSystem, ShellLaunchSystem>(system)),
       learning_(AppProfile(), FoldCase),
       hidden_(AppProfile(), FoldCase),
+      aliases_(AppProfile(), FoldCase),
       face_({historyBox_, okButton_, clearButton_, addToPathBox_, clearHistoryButton_, tray_}, system_,
             kExistenceCheckedMessage, kLaunchFinishedMessage),
       launcher_(face_, history_, *system_, AppProfile(), addToPath_),
@@ -70,6 +71,8 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, Mes
 {
     tray_.SetDelivery(delivery_);
     history_.SetView(&historyBox_);
+    launcher_.UseAliases(aliases_);
+    suggestions_.Feed().UseAliases(aliases_);
     launcher_.LearnWith([this](const std::string& typed, const std::string& launched) {
         learning_.Record(typed, launched, static_cast<std::int64_t>(std::time(nullptr)));
     });

@@ -102,6 +102,7 @@ private:
     // change them.
     Learning learning_;
     HiddenLines hidden_;
+    AliasTable aliases_;
     AddToPath addToPath_;
     LaunchFace face_;
     Launcher launcher_;

@@ -497,3 +497,19 @@ TEST_F(LauncherTest, ImportAddsTheRunBoxCommandsOldestLastWithoutDuplicatesAndSa
     EXPECT_EQ(combo.items.size(), 3u);
     EXPECT_EQ(Said(), "Velquin | Run history has been added to your history folder. | 0x40");
 }
+
+TEST_F(LauncherTest, AnAliasLaunchesItsExpansionTheHistoryKeepsWhatWasTypedAndTooLongAnExpansionStartsNothing)
+{
+    AliasTable aliases(store, FoldUpper);
+    aliases.Put({"np", "notepad.exe {1}"});
+    aliases.Put({"long", "x{*}"});
+    launcher.UseAliases(aliases);
+    Launch("NP \"my notes.txt\"");
+    EXPECT_EQ(system.opened.at(0).program + "|" + system.opened[0].parameters, "notepad.exe| \"my notes.txt\"");
+    EXPECT_EQ(combo.items, std::vector<std::string>{"NP \"my notes.txt\""});
+    Launch("long " + std::string(2046, 'y'));  // 2,047 characters: still launched
+    Launch("long " + std::string(2047, 'y'));
+    EXPECT_EQ(system.opened.size(), 2u);
+    EXPECT_EQ(Said(), "Velquin | What \"long\" stands for here is longer than 2,047 characters. | 0x30");
+    EXPECT_EQ(combo.items.size(), 1u) << "nothing recorded; too long for the history as well";
+}

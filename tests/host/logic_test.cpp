@@ -7,6 +7,7 @@
 #include "framework/NewestAnswer.h"
 #include "keys/HotKey.h"
 #include "paths/Respelling.h"
+#include "settings/AliasTable.h"
 #include "settings/StartWithWindows.h"
 #include "text/NetworkPath.h"
 #include "window/WindowPlacement.h"
@@ -534,4 +535,53 @@ TEST(AppPathTables, ARespellingKeepsTheEntryWhateverStepsFailOrWhereACrashStopsI
         }
     }
     EXPECT_EQ(respelt, "yU nL yU yU ") << "through a copy only when the parked name fits; renamed in place always";
+}
+
+TEST(Aliases, ThePlaceholdersAreFilledQuotedOrEncodedAsTheTemplateAsks)
+{
+    // Arguments split as the system splits those after a program's name, the first token included.
+    EXPECT_EQ(AliasArguments(R"(a "b c" d\"e "f""g" h\\"i j" \\k)"),
+              (std::vector<std::string>{"a", "b c", "d\"e", "f\"g", "h\\i j", "\\\\k"}));
+    EXPECT_TRUE(AliasArguments("  \t ").empty());
+
+    EXPECT_EQ(ExpandAlias("https://example.com/?q={*}", "c++ lambda"), "https://example.com/?q=c%2B%2B%20lambda");
+    EXPECT_EQ(ExpandAlias("https://example.com/{1}/{2}?x={3}", "\xC3\xA4 b~c"), "https://example.com/%C3%A4/b~c?x=");
+    EXPECT_EQ(ExpandAlias("notepad.exe", "a.txt"), "notepad.exe a.txt");
+    EXPECT_EQ(ExpandAlias("notepad.exe", ""), "notepad.exe");
+    EXPECT_EQ(ExpandAlias("copy {1} {2} {3}", "\"my file.txt\" D:\\"), "copy \"my file.txt\" D:\\ ");
+    EXPECT_EQ(ExpandAlias("cmd /k echo {*}", "a  \"b c\""), "cmd /k echo a  \"b c\"");
+    EXPECT_EQ(ExpandAlias("x {{{1}}} {x} {0}", "y"), "x {y} {x} {0}");
+    // A colon after the first placeholder, or a one-letter scheme (a drive), is no URL.
+    EXPECT_EQ(ExpandAlias("C:\\Tools\\{1}.exe", "\"a b\""), "C:\\Tools\\\"a b\".exe");
+    EXPECT_EQ(ExpandAlias("{1}:x", "a+b"), "a+b:x");
+}
+
+TEST(Aliases, AKeywordIsTypedAloneOrBeforeABlankInAnyLetterCaseAndStoredAtOnce)
+{
+    MemoryProfileStore store;
+    AliasTable table(store, FoldUpper);
+    EXPECT_TRUE(table.Put({"g", "https://example.com/?q={*}"}));
+    EXPECT_TRUE(table.Put({"NP", "notepad.exe"}));
+    const std::optional<AliasUse> use = table.UseIn("G  c++ lambda");
+    ASSERT_TRUE(use);
+    EXPECT_EQ(use->keyword + "|" + use->rest + "|" + use->expansion, "g|c++ lambda|https://example.com/?q=c%2B%2B%20lambda");
+    EXPECT_EQ(table.UseIn("np")->expansion, "notepad.exe");
+    EXPECT_FALSE(table.UseIn("gx c"));
+    EXPECT_FALSE(table.UseIn(" g"));
+
+    // Refused keywords, and the reasons given.
+    for (const char* keyword : {"", "a b", "a=b", "a;b", "a[b", "a%b", "a\"b", "a\\b"})
+        EXPECT_TRUE(KeywordRefusal(keyword)) << keyword;
+    EXPECT_EQ(KeywordRefusal(std::string(33, 'k')).value_or(""), "A keyword has at most 32 characters.");
+    EXPECT_FALSE(KeywordRefusal(std::string(32, 'k')));
+    EXPECT_FALSE(table.Put({"ok", ""}));
+    EXPECT_FALSE(table.Put({"ok", std::string(260, 't')})) << "longer than a value holds";
+
+    // A change of letter case respells; an edit that renames takes the old name away.
+    EXPECT_TRUE(table.Put({"Np", "notepad.exe -x"}, "NP"));
+    EXPECT_EQ(store.ValueNames("Aliases"), (std::vector<std::string>{"g", "Np"}));
+    EXPECT_TRUE(table.Put({"n", "notepad.exe"}, "Np"));
+    EXPECT_TRUE(table.Remove("g"));
+    EXPECT_EQ(store.ValueNames("Aliases"), (std::vector<std::string>{"n"}));
+    EXPECT_EQ(store.ReadString("Aliases", "n"), "notepad.exe");
 }

@@ -6,6 +6,7 @@
 #include "suggest/Ranking.h"
 #include "suggest/SourceText.h"
 #include "suggest/SuggestList.h"
+#include "settings/AliasTable.h"
 #include "suggest/SuggestionModel.h"
 
 #include <gtest/gtest.h>
@@ -492,4 +493,32 @@ TEST(Suggestions, ATextIsMatchedAmongWhatItsBeginningMatchedUntilTheIndexChanges
     other.shortcuts = Shortcuts({"C:\\Menu\\Ivory.lnk"});
     model.UseIndex(std::make_shared<SuggestIndex>(BuildIndex(other, Fold)));
     EXPECT_EQ(offered("iv"), (Lines{"Ivory"}));
+}
+
+TEST(Suggestions, AnAliasInUseComesFirstAndAKeywordBeingTypedOffersTheAliasesItBegins)
+{
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    HiddenLines hidden(store, Fold);
+    AliasTable aliases(store, Fold);
+    aliases.Put({"pa", "https://example.com/?q={*}"});
+    aliases.Put({"pages", "notepad.exe"});
+    SuggestionModel model(Fold, Expand, learning, hidden);
+    model.UseIndex(std::make_shared<SuggestIndex>(PaintIndex()));
+    model.UseAliases(aliases);
+    learning.Record("pa", "C:\\Menu\\Paint.lnk", kT0);
+    const auto offered = [&](const std::string& typed) {
+        model.Type(typed);
+        model.Derive(kT0);
+        Lines lines;
+        for (const Candidate& line : model.Lines())
+            lines.push_back(line.name + " | " + line.command + " | " + SourceName(line.source));
+        return lines;
+    };
+    EXPECT_EQ(offered("pa"), (Lines{"pa: https://example.com/?q= | pa | Alias", "Paint | C:\\Menu\\Paint.lnk | Start menu",
+                                    "pages | pages  | Alias", "Pal | C:\\Menu\\Pal.lnk | Start menu",
+                                    "Pages | C:\\Menu\\Pages.lnk | Start menu",
+                                    "Paint 3D | \"C:\\Menu\\Paint 3D.lnk\" | Start menu", "pad | pad | App Paths"}));
+    EXPECT_EQ(offered("PA c++")[0], "pa: https://example.com/?q=c%2B%2B | PA c++ | Alias");
+    EXPECT_EQ(offered("page")[0], "pages | pages  | Alias");
 }

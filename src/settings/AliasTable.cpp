@@ -1,0 +1,61 @@
+#include "settings/AliasTable.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr const char* kAliases = "Aliases";
+
+}  // namespace
+
+const std::vector<Alias>& AliasTable::All()
+{
+    if (loaded_)
+        return aliases_;
+    loaded_ = true;
+    const std::vector<std::string> names = profile_.ValueNames(kAliases);
+    const std::vector<std::string> templates = profile_.ReadStrings(kAliases, names);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!KeywordRefusal(names[i]) && !templates[i].empty())
+            aliases_.push_back({names[i], templates[i]});
+    }
+    std::sort(aliases_.begin(), aliases_.end(),
+              [this](const Alias& a, const Alias& b) { return fold_(a.keyword) < fold_(b.keyword); });
+    return aliases_;
+}
+
+std::optional<std::string> AliasTable::Spelling(const std::string& keyword)
+{
+    for (const Alias& alias : All()) {
+        if (fold_(alias.keyword) == fold_(keyword))
+            return alias.keyword;
+    }
+    return std::nullopt;
+}
+
+bool AliasTable::Put(const Alias& alias, const std::string& replaced)
+{
+    All();
+    if (KeywordRefusal(alias.keyword) || alias.aliasTemplate.empty() ||
+        !profile_.WriteString(kAliases, alias.keyword, alias.aliasTemplate))
+        return false;
+    // The registry keeps a name's first spelling: a respelt keyword is written anew.
+    for (const std::string& old : {replaced, Spelling(alias.keyword).value_or(std::string())}) {
+        if (!old.empty() && old != alias.keyword) {
+            profile_.DeleteValue(kAliases, old);
+            if (fold_(old) == fold_(alias.keyword))
+                profile_.WriteString(kAliases, alias.keyword, alias.aliasTemplate);
+        }
+    }
+    loaded_ = false;
+    aliases_.clear();
+    return true;
+}
+
+bool AliasTable::Remove(const std::string& keyword)
+{
+    const bool removed = profile_.DeleteValue(kAliases, keyword);
+    loaded_ = false;
+    aliases_.clear();
+    return removed;
+}
