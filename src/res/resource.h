@@ -11,6 +11,8 @@
 #define IDD_PATH_ENTRY              158
 #define IDD_FIND                    161
 #define IDD_HISTORY_EDITOR          164
+#define IDD_ALIASES                 165
+#define IDD_ALIAS                   166
 
 // Menus
 #define IDR_MAIN_MENU               128
@@ -66,6 +68,12 @@
 #define IDC_HISTORY_FIND_NEXT       1092
 #define IDC_HOTKEY                  1093
 #define IDC_WIN_R                   1094
+#define IDC_ALIAS_LIST              1095
+#define IDC_ALIAS_ADD               1096
+#define IDC_ALIAS_EDIT              1097
+#define IDC_ALIAS_REMOVE            1098
+#define IDC_ALIAS_KEYWORD           1099
+#define IDC_ALIAS_TEMPLATE          1100
 
 // Commands of the menu bar and the tray menu
 #define ID_FILE_EXIT                32773
@@ -106,6 +114,7 @@
 #define ID_FILE_MINIMIZE            32839
 #define ID_TOOLS_EDIT_HISTORY       32840
 #define ID_TRAY_OPEN_LAST_ITEM      32841
+#define ID_TOOLS_ALIASES            32842
 
 #ifndef IDC_STATIC
 #define IDC_STATIC                  (-1)

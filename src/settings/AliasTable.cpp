@@ -1,5 +1,7 @@
 #include "settings/AliasTable.h"
 
+#include "framework/Text.h"
+
 #include <algorithm>
 
 namespace {
@@ -50,6 +52,21 @@ bool AliasTable::Put(const Alias& alias, const std::string& replaced)
     loaded_ = false;
     aliases_.clear();
     return true;
+}
+
+AliasTable::Check AliasTable::CheckEdit(const Alias& alias, const std::string& edited)
+{
+    if (std::optional<std::string> refusal = KeywordRefusal(alias.keyword))
+        return {std::move(refusal), std::nullopt};
+    if (alias.aliasTemplate.empty())
+        return {std::string("An alias needs a template: the text its keyword stands for."), std::nullopt};
+    if (Utf16Length(alias.aliasTemplate) > kMaxProfileText)
+        return {std::string("A template has at most 259 characters."), std::nullopt};
+    // The alias being edited may take another letter case without a question.
+    const std::optional<std::string> existing = Spelling(alias.keyword);
+    if (existing && (edited.empty() || fold_(*existing) != fold_(edited)))
+        return {std::nullopt, existing};
+    return {};
 }
 
 bool AliasTable::Remove(const std::string& keyword)

@@ -22,6 +22,14 @@ public:
     bool Put(const Alias& alias, const std::string& replaced = std::string());
     bool Remove(const std::string& keyword);
 
+    // What OK does with an alias's fields, the alias `edited` being changed (empty: a new one): refuse, and say
+    // why; or ask before it replaces another alias stored under the keyword (its spelling given); or write.
+    struct Check {
+        std::optional<std::string> refusal;
+        std::optional<std::string> replaces;
+    };
+    Check CheckEdit(const Alias& alias, const std::string& edited);
+
 private:
     ProfileStore& profile_;
     FoldText fold_;

@@ -1,6 +1,7 @@
 #include "window/VelquinDlg.h"
 
 #include "commands/AboutDlg.h"
+#include "commands/AliasesDlg.h"
 #include "commands/Browse.h"
 #include "commands/ShellCommands.h"
 #include "framework/App.h"
@@ -373,6 +374,7 @@ void CVelquinDlg::BindMenuCommands()
     OnCommand(ID_TOOLS_PREFERENCES, *this, &CVelquinDlg::PreferencesFromMenu);
     OnCommand(ID_TRAY_PREFERENCES, *this, &CVelquinDlg::PreferencesFromTray);
     OnCommand(ID_TOOLS_EDIT_HISTORY, *this, &CVelquinDlg::EditHistory);
+    OnCommand(ID_TOOLS_ALIASES, *this, &CVelquinDlg::EditAliases);
     commands_.Bind([this](int id, auto action) { OnCommand(id, std::move(action)); });
 }
 
@@ -449,6 +451,16 @@ void CVelquinDlg::EditHistory()
     }
     historyBox_.SetEditText(typed);
     SelectWholeText(typed);
+    busy_ = 0;
+}
+
+void CVelquinDlg::EditAliases()
+{
+    if (busy_ == 1)
+        return;
+    CAliasesDlg dialog(aliases_, Handle());
+    busy_ = 1;
+    dialog.DoModal();
     busy_ = 0;
 }
 

@@ -90,6 +90,7 @@ private:
     void PreferencesFromMenu();
     void PreferencesFromTray();
     void EditHistory();
+    void EditAliases();
     void SelectWholeText(const std::string& text);
 
     MessageDelivery& delivery_;

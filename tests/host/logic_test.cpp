@@ -577,6 +577,19 @@ TEST(Aliases, AKeywordIsTypedAloneOrBeforeABlankInAnyLetterCaseAndStoredAtOnce)
     EXPECT_FALSE(table.Put({"ok", ""}));
     EXPECT_FALSE(table.Put({"ok", std::string(260, 't')})) << "longer than a value holds";
 
+    // What OK in the alias dialog does: refuse and say why, ask before replacing another alias, or write.
+    const auto check = [&](const char* keyword, const char* aliasTemplate, const char* edited) {
+        const AliasTable::Check result = table.CheckEdit({keyword, aliasTemplate}, edited);
+        return result.refusal.value_or("") + "|" + result.replaces.value_or("");
+    };
+    EXPECT_EQ(check("a b", "x", ""), "A keyword cannot hold a blank.|");
+    EXPECT_EQ(check("a\\b", "x", ""), "A keyword cannot hold \\.|");
+    EXPECT_EQ(check("new", "", ""), "An alias needs a template: the text its keyword stands for.|");
+    EXPECT_EQ(check("np", "x", ""), "|NP") << "a new alias of a keyword that exists";
+    EXPECT_EQ(check("np", "x", "g"), "|NP") << "another alias renamed to it";
+    EXPECT_EQ(check("Np", "x", "NP"), "|") << "the edited alias in another letter case";
+    EXPECT_EQ(check("new", "x", ""), "|");
+
     // A change of letter case respells; an edit that renames takes the old name away.
     EXPECT_TRUE(table.Put({"Np", "notepad.exe -x"}, "NP"));
     EXPECT_EQ(store.ValueNames("Aliases"), (std::vector<std::string>{"g", "Np"}));

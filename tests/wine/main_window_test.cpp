@@ -837,6 +837,60 @@ TEST_F(MainWindow, APickTeachesTheListForGoodShiftDeleteForgetsThenHidesAndPrefe
     EXPECT_TRUE(AppProfile().ValueNames("Learning").empty() && AppProfile().ValueNames("Hidden").empty());
 }
 
+TEST_F(MainWindow, AliasesAreMadeInTheirDialogsRefusedWhenBadAndUsedFromTheBox)
+{
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    HWND aliases = nullptr, alias = nullptr;
+    MessageBoxSeen refused, replace, removal;
+    std::vector<std::string> seen;
+    const auto fields = [&](const char* keyword, const char* aliasTemplate) {
+        SetDlgItemTextA(alias, 1099, keyword);
+        SetDlgItemTextA(alias, 1100, aliasTemplate);
+        Click(alias, IDOK);
+    };
+    const auto listed = [&] {
+        std::string lines;
+        for (int i = 0; i < SendDlgItemMessageA(aliases, 1095, LB_GETCOUNT, 0, 0); ++i) {
+            char line[300] = {};
+            SendDlgItemMessageA(aliases, 1095, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
+            lines += std::string(lines.empty() ? "" : " | ") + line;
+        }
+        seen.push_back(lines);
+    };
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        s.Then([&] { PostMessageA(window, WM_COMMAND, 32842, 0); }).WaitForDialog("Aliases", &aliases);
+        s.Then([&] { Click(aliases, 1096); }).WaitForDialog("Alias", &alias);
+        s.Then([&] { fields("a b", "x"); }).AnswerMessageBox(&refused, IDOK);
+        s.Then([&] { fields("np", "notepad.exe {1}"); }).When([&] { return !IsWindow(alias); }, listed);
+        s.Then([&] { Click(aliases, 1096); }).WaitForDialog("Alias", &alias);
+        s.Then([&] { fields("g", "https://example.com/?q={*}"); }).When([&] { return !IsWindow(alias); }, listed);
+        // Another spelling of a keyword that exists asks first; No keeps the dialog open.
+        s.Then([&] { Click(aliases, 1096); }).WaitForDialog("Alias", &alias);
+        s.Then([&] { fields("NP", "x"); }).AnswerMessageBox(&replace, IDNO);
+        s.Then([&] { seen.push_back(IsWindowVisible(alias) ? "still open" : "closed"); });
+        s.Then([&] { Click(alias, IDCANCEL); });
+        s.Then([&] { SendDlgItemMessageA(aliases, 1095, LB_SETCURSEL, 0, 0); Click(aliases, 1098); })
+            .AnswerMessageBox(&removal, IDYES);
+        s.Then(listed).Then([&] { Click(aliases, IDCANCEL); });
+        s.Then([&] {
+             SetWindowTextA(Box(), "");
+             TypeText(Edit(), "np \"my file.txt\"");
+         }).When([&] { return !Lines().empty(); }, [&] { seen.push_back(Lines().front()); });
+        s.Then([&] { PressKey(Edit(), VK_RETURN); });
+    });
+    EXPECT_EQ(refused.summary, "Alias | A keyword cannot hold a blank. | warning | OK | OK");
+    EXPECT_EQ(replace.summary,
+              "Alias | An alias \"np\" exists already.  Do you want to replace it? | question | &Yes &No | &No");
+    EXPECT_EQ(removal.summary, "Aliases | Remove the alias \"g\"? | question | &Yes &No | &No");
+    EXPECT_EQ(seen, (std::vector<std::string>{"np\tnotepad.exe {1}", "g\thttps://example.com/?q={*} | np\tnotepad.exe {1}",
+                                              "still open", "np\tnotepad.exe {1}",
+                                              "np: notepad.exe \"my file.txt\"\tAlias"}));
+    EXPECT_EQ(system.opened, std::vector<std::string>{"notepad.exe \"my file.txt\""});
+    EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "np \"my file.txt\"");
+}
+
 TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFollowsAppPathsAndTheSettingTurnsItOff)
 {
     CleanTestAppPaths();

@@ -57,8 +57,8 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
         {145, "Preferences | -1 General | -1 Maximum number items to keep in history folder: | 1034 | 1043 Clear "
               "&History Automatically | 1053 Start Minimi&zed | 1052 Start when &Windows Starts | 1060 Minimize &on "
               "Success | 1072 &Put Icon in tray for easy access (Needs a restart) | 1044 Suggest &as I type | 1045 "
-              "Show h&idden suggestions | 1046 &Save History to file | -1 &Location: | 1047 | 1048 &... | 1049 View | -1 Other Options | 1084 Prompt "
-              "on Lo&g Off | 1085 Prompt on &Restart | 1086 Prompt On Sh&utdown | -1 Startup Size | 1054 Nor&mal | "
+              "Show h&idden suggestions | 1046 &Save History to file | -1 &Location: | 1047 | 1048 &... | 1049 View | "
+              "-1 Other Options | 1084 Prompt on Lo&g Off | 1085 Prompt on &Restart | 1086 Prompt On Sh&utdown | -1 Startup Size | 1054 Nor&mal | "
               "1055 Ma&ximized | 1056 Mi&nimized | -1 Hot&key: | 1093 | 1094 Op&en with Win+R | 1 OK | 1035 "
               "&Default | 2 Cancel"},
         {157, "Path Editor | -1 This tool can help you to edit your path.  Here you can add, edit, or remove files "
@@ -71,6 +71,9 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
         {164, "Velquin History | -1 You can use this dialog to edit your Velquin history.  This can be useful if you "
               "don't want other people to see certain things you've typed. | 1087 | 1088 &Remove | 1090 &Find | 1092 "
               "Find &Next | 2 &Close"},
+        {165, "Aliases | -1 Type a keyword, a blank and the rest: the keyword stands for its template.  {*} is the "
+              "rest, {1} to {9} its arguments. | 1095 | 1096 &Add... | 1097 &Edit... | 1098 &Remove | 2 Close"},
+        {166, "Alias | -1 &Keyword: | 1099 | -1 &Template: | 1100 | 1 OK | 2 Cancel"},
     };
     for (const auto& [id, labels] : dialogs)
         EXPECT_EQ(DialogLabels(id), labels);
@@ -86,7 +89,7 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
     EXPECT_EQ(MenuLabels(main.Get()),
               " | [&File] | 32774 &Browse | 32839 Mi&nimize | 32773 E&xit" + folders + programs +
                   " | [&Tools] | 32800 Clear Hi&story | 32840 Edit Histo&ry | 32838 &Import Run History | 32801 Path "
-                  "E&ditor | 32799 &Preferences | 32837 &Log Off | 32836 &Restart Windows | 32835 Sh&utdown Windows | "
+                  "E&ditor | 32842 &Aliases... | 32799 &Preferences | 32837 &Log Off | 32836 &Restart Windows | 32835 Sh&utdown Windows | "
                   "[&Help] | 32809 &Display Readme File | 32780 &About Velquin...");
     EXPECT_EQ(MenuLabels(tray.Get()), " | [&File] | 32786 Ma&ximize | 32841 &Open Last Item" + folders + programs +
                                    " | 32791 &Preferences | 32804 Path E&ditor | 32790 Clear History &Now | 32789 "
