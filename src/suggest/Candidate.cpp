@@ -8,6 +8,7 @@ const char* SourceName(Source source)
     case Source::History: return "History";
     case Source::Alias: return "Alias";
     case Source::StartMenu: return "Start menu";
+    case Source::App: return "App";
     case Source::AppPaths: return "App Paths";
     case Source::Path: return "PATH";
     case Source::Folder: return "Folder";

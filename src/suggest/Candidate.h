@@ -6,7 +6,8 @@
 #include <vector>
 
 // In the order a kind of match ranks them.
-enum class Source : unsigned char { History, Alias, StartMenu, AppPaths, Path, Folder, File };
+// An app of the Apps folder ranks as a Start-menu shortcut does.
+enum class Source : unsigned char { History, Alias, StartMenu, App, AppPaths, Path, Folder, File };
 
 // The grey word beside a line: "History", "Start menu"...
 const char* SourceName(Source source);
@@ -16,8 +17,8 @@ const char* SourceName(Source source);
 using FoldText = std::string (*)(const std::string& text);
 
 // Whose icon a line shows: a file's or a folder's, under the rule that opens no untrusted file
-// (IconLookupFor), or a Start-menu shortcut's own.
-enum class IconKind : unsigned char { File, Folder, Shortcut };
+// (IconLookupFor), a Start-menu shortcut's own, or a packaged app's as the Apps folder shows it.
+enum class IconKind : unsigned char { File, Folder, Shortcut, App };
 
 // What the control rules would find for a line's command when the index knows it already: a shortcut is
 // read on the index thread, never on the window's.

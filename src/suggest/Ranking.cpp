@@ -16,12 +16,19 @@ struct Match {
     const IndexedCandidate* shown;
 };
 
+// The Apps folder's apps rank with the Start menu's shortcuts.
+Source RankOf(Source source)
+{
+    return source == Source::App ? Source::StartMenu : source;
+}
+
 bool Better(const Match& a, const Match& b)
 {
     if (a.boost != b.boost)
         return a.boost > b.boost;
-    return std::tie(a.kind, a.source, a.order, a.shown->length, a.shown->folded) <
-           std::tie(b.kind, b.source, b.order, b.shown->length, b.shown->folded);
+    const Source aSource = RankOf(a.source), bSource = RankOf(b.source);
+    return std::tie(a.kind, aSource, a.order, a.shown->length, a.shown->folded) <
+           std::tie(b.kind, bSource, b.order, b.shown->length, b.shown->folded);
 }
 
 // Enough to fill the list after a few lines fall out as one program offered twice.

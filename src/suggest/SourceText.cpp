@@ -142,7 +142,7 @@ Candidates OfferVariables(const Candidates& variables, const std::string& typed)
 
 IconLookup IconLookupFor(const std::string& path, IconKind kind, bool isFolder, bool onNetwork)
 {
-    if (kind == IconKind::Shortcut)
+    if (kind == IconKind::Shortcut || kind == IconKind::App)
         return IconLookup::Own;
     if (kind == IconKind::Folder || isFolder)
         return IconLookup::Folder;

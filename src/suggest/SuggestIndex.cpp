@@ -45,6 +45,13 @@ public:
             Add({ProgramCommandOf(fileName), command, iconPath, source});
     }
 
+    // A packaged app: opened through the Apps folder by its id.
+    void AddApp(const std::string& name, const std::string& appId)
+    {
+        if (IsPackagedAppId(appId))
+            Add({name, "shell:AppsFolder\\" + appId, "shell:AppsFolder\\" + appId, Source::App, IconKind::App});
+    }
+
     void AddVariable(const std::string& name)
     {
         Candidate line{"%" + name + "%\\", "%" + name + "%\\", std::string(), Source::Folder};
@@ -91,7 +98,25 @@ SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold)
         if (HasProgramExtension(name, extensions, fold))
             index.AddProgram(name, path, Source::Path);
     }
+    for (const auto& [name, appId] : sources.apps)
+        index.AddApp(name, appId);
     for (const std::string& name : sources.environment)
         index.AddVariable(name);
     return index.Take();
+}
+
+bool IsPackagedAppId(const std::string& appId)
+{
+    const std::size_t bang = appId.find('!');
+    if (bang == std::string::npos || bang + 1 == appId.size())
+        return false;
+    const std::size_t underscore = appId.rfind('_', bang);
+    if (underscore == std::string::npos || underscore == 0 || bang - underscore - 1 != 13)
+        return false;
+    for (std::size_t i = underscore + 1; i < bang; ++i) {
+        const char c = appId[i];
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')))
+            return false;
+    }
+    return true;
 }

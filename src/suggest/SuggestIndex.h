@@ -24,6 +24,7 @@ struct IndexSources {
     std::vector<std::string> pathFiles;                         // full paths, in the order of PATH
     std::string pathExt;                                        // as the variable holds it
     std::vector<std::string> environment;                       // variable names
+    std::vector<std::pair<std::string, std::string>> apps;      // the Apps folder: name, application id
 };
 
 struct SuggestIndex {
@@ -38,3 +39,8 @@ struct SuggestIndex {
 // gone (an uninstalled program's leftover), and names and commands longer than 259 characters, which the box
 // cannot hold.
 SuggestIndex BuildIndex(const IndexSources& sources, FoldText fold);
+
+// An installed package's application id, "Family!AppId" with a family "Name_" and a 13-character publisher
+// id: the apps the Programs folders have no shortcut for. Desktop programs of the Apps folder are left to
+// their shortcuts.
+bool IsPackagedAppId(const std::string& appId);

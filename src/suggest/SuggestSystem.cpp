@@ -1,5 +1,6 @@
 #include "suggest/SuggestSystem.h"
 
+#include "framework/AppsFolder.h"
 #include "framework/Com.h"
 #include "framework/Registry.h"
 #include "framework/Shortcut.h"
@@ -208,6 +209,7 @@ IndexSources ShellSuggestSystem::ReadIndexSources()
     if (sources.pathExt.empty())
         sources.pathExt = ".COM;.EXE;.BAT;.CMD";
     sources.environment = VariableNames();
+    sources.apps = ListAppsFolder();
     return sources;
 }
 
@@ -229,9 +231,11 @@ std::unique_ptr<SourceWatch> ShellSuggestSystem::WatchSources()
 UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, IconKind kind, int size)
 {
     UseComOnThisThread();  // the shell expects it of every caller
+    if (kind == IconKind::App)
+        return UniqueHandle<IconTraits>(AppIcon(path, size));
     const std::string file = ExpandReferences(path);
     const WideString wide = Wide(file);
-    const bool onNetwork = kind != IconKind::Shortcut && OnNetwork(file);
+    const bool onNetwork = kind == IconKind::File && OnNetwork(file);
     bool isFolder = false;
     if (kind == IconKind::File && !onNetwork) {
         const DWORD attributes = GetFileAttributesW(wide.c_str());

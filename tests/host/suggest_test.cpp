@@ -522,3 +522,21 @@ TEST(Suggestions, AnAliasInUseComesFirstAndAKeywordBeingTypedOffersTheAliasesItB
     EXPECT_EQ(offered("PA c++")[0], "pa: https://example.com/?q=c%2B%2B | PA c++ | Alias");
     EXPECT_EQ(offered("page")[0], "pages | pages  | Alias");
 }
+
+TEST(Suggestions, PackagedAppsAreOfferedWithTheStartMenuAndDesktopOnesAreLeftToTheirShortcuts)
+{
+    for (const char* id : {"Microsoft.WindowsCalculator_8wekyb3d8bbwe!App", "A_0123456789abc!x"})
+        EXPECT_TRUE(IsPackagedAppId(id)) << id;
+    for (const char* id : {"Microsoft.Windows.Explorer", "{6D809377-6AF0-444B-8957-A3773F02200E}\\calc.exe",
+                           "Microsoft.WindowsCalculator_8wekyb3d8bbwe", "Microsoft.WindowsCalculator_8wekyb3d8bbwe!",
+                           "A_0123456789ab!x", "A_0123456789ABC!x", "_0123456789abc!x"})
+        EXPECT_FALSE(IsPackagedAppId(id)) << id;
+    IndexSources sources;
+    sources.shortcuts = Shortcuts({"C:\\Menu\\Calendar Tool.lnk"});
+    sources.appPaths = {{"calcs.exe", "C:\\W\\calcs.exe"}};
+    sources.apps = {{"Calculator", "Microsoft.WindowsCalculator_8wekyb3d8bbwe!App"},
+                    {"Calc Desktop", "{6D809377-6AF0-444B-8957-A3773F02200E}\\calc.exe"}};
+    EXPECT_EQ(Offered("cal", {}, BuildIndex(sources, Fold)),
+              (Lines{"Calculator | shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App | App",
+                     "Calendar Tool | \"C:\\Menu\\Calendar Tool.lnk\" | Start menu", "calcs | calcs | App Paths"}));
+}

@@ -264,7 +264,7 @@ std::string Pixels(const UniqueHandle<IconTraits>& icon)
 
 }  // namespace
 
-TEST_F(RealSystem, TheIndexReadsTheShortcutsTheirTargetsAppPathsAndPathAsTheSystemHoldsThem)
+TEST_F(RealSystem, TheIndexReadsTheShortcutsTheirTargetsAppPathsPathAndTheAppsFolderAsTheSystemHoldsThem)
 {
     ASSERT_TRUE(recorder.copied);
     const std::string menu = SpecialFolder(CSIDL_PROGRAMS) + "\\VqTest Menu";
@@ -296,8 +296,13 @@ TEST_F(RealSystem, TheIndexReadsTheShortcutsTheirTargetsAppPathsAndPathAsTheSyst
     GetEnvironmentVariableW(L"PATH", path, 32767);
     SetEnvironmentVariableW(L"PATH", (Wide(bin) + L";" + path).c_str());
 
-    const SuggestIndex index = BuildIndex(ShellSuggestSystem().ReadIndexSources(), FoldCase);
+    const IndexSources read = ShellSuggestSystem().ReadIndexSources();
+    const SuggestIndex index = BuildIndex(read, FoldCase);
     SetEnvironmentVariableW(L"PATH", path);
+    // Wine has no Apps folder: the packaged apps' source gives nothing, and says nothing of it.
+    EXPECT_TRUE(read.apps.empty());
+    EXPECT_TRUE(std::none_of(index.items.begin(), index.items.end(),
+                             [](const IndexedCandidate& line) { return line.item.source == Source::App; }));
     EXPECT_EQ(Indexed(index, "VQTEST"),
               (std::vector<std::string>{"VqTest Deep | \"" + nested + "\\VqTest Deep.lnk\" | Start menu | 1",
                                         "VqTest Share | \"" + menu + "\\VqTest Share.lnk\" | Start menu | 0",
