@@ -274,7 +274,7 @@ void CMRUComboBox::OnEditUpdate()
     const bool hasSelection = view_->GetEditSel(start, end);
 
     // A search that fails may leave the box's text changed: it gets the typed text back, and only then, since
-    // setting a text repaints the field and, on Windows, reports one more edit.
+    // setting a text repaints the field.
     if (view_->SelectString(typed) < 0 && view_->EditText() != typed) {
         view_->SetEditText(typed);
         view_->SetEditSel(start, end);
