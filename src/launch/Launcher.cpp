@@ -17,22 +17,27 @@ Launcher::Launcher(LauncherWindow& window, CMRUComboBox& history, LaunchSystem& 
 {
 }
 
+std::optional<std::string> Launcher::Expanded(const std::string& text)
+{
+    const std::optional<AliasUse> use = aliases_ ? aliases_->UseIn(text) : std::nullopt;
+    if (!use)
+        return text;
+    if (Utf16Length(use->expansion) > kMaxAliasExpansion) {
+        window_.ShowMessage("What \"" + use->keyword + "\" stands for here is longer than 2,047 characters.",
+                            "Velquin", ui::kIconExclamation);
+        return std::nullopt;
+    }
+    return use->expansion;
+}
+
 void Launcher::OnLaunch(bool elevated, const std::string& typed)
 {
     const std::string text = Trim(window_.EditText());
-    std::string launched = text;
-    if (const std::optional<AliasUse> use = aliases_ ? aliases_->UseIn(text) : std::nullopt) {
-        if (Utf16Length(use->expansion) > kMaxAliasExpansion) {
-            window_.ShowMessage("What \"" + use->keyword + "\" stands for here is longer than 2,047 characters.",
-                                "Velquin", ui::kIconExclamation);
-            return;
-        }
-        launched = use->expansion;
-    }
-    if (Waiting(launched))
+    const std::optional<std::string> launched = Expanded(text);
+    if (!launched || Waiting(*launched))
         return;
     window_.SetEditText(text);
-    Start(launched, elevated, true, typed.empty() ? text : typed, text);
+    Start(*launched, elevated, true, typed.empty() ? text : typed, text);
 }
 
 void Launcher::OnOpenLastItem()
@@ -43,8 +48,10 @@ void Launcher::OnOpenLastItem()
         window_.ShowMessage("There is no item to open.", "Velquin", ui::kIconExclamation);
         return;
     }
-    if (!Waiting(newest))
-        Start(newest, false, false);
+    // The history keeps an alias as it was typed: it stands for what it did then.
+    const std::optional<std::string> launched = Expanded(newest);
+    if (launched && !Waiting(*launched))
+        Start(*launched, false, false, std::string(), newest);
 }
 
 bool Launcher::Waiting(const std::string& text) const

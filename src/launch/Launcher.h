@@ -15,6 +15,7 @@
 #include "text/CommandText.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,9 @@ private:
         std::string historyText;  // what enters the history: the request's text, or the alias as typed
     };
     bool Waiting(const std::string& text) const;
+    // What a text launches: the text, or the expansion of the alias it uses; nothing when that is refused (and
+    // the user told why).
+    std::optional<std::string> Expanded(const std::string& text);
     void Start(const std::string& text, bool elevated, bool fromBox, const std::string& typed = std::string(),
                const std::string& historyText = std::string());
     // A launch answered after another started is late: a success only enters the history, and a failure

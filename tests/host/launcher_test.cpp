@@ -512,4 +512,7 @@ TEST_F(LauncherTest, AnAliasLaunchesItsExpansionTheHistoryKeepsWhatWasTypedAndTo
     EXPECT_EQ(system.opened.size(), 2u);
     EXPECT_EQ(Said(), "Velquin | What \"long\" stands for here is longer than 2,047 characters. | 0x30");
     EXPECT_EQ(combo.items.size(), 1u) << "nothing recorded; too long for the history as well";
+    launcher.OnOpenLastItem();  // the history's alias stands for what it stood for
+    EXPECT_EQ(system.opened.back().program + "|" + system.opened.back().parameters, "notepad.exe| \"my notes.txt\"");
+    EXPECT_EQ(combo.items, std::vector<std::string>{"NP \"my notes.txt\""});
 }
