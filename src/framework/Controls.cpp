@@ -136,3 +136,15 @@ int WindowDpi(HWND window)
     ReleaseDC(nullptr, screen);
     return dpi;
 }
+
+void BringWindowForward(HWND window)
+{
+    if (IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
+    const HWND popup = GetLastActivePopup(window);
+    const HWND target = popup ? popup : window;
+    if (!SetForegroundWindow(target)) {
+        if (auto* switchTo = User32().Procedure<void WINAPI(HWND, BOOL)>("SwitchToThisWindow"))
+            switchTo(target, TRUE);
+    }
+}

@@ -116,3 +116,7 @@ public:
     // The attached object of a window, if any.
     static ControlObject* FromHandle(HWND handle);
 };
+
+// Another program's window to the front, restored when minimised; nothing here waits on that window, which
+// may hang.
+void BringWindowForward(HWND window);

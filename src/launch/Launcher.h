@@ -35,6 +35,8 @@ public:
     {
         learn_ = std::move(learn);
     }
+    // A program started anew by its path (a window's program), recorded in the history as that path.
+    void LaunchProgram(const std::string& path, bool elevated) { Start(QuoteIfBlank(path), elevated, false); }
     // The tray's "Open Last Item": launch the newest history entry; the box keeps its text.
     void OnOpenLastItem();
     // The answer for a launch the window ran on a worker.

@@ -6,6 +6,7 @@ const char* SourceName(Source source)
 {
     switch (source) {
     case Source::History: return "History";
+    case Source::Window: return "Window";
     case Source::Alias: return "Alias";
     case Source::StartMenu: return "Start menu";
     case Source::App: return "App";

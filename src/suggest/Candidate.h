@@ -7,7 +7,7 @@
 
 // In the order a kind of match ranks them.
 // An app of the Apps folder ranks as a Start-menu shortcut does.
-enum class Source : unsigned char { History, Alias, StartMenu, App, AppPaths, Path, Folder, File };
+enum class Source : unsigned char { History, Window, Alias, StartMenu, App, AppPaths, Path, Folder, File };
 
 // The grey word beside a line: "History", "Start menu"...
 const char* SourceName(Source source);

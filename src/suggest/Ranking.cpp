@@ -121,7 +121,8 @@ IndexMatches MatchIndex(const SuggestIndex& index, std::string_view typed, const
 
 std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
                                        const SuggestIndex& index, const Candidates& listed, const Boosts& boosts,
-                                       const HiddenLines* hidden, const IndexMatches* indexMatches)
+                                       const HiddenLines* hidden, const IndexMatches* indexMatches,
+                                       const std::vector<WindowLine>& windows)
 {
     std::vector<Candidate> lines;
     if (typed.empty())
@@ -158,6 +159,14 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
     }
     for (const IndexedCandidate& line : listed)
         matches.push_back({boost.Any() ? boost.Of(line) : 0, MatchKind::Prefix, line.item.source, 0, &line, &line});
+    for (const WindowLine& window : windows) {
+        MatchKind kind = MatchName(window.line, typed);
+        if (window.foldedProgram.compare(0, typed.size(), typed) == 0 && window.foldedProgram.size() >= typed.size())
+            kind = MatchKind::Prefix;
+        if (kind != MatchKind::None)
+            matches.push_back({boost.Any() ? BoostOf(boosts, window.learnedCommand) : 0, kind, Source::Window, 0,
+                               &window.line, &window.line});
+    }
 
     // Most texts match far more lines than are shown: only the best are put in order.
     std::size_t sorted = std::min(kFirstSort, matches.size());
@@ -171,8 +180,8 @@ std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidate
         const Match& match = matches[i];
         if (match.source != Source::History && isHidden(*match.line))
             continue;
-        // A history entry shown as another line stands for that line.
-        if (!offered.insert(match.shown->foldedCommand).second)
+        // A history entry shown as another line stands for that line; two windows of one title are two lines.
+        if (match.source != Source::Window && !offered.insert(match.shown->foldedCommand).second)
             continue;
         Candidate line = match.line->item;
         if (match.shown != match.line) {

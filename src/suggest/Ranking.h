@@ -3,6 +3,7 @@
 
 #include "suggest/Candidate.h"
 #include "suggest/Learning.h"
+#include "suggest/OpenWindows.h"
 #include "suggest/SuggestIndex.h"
 
 #include <cstdint>
@@ -37,8 +38,11 @@ IndexMatches MatchIndex(const SuggestIndex& index, std::string_view typed, const
 // brings in no line that does not match. A line's boost is its command's, or that of the line it shows as.
 // One program is offered once: lines whose commands fold alike are one line, the better placed kept. A
 // history entry that is another line's command shows that line's name and icon. Hidden lines are left out;
-// history entries never are. The index's matches are looked for unless given (MatchIndex).
+// history entries never are. The index's matches are looked for unless given (MatchIndex). A window is matched
+// by its title and by its program's name, and each window is a line of its own; its boost is that of
+// "window:" and its program.
 std::vector<Candidate> RankSuggestions(const std::string& typed, const Candidates& history,
                                        const SuggestIndex& index, const Candidates& listed,
                                        const Boosts& boosts = {}, const HiddenLines* hidden = nullptr,
-                                       const IndexMatches* indexMatches = nullptr);
+                                       const IndexMatches* indexMatches = nullptr,
+                                       const std::vector<WindowLine>& windows = {});

@@ -4,6 +4,7 @@
 #include "framework/Com.h"
 #include "framework/Registry.h"
 #include "framework/Shortcut.h"
+#include "framework/SystemLibrary.h"
 #include "framework/SystemPathProbe.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
@@ -14,6 +15,7 @@
 #include <shlobj.h>
 
 #include <functional>
+#include <string_view>
 #include <utility>
 
 namespace {
@@ -263,4 +265,58 @@ UniqueHandle<IconTraits> ShellSuggestSystem::SmallIcon(const std::string& path, 
     if (!info.hIcon)  // a program that is gone shows its type's icon
         SHGetFileInfoW(wide.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES);
     return UniqueHandle<IconTraits>(info.hIcon);
+}
+
+namespace {
+
+BOOL CALLBACK NoteWindow(HWND window, LPARAM list)
+{
+    auto& windows = *reinterpret_cast<std::vector<WindowFacts>*>(list);
+    if (!IsWindowVisible(window))
+        return TRUE;
+    WindowFacts facts;
+    facts.handle = reinterpret_cast<std::uintptr_t>(window);
+    facts.visible = true;
+    facts.owned = GetWindow(window, GW_OWNER) != nullptr;
+    const auto extended = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    facts.toolWindow = (extended & WS_EX_TOOLWINDOW) != 0;
+    facts.appWindow = (extended & WS_EX_APPWINDOW) != 0;
+    facts.noActivate = (extended & WS_EX_NOACTIVATE) != 0;
+    // The title as the system keeps it: a window that hangs is never asked.
+    if (auto* title = User32().Procedure<int WINAPI(HWND, LPWSTR, int)>("InternalGetWindowText")) {
+        wchar_t text[512] = {};
+        title(window, text, 512);
+        facts.title = Utf8(text);
+    }
+    static SystemLibrary dwmapi("dwmapi.dll");
+    if (auto* attribute = dwmapi.Procedure<HRESULT WINAPI(HWND, DWORD, PVOID, DWORD)>("DwmGetWindowAttribute")) {
+        DWORD cloaked = 0;
+        constexpr DWORD kCloaked = 14;  // DWMWA_CLOAKED
+        facts.cloaked = SUCCEEDED(attribute(window, kCloaked, &cloaked, sizeof(cloaked))) && cloaked != 0;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    facts.ours = process == GetCurrentProcessId();
+    wchar_t type[64] = {};
+    GetClassNameW(window, type, 64);
+    facts.shell = window == GetShellWindow() || window == GetDesktopWindow() || std::wstring_view(type) == L"Shell_TrayWnd";
+    if (IsSwitchable(facts)) {
+        // A process that refuses is matched by its title alone.
+        const KernelHandle opened(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+        wchar_t path[MAX_PATH] = {};
+        DWORD length = MAX_PATH;
+        if (opened && QueryFullProcessImageNameW(opened.Get(), 0, path, &length))
+            facts.program = Utf8(path);
+        windows.push_back(std::move(facts));
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<WindowFacts> ShellSuggestSystem::ListWindows()
+{
+    std::vector<WindowFacts> windows;
+    EnumWindows(NoteWindow, reinterpret_cast<LPARAM>(&windows));
+    return windows;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/Handles.h"
+#include "suggest/OpenWindows.h"
 #include "suggest/SourceText.h"
 #include "suggest/SuggestIndex.h"
 
@@ -30,6 +31,8 @@ public:
     // A line's small icon at this size, as IconLookupFor allows, references filled in; none when the system
     // has none. On a worker.
     virtual UniqueHandle<IconTraits> SmallIcon(const std::string& path, IconKind kind, int size) = 0;
+    // The top-level windows as they are, read without a message to any of them. On the window's thread.
+    virtual std::vector<WindowFacts> ListWindows() = 0;
 };
 
 class ShellSuggestSystem : public SuggestSystem {
@@ -38,4 +41,5 @@ public:
     FolderListing ListFolder(const std::string& folder) override;
     std::unique_ptr<SourceWatch> WatchSources() override;
     UniqueHandle<IconTraits> SmallIcon(const std::string& path, IconKind kind, int size) override;
+    std::vector<WindowFacts> ListWindows() override;
 };

@@ -167,6 +167,11 @@ void Suggester::StartIndex()
 void Suggester::OnTyped(const std::string& typed, const std::vector<std::string>& history)
 {
     StartIndex();
+    // Taken as the list opens, and again at a key once a second old: a window opened meanwhile shows.
+    if (Enabled() && (!Showing() || GetTickCount() - windowsTaken_ >= 1000)) {
+        model_.UseWindows(system_->ListWindows());
+        windowsTaken_ = GetTickCount();
+    }
     model_.Type(typed);
     model_.UseHistory(history);
     Match();

@@ -55,6 +55,11 @@ public:
     bool Showing() const { return popup_.Visible(); }
     // Until the user types again.
     void Hide();
+    // The window a Window line put into the box, while the box still shows its title.
+    std::optional<SuggestionModel::SwitchTarget> SwitchTargetFor(const std::string& boxText) const
+    {
+        return model_.SwitchTargetFor(boxText);
+    }
     // What the user had typed when the box's text is launched (see SuggestionModel::TypedAtLaunch).
     std::string TypedAtLaunch(const std::string& boxText, int selectionStart, int selectionEnd) const
     {
@@ -101,5 +106,6 @@ private:
     SuggestPopup popup_;  // shows the model's lines
 
     IconCache<UniqueHandle<IconTraits>> icons_{128};
+    DWORD windowsTaken_ = 0;  // when the windows were last listed (tick count)
     int iconSize_ = 16;  // at the window's dots per inch when the lines were last shown
 };

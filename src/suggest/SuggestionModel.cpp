@@ -92,7 +92,7 @@ void SuggestionModel::Derive(std::int64_t now)
             }
         }
         lines_ = RankSuggestions(folded, history_, *index_, listed, learning_.BoostsFor(folded, now), &hidden_,
-                                 &IndexMatchesFor(folded));
+                                 &IndexMatchesFor(folded), windows_);
         // A text that uses an alias: what it stands for comes first; the line leaves the text as typed.
         if (const std::optional<AliasUse> use = aliases_ ? aliases_->UseIn(Trim(typed_)) : std::nullopt) {
             lines_.insert(lines_.begin(), {use->keyword + ": " + use->expansion, typed_, std::string(), Source::Alias});
@@ -100,7 +100,26 @@ void SuggestionModel::Derive(std::int64_t now)
                 lines_.pop_back();
         }
     }
+    // Which window each Window line is: the windows in their order, each taken once.
+    lineWindows_.assign(lines_.size(), 0);
+    std::vector<bool> taken(windows_.size(), false);
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        for (std::size_t w = 0; lines_[i].source == Source::Window && w < windows_.size(); ++w) {
+            if (!taken[w] && windows_[w].line.item.name == lines_[i].name) {
+                taken[w] = true;
+                lineWindows_[i] = windows_[w].handle;
+                break;
+            }
+        }
+    }
     cursor_.Reset(lines_.size(), lines_.size());
+}
+
+std::optional<SuggestionModel::SwitchTarget> SuggestionModel::SwitchTargetFor(const std::string& boxText) const
+{
+    if (switchTarget_ && switchTarget_->first == boxText)
+        return switchTarget_->second;
+    return std::nullopt;
 }
 
 const IndexMatches& SuggestionModel::IndexMatchesFor(const std::string& folded)
@@ -126,6 +145,13 @@ const Candidate& SuggestionModel::Fill(int line)
     cursor_.Highlight(line);
     const Candidate& chosen = lines_[static_cast<std::size_t>(line)];
     filled_ = FilledLine{typed_, chosen.command};
+    const std::uintptr_t window = lineWindows_[static_cast<std::size_t>(line)];
+    if (window) {
+        for (const WindowLine& known : windows_) {
+            if (known.handle == window)
+                switchTarget_ = {{chosen.command, {window, known.program}}};
+        }
+    }
     return chosen;
 }
 

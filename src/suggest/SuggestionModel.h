@@ -35,6 +35,15 @@ public:
     // aliases it begins.
     void UseAliases(AliasTable& aliases) { aliases_ = &aliases; }
 
+    // Other programs' windows as they are now.
+    void UseWindows(const std::vector<WindowFacts>& windows) { windows_ = WindowLines(windows, fold_); }
+    // The window a Window line put into the box, while the box's text is still that line's title.
+    struct SwitchTarget {
+        std::uintptr_t handle;
+        std::string program;
+    };
+    std::optional<SwitchTarget> SwitchTargetFor(const std::string& boxText) const;
+
     // The sources. Without an index (off), nothing is offered; an empty one offers the history alone.
     void UseIndex(std::shared_ptr<const SuggestIndex> index) { index_ = std::move(index); }
     bool HasIndex() const { return index_ != nullptr; }
@@ -87,6 +96,7 @@ private:
     std::shared_ptr<const SuggestIndex> index_;
     std::vector<std::string> historyTexts_;
     Candidates history_;
+    std::vector<WindowLine> windows_;
     FolderListing listing_;     // the folder of this visit, once listed
     std::string folderAsked_;   // its listing on its way
     // The index's matches for the texts typed on the way to this one, shortest first: a longer text is
@@ -106,4 +116,6 @@ private:
         std::string command;
     };
     std::optional<FilledLine> filled_;
+    std::vector<std::uintptr_t> lineWindows_;  // each shown line's window, 0 for none
+    std::optional<std::pair<std::string, SwitchTarget>> switchTarget_;  // the title and its window
 };

@@ -308,8 +308,29 @@ void CVelquinDlg::OnOK()
 {
     // Ctrl+Shift with Enter or OK starts the text as administrator. The window stays open.
     const std::string typed = suggestions_.TypedAtLaunch();
+    if (SwitchToWindow(typed))
+        return;
     suggestions_.Hide();
     launcher_.OnLaunch(KeyIsDown(VK_CONTROL) && KeyIsDown(VK_SHIFT), typed);
+}
+
+// The box shows the title a Window line put there: Enter switches to that window, Shift+Enter starts its
+// program anew (Ctrl+Shift+Enter as administrator). Nothing enters the history at a switch.
+bool CVelquinDlg::SwitchToWindow(const std::string& typed)
+{
+    const auto target = suggestions_.Feed().SwitchTargetFor(historyBox_.EditText());
+    const auto window = target ? reinterpret_cast<HWND>(target->handle) : nullptr;
+    if (!window || !IsWindow(window))
+        return false;
+    suggestions_.Hide();
+    if (KeyIsDown(VK_SHIFT) && !target->program.empty()) {
+        launcher_.LaunchProgram(target->program, KeyIsDown(VK_CONTROL));
+        return true;
+    }
+    BringWindowForward(window);
+    learning_.Record(typed, "window:" + target->program, static_cast<std::int64_t>(std::time(nullptr)));
+    putAway_.AfterSuccess();
+    return true;
 }
 
 void CVelquinDlg::OnCancel()

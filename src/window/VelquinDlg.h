@@ -92,6 +92,7 @@ private:
     void EditHistory();
     void EditAliases();
     void SelectWholeText(const std::string& text);
+    bool SwitchToWindow(const std::string& typed);
 
     MessageDelivery& delivery_;
     WindowIcons icons_;

@@ -540,3 +540,63 @@ TEST(Suggestions, PackagedAppsAreOfferedWithTheStartMenuAndDesktopOnesAreLeftToT
               (Lines{"Calculator | shell:AppsFolder\\Microsoft.WindowsCalculator_8wekyb3d8bbwe!App | App",
                      "Calendar Tool | \"C:\\Menu\\Calendar Tool.lnk\" | Start menu", "calcs | calcs | App Paths"}));
 }
+
+TEST(Suggestions, OpenWindowsAreLinesMatchedByTitleAndProgramAndTheLastOneMovedOntoIsTheSwitchTarget)
+{
+    // As Alt+Tab shows them: each fact, alone, keeps a window out.
+    const WindowFacts shown{1, "Budget.xlsx - Excel", "C:\\Office\\EXCEL.EXE", true};
+    EXPECT_TRUE(IsSwitchable(shown));
+    std::vector<WindowFacts> kept = {shown};
+    for (int fact = 0; fact < 8; ++fact) {
+        WindowFacts window = shown;
+        switch (fact) {
+        case 0: window.visible = false; break;
+        case 1: window.owned = true; break;
+        case 2: window.toolWindow = true; break;
+        case 3: window.noActivate = true; break;
+        case 4: window.title.clear(); break;
+        case 5: window.cloaked = true; break;
+        case 6: window.ours = true; break;
+        case 7: window.shell = true; break;
+        }
+        EXPECT_FALSE(IsSwitchable(window)) << fact;
+        kept.push_back(window);
+    }
+    WindowFacts appWindow = shown;
+    appWindow.handle = 2;
+    appWindow.title = "Tool palette";
+    appWindow.toolWindow = appWindow.appWindow = true;
+    EXPECT_TRUE(IsSwitchable(appWindow)) << "a tool window that asks to be an app window";
+    kept.push_back(appWindow);
+    kept.push_back({3, "Budget.xlsx - Excel", "", true});  // its process would not say: its title alone
+    kept.push_back({4, "Paperwork", "C:\\x\\docs.exe", true});
+
+    MemoryProfileStore store;
+    Learning learning(store, Fold);
+    HiddenLines hidden(store, Fold);
+    SuggestionModel model(Fold, Expand, learning, hidden);
+    model.UseIndex(std::make_shared<SuggestIndex>(PaintIndex()));
+    model.UseWindows(kept);
+    const auto offered = [&](const std::string& typed) {
+        model.Type(typed);
+        model.Derive(kT0);
+        Lines lines;
+        for (const Candidate& line : model.Lines())
+            lines.push_back(line.name + " | " + SourceName(line.source));
+        return lines;
+    };
+    EXPECT_EQ(offered("excel"), (Lines{"Tool palette | Window", "Budget.xlsx - Excel | Window",
+                                       "Budget.xlsx - Excel | Window"}))
+        << "by the program's name, whatever the title; two windows of one title are two lines";
+    EXPECT_EQ(offered("bud"), (Lines{"Budget.xlsx - Excel | Window", "Budget.xlsx - Excel | Window"}));
+    model.OnKey(ListKey::Down);
+    model.OnKey(ListKey::Down);
+    model.Fill(model.Highlight());
+    const auto target = model.SwitchTargetFor("Budget.xlsx - Excel");
+    ASSERT_TRUE(target);
+    EXPECT_EQ(target->handle, 3u);
+    EXPECT_FALSE(model.SwitchTargetFor("Budget.xlsx - Excel ")) << "once the text differs, an ordinary text";
+    EXPECT_EQ(offered("pa"), (Lines{"Paperwork | Window", "Pal | Start menu", "Pages | Start menu", "Paint | Start menu",
+                                    "Paint 3D | Start menu", "pad | App Paths", "Tool palette | Window"}))
+        << "a window ranks after the history, before the Start menu";
+}

@@ -891,6 +891,57 @@ TEST_F(MainWindow, AliasesAreMadeInTheirDialogsRefusedWhenBadAndUsedFromTheBox)
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), "np \"my file.txt\"");
 }
 
+TEST_F(MainWindow, AnotherProgramsWindowIsOfferedByItsProgramEnterBringsItForwardAndShiftEnterStartsItAnew)
+{
+    Set("Suggest", 1);
+    Set("HideOnSuccess", 0);
+    const char* holder = std::getenv("VELQUIN_HOLDER");
+    ASSERT_TRUE(holder);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring command = L"\"" + std::wstring(Wide(holder).c_str()) + L"\" \"" + temp + L"velquin_holder.txt\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    const KernelHandle process(started.hProcess), thread(started.hThread);
+    wchar_t image[MAX_PATH] = {};
+    DWORD imageLength = MAX_PATH;
+    QueryFullProcessImageNameW(process.Get(), 0, image, &imageLength);
+    const std::string program = Utf8(image);
+    HWND other = nullptr;
+    for (int wait = 0; wait < 100 && !other; ++wait, Sleep(50))
+        other = FindWindowW(L"VelquinSessionHolder", nullptr);
+    ASSERT_TRUE(other);
+    ShowWindow(other, SW_MINIMIZE);
+    std::vector<std::string> seen;
+    const auto offered = [&] { return !Lines().empty() && Lines().front() == "Velquin session holder\tWindow"; };
+    BYTE shift[256] = {}, none[256] = {};
+    shift[VK_SHIFT] = 0x80;
+    dialog.emplace(&system, &sources);
+    Run([&](UiScript& s) {
+        // Matched by its program's name, "session_holder.exe", which its title does not hold.
+        s.Then([&] { TypeText(Edit(), "session_h"); }).When(offered, [&] { PressKey(Edit(), VK_DOWN); });
+        s.Then([&] { seen.push_back(Text()); }).Then([&] { PressKey(Edit(), VK_RETURN); });
+        s.When([&] { return !IsIconic(other); }, [&] { seen.push_back(GetForegroundWindow() == other ? "front" : "behind"); });
+        // Velquin's own windows are never offered.
+        s.Then([&] { SetWindowTextA(Box(), ""); TypeText(Edit(), "velq"); }).When(offered, [&] {
+            for (const std::string& line : Lines())
+                seen.push_back(line);
+        });
+        s.Then([&] { PressKey(Edit(), VK_DOWN); }).Then([&] {
+            SetKeyboardState(shift);
+            PressKey(Edit(), VK_RETURN);
+        });
+        s.Then([&] { SetKeyboardState(none); }).Then([&] { ShowWindow(window, SW_SHOW); });
+    });
+    TerminateProcess(process.Get(), 0);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Velquin session holder", "front", "Velquin session holder\tWindow"}));
+    ASSERT_EQ(system.opened.size(), 1u) << "a switch starts nothing";
+    EXPECT_EQ(system.opened[0], program) << "Shift+Enter: its program anew";
+    EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), program);
+}
+
 TEST_F(MainWindow, AFolderThatTakesLongToListLeavesTheWindowAnsweringTheIndexFollowsAppPathsAndTheSettingTurnsItOff)
 {
     CleanTestAppPaths();
