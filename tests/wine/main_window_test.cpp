@@ -939,6 +939,8 @@ TEST_F(MainWindow, AnotherProgramsWindowIsOfferedByItsProgramEnterBringsItForwar
     EXPECT_EQ(seen, (std::vector<std::string>{"Velquin session holder", "front", "Velquin session holder\tWindow"}));
     ASSERT_EQ(system.opened.size(), 1u) << "a switch starts nothing";
     EXPECT_EQ(system.opened[0], program) << "Shift+Enter: its program anew";
+    const std::string learnt = AppProfile().ReadString("Learning", "Record #1");
+    EXPECT_EQ(learnt.substr(0, learnt.find('\t', 10)), "SESSION_H\tWINDOW:" + FoldCase(program)) << "the switch";
     EXPECT_EQ(AppProfile().ReadString("Velquin MRU", "File #1"), program);
 }
 
