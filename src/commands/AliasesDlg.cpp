@@ -63,18 +63,18 @@ const Alias* CAliasesDlg::Selected()
 
 void CAliasesDlg::OnAdd()
 {
-    CAliasDlg dialog(aliases_, Alias(), Handle());
-    if (dialog.DoModal() == IDOK)
-        Fill(dialog.alias.keyword);
-    list_.Focus();
+    Edit(Alias());
 }
 
 void CAliasesDlg::OnEdit()
 {
-    const Alias* selected = Selected();
-    if (!selected)
-        return;
-    CAliasDlg dialog(aliases_, *selected, Handle());
+    if (const Alias* selected = Selected())
+        Edit(*selected);
+}
+
+void CAliasesDlg::Edit(Alias alias)
+{
+    CAliasDlg dialog(aliases_, std::move(alias), Handle());
     if (dialog.DoModal() == IDOK)
         Fill(dialog.alias.keyword);
     list_.Focus();

@@ -22,6 +22,8 @@ private:
     void OnAdd();
     void OnEdit();
     void OnRemove();
+    // The Alias dialog on this alias (a new one when its keyword is empty); the lines again after OK.
+    void Edit(Alias alias);
     const Alias* Selected();
 
     AliasTable& aliases_;

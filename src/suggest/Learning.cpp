@@ -55,6 +55,21 @@ std::vector<std::pair<std::string, int>> Slots(const ProfileStore& profile, cons
     return slots;
 }
 
+// Those values' texts with their numbers, read in one go.
+std::vector<std::pair<int, std::string>> ReadSlots(const ProfileStore& profile, const char* section,
+                                                   const char* prefix)
+{
+    const std::vector<std::pair<std::string, int>> slots = Slots(profile, section, prefix);
+    std::vector<std::string> names;
+    for (const auto& slot : slots)
+        names.push_back(slot.first);
+    std::vector<std::string> texts = profile.ReadStrings(section, names);
+    std::vector<std::pair<int, std::string>> read;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        read.emplace_back(slots[i].second, std::move(texts[i]));
+    return read;
+}
+
 bool AllDigits(std::string_view text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -148,13 +163,8 @@ void Learning::Load()
     if (loaded_)
         return;
     loaded_ = true;
-    const std::vector<std::pair<std::string, int>> slots = Slots(profile_, kLearningSection, kRecordName);
-    std::vector<std::string> names;
-    for (const auto& slot : slots)
-        names.push_back(slot.first);
-    const std::vector<std::string> texts = profile_.ReadStrings(kLearningSection, names);
-    for (std::size_t i = 0; i < slots.size(); ++i) {
-        std::optional<LearnedPick> pick = ParsePick(texts[i]);
+    for (const auto& [slot, text] : ReadSlots(profile_, kLearningSection, kRecordName)) {
+        std::optional<LearnedPick> pick = ParsePick(text);
         if (!pick)
             continue;
         // A hand-edited record is folded as a recorded one would be.
@@ -164,7 +174,7 @@ void Learning::Load()
             return stored.pick.typed == pick->typed && stored.pick.command == pick->command;
         });
         if (same == records_.end())
-            records_.insert(PlaceOf(slots[i].second), {std::move(*pick), slots[i].second});
+            records_.insert(PlaceOf(slot), {std::move(*pick), slot});
         else if (same->pick.score < pick->score)
             same->pick = std::move(*pick);  // the other value is left for a new record to write over
     }
@@ -306,13 +316,8 @@ void HiddenLines::Load()
     if (loaded_)
         return;
     loaded_ = true;
-    const std::vector<std::pair<std::string, int>> slots = Slots(profile_, kHiddenSection, kHiddenName);
-    std::vector<std::string> names;
-    for (const auto& slot : slots) {
-        names.push_back(slot.first);
-        slots_ = std::max(slots_, slot.second);
-    }
-    for (const std::string& command : profile_.ReadStrings(kHiddenSection, names)) {
+    for (const auto& [slot, command] : ReadSlots(profile_, kHiddenSection, kHiddenName)) {
+        slots_ = std::max(slots_, slot);
         const std::string folded = fold_(Trim(command));
         if (!folded.empty() && !Has(folded))
             commands_.insert(std::lower_bound(commands_.begin(), commands_.end(), folded), folded);
