@@ -1,12 +1,19 @@
 #include "app/VelquinApp.h"
 
+#include "commands/SettingsFiles.h"
+#include "framework/Console.h"
 #include "framework/MessageBox.h"
 #include "framework/SystemLibrary.h"
+#include "framework/Text.h"
+#include "framework/Unicode.h"
 #include "res/resource.h"
 #include "settings/ProfileLayout.h"
 #include "window/VelquinDlg.h"
 
+#include <shellapi.h>
 #include <shlobj.h>
+
+#include <ctime>
 
 namespace {
 
@@ -27,13 +34,14 @@ void KeepPlantedFilesOut()
         SetCurrentDirectoryW(profileFolder);
 }
 
-// The running copy's main window: a dialog captioned "Velquin" that holds the history box, shown or not.
-// It may still be on its way up: a short wait.
-HWND FindRunningWindow()
+// The running copy's main window: a dialog captioned "Velquin" that holds the history box and carries this
+// copy's mark, shown or not. It may still be on its way up: a short wait.
+HWND FindRunningWindow(unsigned long mark)
 {
     for (int attempt = 0; attempt < 20; ++attempt, Sleep(100)) {
         for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Velquin")) != nullptr;) {
-            if (GetDlgItem(w, IDC_HISTORY_COMBO))
+            if (GetDlgItem(w, IDC_HISTORY_COMBO) &&
+                reinterpret_cast<ULONG_PTR>(GetPropA(w, kCopyMarkProperty)) == mark)
                 return w;
         }
     }
@@ -41,9 +49,9 @@ HWND FindRunningWindow()
 }
 
 // Asks the running copy to come forward, as its hotkey would; false when it cannot be reached.
-bool BringRunningCopyForward()
+bool BringRunningCopyForward(unsigned long mark)
 {
-    const HWND running = FindRunningWindow();
+    const HWND running = FindRunningWindow(mark);
     DWORD owner = 0;
     if (!running || !GetWindowThreadProcessId(running, &owner))
         return false;
@@ -54,21 +62,106 @@ bool BringRunningCopyForward()
            answered;
 }
 
+// What the command line asks for besides the window.
+struct Command {
+    enum Kind { Window, Export, Import } kind = Window;
+    std::string file;  // full path; empty when none was named
+};
+
+// Read before the process changes its folder: a relative file name is the console's.
+Command ReadCommand()
+{
+    Command command;
+    int count = 0;
+    wchar_t** words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!words)
+        return command;
+    const std::string verb = count > 1 ? Utf8(words[1]) : std::string();
+    if (EqualsAsciiNoCase(verb, "/export") || EqualsAsciiNoCase(verb, "/import")) {
+        command.kind = EqualsAsciiNoCase(verb, "/export") ? Command::Export : Command::Import;
+        wchar_t full[MAX_PATH] = {};
+        const DWORD length = count > 2 ? GetFullPathNameW(words[2], MAX_PATH, full, nullptr) : 0;
+        if (length > 0 && length < MAX_PATH)
+            command.file = Utf8(full);
+    }
+    LocalFree(words);
+    return command;
+}
+
+// Velquin.ini beside Velquin.exe makes a portable copy: the file's path, or nothing.
+std::optional<std::string> PortableProfile()
+{
+    std::string path = ModulePath();
+    path = path.substr(0, path.rfind('\\') + 1) + profile::kPortableFile;
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return path;
+}
+
+// The window hears of the first write its file could not take; a later one says nothing new.
+void NoteProfileNotSaved(unsigned long error)
+{
+    static bool told = false;
+    const HWND window = App::Current().MainWindow();
+    if (told || !window)
+        return;
+    told = PostMessageA(window, RegisterWindowMessageA(kProfileNotSavedMessageName), error, 0);
+}
+
+int RunCommand(const Command& command, ProfileStore& profile, bool anotherCopyRuns)
+{
+    TransferOutcome outcome;
+    if (command.file.empty())
+        outcome = {kTransferNoFile, "Velquin /export <file> saves the profile to the file; Velquin /import <file> "
+                                    "reads one into it."};
+    else if (command.kind == Command::Export)
+        outcome = ExportProfileTo(profile, command.file, SystemTransferFiles());
+    else if (anotherCopyRuns)
+        outcome = {kTransferRefused, "Velquin did not import " + command.file +
+                                         ": Velquin is running and would write its own profile back over it. Exit "
+                                         "it, then import again. Nothing was changed."};
+    else
+        outcome = ImportProfileFrom(profile, command.file, SystemTransferFiles(), SameTextIgnoringCase,
+                                    static_cast<std::int64_t>(std::time(nullptr)));
+    SayToConsole(outcome.said);
+    return outcome.exitCode;
+}
+
 }  // namespace
 
 bool CVelquinApp::InitInstance()
 {
+    const Command command = ReadCommand();
     KeepPlantedFilesOut();
 
-    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, kInstanceGuardName));
-    if (AnotherCopyRuns(GetLastError())) {
-        if (!BringRunningCopyForward())
+    const std::optional<std::string> portable = PortableProfile();
+    const std::string folder = portable ? FoldCase(portable->substr(0, portable->rfind('\\'))) : std::string();
+    const unsigned long mark = portable ? ::CopyMark(folder) : 0;
+    if (portable)
+        UseProfileFile(*portable, NoteProfileNotSaved);
+    else
+        SetRegistryKey(profile::kCompany);
+
+    // An export only reads: it runs beside a running copy.
+    if (command.kind == Command::Export) {
+        exitCode_ = RunCommand(command, Profile(), false);
+        return false;
+    }
+
+    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, portable ? PortableGuardName(folder).c_str() : kInstanceGuardName));
+    const bool anotherCopyRuns = AnotherCopyRuns(GetLastError());
+    if (command.kind == Command::Import) {
+        exitCode_ = RunCommand(command, Profile(), anotherCopyRuns);
+        return false;
+    }
+    if (anotherCopyRuns) {
+        if (!BringRunningCopyForward(mark))
             ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
         return false;
     }
 
-    SetRegistryKey(profile::kCompany);
-
+    SetCopyMark(mark);
     CVelquinDlg dialog;
     dialog.DoModal();
     SetMainWindow(nullptr);

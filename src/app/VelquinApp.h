@@ -12,10 +12,13 @@ inline constexpr const char* kAlreadyRunningText = "Velquin is already running i
 
 class CVelquinApp : public App {
 public:
-    // Always false: the process ends when the main window has closed.
+    // Always false: the process ends when the main window has closed, or when a command has run.
     bool InitInstance() override;
+    // What the process ends with: 0, or a command's failure.
+    int ExitCode() const { return exitCode_; }
 
 private:
+    int exitCode_ = 0;
     // Held until the process exits; the system releases it even after a crash.
     KernelHandle instanceGuard_;
 };

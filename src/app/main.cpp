@@ -11,5 +11,5 @@ CVelquinApp theApp;
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     theApp.InitInstance();
-    return 0;
+    return theApp.ExitCode();
 }

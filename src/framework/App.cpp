@@ -1,5 +1,6 @@
 #include "framework/App.h"
 
+#include "framework/ProfileFile.h"
 #include "framework/Unicode.h"
 #include "res/resource.h"
 
@@ -55,7 +56,28 @@ bool App::Exists()
 
 void App::SetRegistryKey(const std::string& company)
 {
-    profile_.SetRoot("Software\\" + company + "\\" + appName_);
+    registry_.SetRoot("Software\\" + company + "\\" + appName_);
+}
+
+void App::UseProfileFile(const std::string& path, std::function<void(unsigned long error)> notSaved)
+{
+    const std::string bytes = ReadFileBytes(path).value_or(std::string());
+    file_ = std::make_unique<IniProfileStore>(ReadIniLeniently(bytes), SameTextIgnoringCase,
+                                              [path, notSaved = std::move(notSaved)](const std::string& text) {
+                                                  unsigned long error = 0;
+                                                  if (WriteFileBytes(path, text, &error))
+                                                      return true;
+                                                  if (notSaved)
+                                                      notSaved(error);
+                                                  return false;
+                                              });
+}
+
+ProfileStore& App::Profile()
+{
+    if (file_)
+        return *file_;
+    return registry_;
 }
 
 HINSTANCE App::Instance()

@@ -1,10 +1,13 @@
 // The one application object of a process: its name, its profile and its main window.
 #pragma once
 
+#include "framework/IniProfileStore.h"
 #include "framework/RegistryProfileStore.h"
 
 #include <windows.h>
 
+#include <functional>
+#include <memory>
 #include <string>
 
 class App {
@@ -26,7 +29,16 @@ public:
 
     // From now on the profile lives under HKEY_CURRENT_USER\Software\<company>\<application name>.
     void SetRegistryKey(const std::string& company);
-    ProfileStore& Profile() { return profile_; }
+    // From now on the profile is this file's, as far as it could be read (a damaged line is skipped), and
+    // every change is written to it. `notSaved` hears each write the file could not take, with the system's
+    // error; the values stay in memory.
+    void UseProfileFile(const std::string& path, std::function<void(unsigned long error)> notSaved);
+    bool ProfileIsFile() const { return file_ != nullptr; }
+    ProfileStore& Profile();
+
+    // What the main window carries so that a second start of this very copy finds it; 0 for none.
+    unsigned long CopyMark() const { return copyMark_; }
+    void SetCopyMark(unsigned long mark) { copyMark_ = mark; }
 
     HWND MainWindow() const { return mainWindow_; }
     void SetMainWindow(HWND window) { mainWindow_ = window; }
@@ -35,7 +47,9 @@ public:
 
 private:
     std::string appName_;
-    RegistryProfileStore profile_;
+    RegistryProfileStore registry_;
+    std::unique_ptr<IniProfileStore> file_;
+    unsigned long copyMark_ = 0;
     HWND mainWindow_ = nullptr;
 };
 

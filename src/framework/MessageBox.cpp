@@ -1,6 +1,7 @@
 #include "framework/MessageBox.h"
 
 #include "framework/MessageStyles.h"
+#include "framework/Text.h"
 #include "framework/Unicode.h"
 
 // The decisions name styles, answers and show commands by their Windows values.
@@ -16,4 +17,13 @@ static_assert(static_cast<int>(ui::Show::Hide) == SW_HIDE && static_cast<int>(ui
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT style)
 {
     return MessageBoxW(owner, Wide(text).c_str(), Wide(caption).c_str(), style);
+}
+
+std::string SystemErrorText(unsigned long code)
+{
+    wchar_t text[512] = {};
+    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                                        text, 512, nullptr);
+    const std::string said = TrimRight(Utf8(text, static_cast<int>(length)));
+    return said.empty() ? "Error " + std::to_string(code) + "." : said;
 }

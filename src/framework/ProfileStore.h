@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The longest text a registry write accepts, in UTF-16 units: what fits a 260-character buffer with its
@@ -36,4 +37,24 @@ public:
     virtual bool DeleteValue(const std::string& section, const std::string& entry) = 0;
     // The names of the section's values, as stored; empty when the section is missing.
     virtual std::vector<std::string> ValueNames(const std::string& section) const = 0;
+    // Every value of the section with its name, a number in decimal.
+    virtual std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const = 0;
+
+    // The writes between the two may reach the store's medium together, at the commit: a file is written
+    // once for a whole history. Batches nest; the outermost commit counts. False when the writes could not
+    // be kept.
+    virtual void BeginBatch() {}
+    virtual bool CommitBatch() { return true; }
+};
+
+// A batch for the scope's lifetime.
+class ProfileBatch {
+public:
+    explicit ProfileBatch(ProfileStore& store) : store_(store) { store_.BeginBatch(); }
+    ~ProfileBatch() { store_.CommitBatch(); }
+    ProfileBatch(const ProfileBatch&) = delete;
+    ProfileBatch& operator=(const ProfileBatch&) = delete;
+
+private:
+    ProfileStore& store_;
 };

@@ -68,3 +68,16 @@ std::vector<std::string> RegistryProfileStore::ReadStrings(const std::string& se
         texts.push_back(key.ReadString(entry).value_or(std::string()));
     return texts;
 }
+
+std::vector<std::pair<std::string, std::string>> RegistryProfileStore::ReadSection(const std::string& section) const
+{
+    const RegKey key = root_.empty() ? RegKey() : RegKey::Open(HKEY_CURRENT_USER, SectionPath(section));
+    std::vector<std::pair<std::string, std::string>> values;
+    for (const std::string& name : key.ValueNames()) {
+        if (const auto number = key.ReadDword(name))
+            values.emplace_back(name, std::to_string(static_cast<int>(*number)));
+        else if (const auto text = key.ReadString(name))
+            values.emplace_back(name, *text);
+    }
+    return values;
+}

@@ -20,6 +20,7 @@ public:
                                          const std::vector<std::string>& entries) const override;
     bool DeleteValue(const std::string& section, const std::string& entry) override;
     std::vector<std::string> ValueNames(const std::string& section) const override;
+    std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const override;
 
 private:
     std::string SectionPath(const std::string& section) const;

@@ -4,7 +4,7 @@
 #include "find/SearchRule.h"
 #include "framework/App.h"
 #include "framework/MessageBox.h"
-#include "framework/Registry.h"
+#include "framework/Text.h"
 #include "framework/Unicode.h"
 #include "history/HistoryState.h"
 #include "res/resource.h"
@@ -12,15 +12,6 @@
 
 #include <algorithm>
 #include <optional>
-
-namespace {
-
-std::string HistoryKeyPath()
-{
-    return std::string(profile::kProfileKey) + "\\" + profile::kHistory;
-}
-
-}  // namespace
 
 CHistoryEditor::CHistoryEditor(HWND parent) : Dialog(IDD_HISTORY_EDITOR, parent)
 {
@@ -33,14 +24,12 @@ CHistoryEditor::CHistoryEditor(HWND parent) : Dialog(IDD_HISTORY_EDITOR, parent)
 BOOL CHistoryEditor::OnInitDialog()
 {
     const BOOL focus = Dialog::OnInitDialog();
-    const RegKey key = RegKey::Create(HKEY_CURRENT_USER, HistoryKeyPath());
-    for (const std::string& name : key.ValueNames()) {
-        if (name.size() > 99)
-            continue;  // longer than a value name of the history can be
-        if (const auto text = key.ReadShortString(name)) {
-            List().AddString(*text);
-            valueNames_.push_back(name);
-        }
+    for (const auto& [name, text] : AppProfile().ReadSection(profile::kHistory)) {
+        // Longer than a value of the history can be: not one of its entries.
+        if (name.size() > 99 || Utf16Length(text) > kMaxProfileText)
+            continue;
+        List().AddString(text);
+        valueNames_.push_back(name);
     }
     return focus;
 }
@@ -58,9 +47,8 @@ void CHistoryEditor::OnRemove()
         return;
 
     const std::string name = valueNames_[static_cast<size_t>(selected)];
-    RegKey key = RegKey::Open(HKEY_CURRENT_USER, HistoryKeyPath(), KEY_READ | KEY_SET_VALUE);
-    lastRemoved_ = key.ReadShortString(name).value_or(list.ItemText(selected));
-    key.DeleteValue(name);
+    lastRemoved_ = AppProfile().ReadString(profile::kHistory, name, list.ItemText(selected));
+    AppProfile().DeleteValue(profile::kHistory, name);
 
     list.DeleteString(selected);
     valueNames_.erase(valueNames_.begin() + selected);

@@ -289,7 +289,7 @@ void CMRUComboBox::OnEditUpdate()
 void SetUpAsHistory(CMRUComboBox& box, int maxHistory)
 {
     box.SetMRURegKey(profile::kHistory);
-    box.SetMRUValueFormat("File #%d");
+    box.SetMRUValueFormat(profile::kHistoryEntry);
     box.SetMaxMRUSize(maxHistory == 0 ? 30 : maxHistory);
     box.SetRefreshAfterAdd(true);
     box.SetSaveAfterAdd(true);

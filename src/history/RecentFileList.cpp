@@ -67,6 +67,7 @@ void CRecentFileList::ReadList(const ProfileStore& profile)
 
 void CRecentFileList::WriteList(ProfileStore& profile) const
 {
+    const ProfileBatch batch(profile);
     std::set<std::string, bool (*)(const std::string&, const std::string&)> written(
         [](const std::string& a, const std::string& b) { return LessAsciiNoCase(a, b); });
     for (int i = 0; i < GetSize(); ++i) {

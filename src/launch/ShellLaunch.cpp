@@ -4,6 +4,7 @@
 #include "framework/Com.h"
 #include "framework/FileFinder.h"
 #include "framework/Handles.h"
+#include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Shortcut.h"
 #include "framework/SystemPathProbe.h"
@@ -158,11 +159,7 @@ unsigned long ShellLaunchSystem::EndSession(unsigned flags, unsigned long reason
 
 std::string ShellLaunchSystem::ErrorText(unsigned long code)
 {
-    wchar_t text[512] = {};
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                                        text, 512, nullptr);
-    const std::string said = TrimRight(Utf8(text, static_cast<int>(length)));
-    return said.empty() ? "Error " + std::to_string(code) + "." : said;
+    return SystemErrorText(code);
 }
 
 HWND ShellLaunchSystem::Owner()

@@ -108,7 +108,7 @@ COption::COption(HWND parent) : Dialog(IDD_PREFERENCES, parent)
 
 void COption::LoadSettings()
 {
-    SettingsRecord::LoadSettings(AppProfile());
+    SettingsRecord::LoadSettings(AppProfile(), App::Current().ProfileIsFile());
 }
 
 void COption::SaveSettings() const

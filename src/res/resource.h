@@ -115,6 +115,8 @@
 #define ID_TOOLS_EDIT_HISTORY       32840
 #define ID_TRAY_OPEN_LAST_ITEM      32841
 #define ID_TOOLS_ALIASES            32842
+#define ID_FILE_EXPORT_SETTINGS     32843
+#define ID_FILE_IMPORT_SETTINGS     32844
 
 #ifndef IDC_STATIC
 #define IDC_STATIC                  (-1)

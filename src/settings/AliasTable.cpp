@@ -1,14 +1,11 @@
 #include "settings/AliasTable.h"
 
 #include "framework/Text.h"
+#include "settings/ProfileLayout.h"
 
 #include <algorithm>
 
-namespace {
-
-constexpr const char* kAliases = "Aliases";
-
-}  // namespace
+using profile::kAliases;
 
 const std::vector<Alias>& AliasTable::All()
 {
@@ -49,8 +46,7 @@ bool AliasTable::Put(const Alias& alias, const std::string& replaced)
                 profile_.WriteString(kAliases, alias.keyword, alias.aliasTemplate);
         }
     }
-    loaded_ = false;
-    aliases_.clear();
+    Reread();
     return true;
 }
 
@@ -72,7 +68,12 @@ AliasTable::Check AliasTable::CheckEdit(const Alias& alias, const std::string& e
 bool AliasTable::Remove(const std::string& keyword)
 {
     const bool removed = profile_.DeleteValue(kAliases, keyword);
+    Reread();
+    return removed;
+}
+
+void AliasTable::Reread()
+{
     loaded_ = false;
     aliases_.clear();
-    return removed;
 }

@@ -21,6 +21,8 @@ public:
     // case respells it). False when the profile refused it.
     bool Put(const Alias& alias, const std::string& replaced = std::string());
     bool Remove(const std::string& keyword);
+    // The profile changed: read again when next needed.
+    void Reread();
 
     // What OK does with an alias's fields, the alias `edited` being changed (empty: a new one): refuse, and say
     // why; or ask before it replaces another alias stored under the keyword (its spelling given); or write.

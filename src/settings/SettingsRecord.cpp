@@ -24,11 +24,11 @@ const IntegerField kIntegerFields[] = {
 
 }  // namespace
 
-void SettingsRecord::LoadSettings(ProfileStore& store)
+void SettingsRecord::LoadSettings(ProfileStore& store, bool portable)
 {
     // The marker compares exactly: any other text means no saved record.
     if (store.ReadString(kSettings, kSaved) != kSavedMarker) {
-        ApplyFirstRunDefaults();
+        ApplyFirstRunDefaults(portable);
         SaveSettings(store);
         return;
     }
@@ -42,6 +42,7 @@ void SettingsRecord::LoadSettings(ProfileStore& store)
 
 void SettingsRecord::SaveSettings(ProfileStore& store) const
 {
+    const ProfileBatch batch(store);
     store.WriteString(kSettings, kLogFile, LogFile);
     for (const IntegerField& value : kIntegerFields)
         store.WriteInt(kSettings, value.name, this->*value.field);
@@ -51,14 +52,14 @@ void SettingsRecord::SaveSettings(ProfileStore& store) const
     store.WriteString(kSettings, kSaved, kSavedMarker);
 }
 
-void SettingsRecord::ApplyFirstRunDefaults()
+void SettingsRecord::ApplyFirstRunDefaults(bool portable)
 {
     MaxHistory = 30;
     ClearHistoryAuto = 0;
     SaveToFile = 0;
     LogFile.clear();
     StartMin = 0;
-    StartAuto = 1;
+    StartAuto = portable ? 0 : 1;
     ShowWindow = 1;
     HideOnSuccess = 1;
     PutIconInTray = 1;

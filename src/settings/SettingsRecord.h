@@ -25,11 +25,12 @@ public:
     int WinR = 0;     // Win+R opens Velquin instead of the system's box
     int Suggest = 1;  // suggestions pop up as the user types
 
-    // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once.
-    void LoadSettings(ProfileStore& profile);
+    // Fills the record; a profile without the saved-marker gets the first-run defaults, saved at once. A
+    // portable copy does not start with Windows until asked.
+    void LoadSettings(ProfileStore& profile, bool portable = false);
     // Writes all fifteen values, then the saved-marker.
     void SaveSettings(ProfileStore& profile) const;
 
 private:
-    void ApplyFirstRunDefaults();
+    void ApplyFirstRunDefaults(bool portable);
 };

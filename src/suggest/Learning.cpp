@@ -1,16 +1,17 @@
 #include "suggest/Learning.h"
 
 #include "framework/Text.h"
+#include "settings/ProfileLayout.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr const char* kLearningSection = "Learning";
-constexpr const char* kRecordName = "Record #";
-constexpr const char* kHiddenSection = "Hidden";
-constexpr const char* kHiddenName = "Hidden #";
+using profile::kHiddenName;
+using profile::kRecordName;
+constexpr const char* kLearningSection = profile::kLearning;
+constexpr const char* kHiddenSection = profile::kHidden;
 
 constexpr double kDailyDecay = 0.975;
 constexpr double kLeastScore = 0.1;
@@ -303,6 +304,12 @@ void Learning::Clear()
     loaded_ = true;
 }
 
+void Learning::Reread()
+{
+    records_.clear();
+    loaded_ = false;
+}
+
 std::vector<LearnedPick> Learning::Records() const
 {
     std::vector<LearnedPick> picks;
@@ -350,4 +357,11 @@ void HiddenLines::ShowAll()
     commands_.clear();
     slots_ = 0;
     loaded_ = true;
+}
+
+void HiddenLines::Reread()
+{
+    commands_.clear();
+    slots_ = 0;
+    loaded_ = false;
 }

@@ -52,6 +52,8 @@ public:
     // Every record of the command goes.
     void Forget(std::string_view foldedCommand);
     void Clear();
+    // The profile changed under it: read again when next needed.
+    void Reread();
 
     // For the tests: the records as kept, in the order of their values.
     std::vector<LearnedPick> Records() const;
@@ -83,6 +85,7 @@ public:
     void Hide(const std::string& command);
     // Every hidden line is offered again.
     void ShowAll();
+    void Reread();
 
 private:
     ProfileStore& profile_;

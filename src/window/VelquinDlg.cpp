@@ -3,9 +3,11 @@
 #include "commands/AboutDlg.h"
 #include "commands/AliasesDlg.h"
 #include "commands/Browse.h"
+#include "commands/SettingsFiles.h"
 #include "commands/ShellCommands.h"
 #include "framework/App.h"
 #include "framework/FileDialog.h"
+#include "framework/MessageBox.h"
 #include "framework/Registry.h"
 #include "framework/Text.h"
 #include "framework/Unicode.h"
@@ -110,6 +112,7 @@ CVelquinDlg::CVelquinDlg(LaunchSystem* system, SuggestSystem* suggestSystem, Mes
     OnMessage(WM_MOUSEMOVE, *this, &CVelquinDlg::UpdateThenDefault);
     OnMessage(WM_LBUTTONUP, *this, &CVelquinDlg::UpdateThenDefault);
     OnMessage(RegisterWindowMessageA(kSummonMessageName), *this, &CVelquinDlg::OnSummonMessage);
+    OnMessage(RegisterWindowMessageA(kProfileNotSavedMessageName), *this, &CVelquinDlg::OnProfileNotSaved);
     OnMessage(WM_DPICHANGED, *this, &CVelquinDlg::OnDpiChanged);
     OnMessage(kAfterFirstPaintMessage, *this, &CVelquinDlg::AfterFirstPaint);
     OnMessage(WM_SHOWWINDOW, *this, &CVelquinDlg::OnShowWindow);
@@ -284,7 +287,11 @@ BOOL CVelquinDlg::OnInitDialog()
     else if (state == kHistoryNotCleared)
         PrimeFromNewestEntry();
 
-    RegisterSelfInAppPaths();
+    // A portable copy leaves the machine's tables alone.
+    if (!App::Current().ProfileIsFile())
+        RegisterSelfInAppPaths();
+    if (App::Current().CopyMark() != 0)
+        SetPropA(Handle(), kCopyMarkProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(App::Current().CopyMark())));
     // Taking the keys waits on the display server under some systems: it comes after the first paint, with
     // whatever else can wait.
     PostMessageA(Handle(), kAfterFirstPaintMessage, 0, 0);
@@ -396,6 +403,8 @@ void CVelquinDlg::BindMenuCommands()
     OnCommand(ID_TRAY_PREFERENCES, *this, &CVelquinDlg::PreferencesFromTray);
     OnCommand(ID_TOOLS_EDIT_HISTORY, *this, &CVelquinDlg::EditHistory);
     OnCommand(ID_TOOLS_ALIASES, *this, &CVelquinDlg::EditAliases);
+    OnCommand(ID_FILE_EXPORT_SETTINGS, *this, &CVelquinDlg::ExportSettingsFromMenu);
+    OnCommand(ID_FILE_IMPORT_SETTINGS, *this, &CVelquinDlg::ImportSettingsFromMenu);
     commands_.Bind([this](int id, auto action) { OnCommand(id, std::move(action)); });
 }
 
@@ -483,6 +492,53 @@ void CVelquinDlg::EditAliases()
     busy_ = 1;
     dialog.DoModal();
     busy_ = 0;
+}
+
+void CVelquinDlg::ExportSettingsFromMenu()
+{
+    if (busy_ == 1)
+        return;
+    busy_ = 1;
+    ExportSettings(Handle(), AppProfile());
+    busy_ = 0;
+}
+
+// The window takes up the imported profile as a start would: the history, the learning, the hidden lines,
+// the aliases, and the settings the Preferences' OK applies.
+void CVelquinDlg::ImportSettingsFromMenu()
+{
+    if (busy_ == 1)
+        return;
+    busy_ = 1;
+    if (ImportSettings(Handle(), AppProfile())) {
+        COption settings;
+        settings.LoadSettings();
+        const std::string typed = historyBox_.EditText();
+        history_.SetMaxMRUSize(settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 30);
+        historyBox_.ResetContent();
+        history_.LoadMRU();
+        history_.RefreshCtrl();
+        historyBox_.SetEditText(typed);
+        clearHistoryButton_.Enable(historyBox_.ItemCount() > 0);
+        learning_.Reread();
+        hidden_.Reread();
+        aliases_.Reread();
+        keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, true);
+        SuggestAsTyped(settings.Suggest == 1, 0);
+    }
+    busy_ = 0;
+}
+
+bool CVelquinDlg::OnProfileNotSaved(Message& message)
+{
+    std::string folder = ModulePath();
+    folder.erase(folder.rfind('\\') + 1);
+    ShowMessageBox(Handle(),
+                   "Velquin cannot save its settings and history in " + folder + ":\n" +
+                       SystemErrorText(static_cast<unsigned long>(message.wParam)) +
+                       "\n\nIt goes on with what it read; what changes from now on is lost when it ends.",
+                   "Velquin", MB_ICONEXCLAMATION);
+    return true;
 }
 
 void CVelquinDlg::OnBrowse()

@@ -25,6 +25,10 @@
 
 // The message a second start sends the running window to bring it forward.
 inline constexpr const char* kSummonMessageName = "Velquin: come forward";
+// The window's property that tells which copy it is (a portable copy's mark; none for an installed copy).
+inline constexpr const char* kCopyMarkProperty = "Velquin copy";
+// The profile's file could not take a write: wParam is the system's error.
+inline constexpr const char* kProfileNotSavedMessageName = "Velquin: profile not saved";
 
 class CVelquinDlg : public Dialog {
 public:
@@ -62,6 +66,7 @@ private:
     void OnBoxLostFocus();
     bool UpdateThenDefault();
     bool OnSummonMessage(Message& message);
+    bool OnProfileNotSaved(Message& message);
     bool OnDpiChanged(Message& message);
     // Whatever can wait for the first paint: the keys, the Run value, the suggestions.
     bool AfterFirstPaint();
@@ -91,6 +96,8 @@ private:
     void PreferencesFromTray();
     void EditHistory();
     void EditAliases();
+    void ExportSettingsFromMenu();
+    void ImportSettingsFromMenu();
     void SelectWholeText(const std::string& text);
     bool SwitchToWindow(const std::string& typed);
 

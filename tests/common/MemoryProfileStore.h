@@ -45,6 +45,18 @@ public:
             names.push_back(value.second.first);
         return names;
     }
+    std::vector<std::pair<std::string, std::string>> ReadSection(const std::string& section) const override
+    {
+        std::vector<std::pair<std::string, std::string>> values;
+        const auto found = sections_.find(section);
+        for (const auto& value : found == sections_.end() ? Values() : found->second) {
+            const auto& stored = value.second.second;
+            values.emplace_back(value.second.first, std::holds_alternative<int>(stored)
+                                                        ? std::to_string(std::get<int>(stored))
+                                                        : std::get<std::string>(stored));
+        }
+        return values;
+    }
 
 private:
     struct NoCase {

@@ -4,6 +4,7 @@
 #include "framework/Handles.h"
 
 #include <algorithm>
+#include <fstream>
 #include <cstdlib>
 
 namespace {
@@ -18,13 +19,19 @@ std::string VelquinExe()
 // A started copy of Velquin, ended by force if a test leaves it running.
 struct Process {
     KernelHandle process, thread;
-    explicit Process(const std::string& folder = std::string())
+    // Its output, when given, goes to that file.
+    explicit Process(const std::string& folder = std::string(), const std::string& exe = VelquinExe(),
+                     const std::string& arguments = std::string(), HANDLE output = nullptr)
     {
         STARTUPINFOA startup = {};
         startup.cb = sizeof(startup);
+        if (output) {
+            startup.dwFlags = STARTF_USESTDHANDLES;
+            startup.hStdOutput = output;
+        }
         PROCESS_INFORMATION info = {};
-        std::string command = "\"" + VelquinExe() + "\"";
-        CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+        std::string command = "\"" + exe + "\" " + arguments;
+        CreateProcessA(nullptr, &command[0], nullptr, nullptr, output != nullptr, 0, nullptr,
                        folder.empty() ? nullptr : folder.c_str(), &startup, &info);
         process.Reset(info.hProcess), thread.Reset(info.hThread);
     }
@@ -38,24 +45,52 @@ struct Process {
     }
 };
 
-// A visible "Velquin" window of any process: the main window (it has the drop-down box) or a message box.
-HWND FindVelquin(bool messageBox)
+// A visible "Velquin" window of any process but the one known already: the main window (it has the
+// drop-down box) or a message box.
+HWND FindVelquin(bool messageBox, HWND known)
 {
     for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", "Velquin")) != nullptr;) {
-        if (IsWindowVisible(w) && (messageBox ? IsMessageBox(w) : GetDlgItem(w, 1000) != nullptr))
+        if (w != known && IsWindowVisible(w) && (messageBox ? IsMessageBox(w) : GetDlgItem(w, 1000) != nullptr))
             return w;
     }
     return nullptr;
 }
 
-// The first such window within 20 seconds.
-HWND WaitForVelquin(bool messageBox = false)
+// The first such window within the time (20 seconds unless told).
+HWND WaitForVelquin(bool messageBox = false, HWND known = nullptr, DWORD within = 20000)
 {
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 20000; Sleep(25)) {
-        if (HWND window = FindVelquin(messageBox))
+    for (DWORD start = GetTickCount(); GetTickCount() - start < within; Sleep(25)) {
+        if (HWND window = FindVelquin(messageBox, known))
             return window;
     }
     return nullptr;
+}
+
+// Velquin started with a command: its exit code, and what it wrote to its output in `said`.
+DWORD RunCommand(const std::string& exe, const std::string& arguments, std::string& said,
+                 const std::string& folder = std::string())
+{
+    const std::string outputPath = TempPath("velquin said.txt");
+    SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+    DWORD code = STILL_ACTIVE;
+    {
+        const FileHandle output(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                            CREATE_ALWAYS, 0, nullptr));
+        Process velquin(folder, exe, arguments, output.Get());
+        code = velquin.WaitForExit();
+    }
+    said = ReadFile(outputPath);
+    DeleteFileA(outputPath.c_str());
+    return code;
+}
+
+bool ProfileKeyExists()
+{
+    HKEY key = nullptr;
+    const bool exists = RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velquin", 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists)
+        RegCloseKey(key);
+    return exists;
 }
 
 // A control's text in another process: only WM_GETTEXT asks the control itself.
@@ -132,4 +167,131 @@ TEST_F(EndToEnd, TheFirstStartSavesTheSettingsTheNextOffersTheTextLaunchedAndASe
     EXPECT_EQ(seen.caption + " | " + seen.text, "Velquin | Velquin is already running in another window.");
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     EXPECT_EQ(third.WaitForExit(), 0u);
+}
+
+TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRunsBesideAnInstalledCopy)
+{
+    CleanTestAppPaths();
+    const char* const run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, run, "Velquin");
+    const RecorderCopy recorder("VelquinPortable", "rec.exe");
+    const std::string stick = TempPath("Velquin Stick"), exe = stick + "\\Velquin.exe", ini = stick + "\\Velquin.ini";
+    CreateDirectoryA(stick.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(VelquinExe().c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(MakeFile(ini));
+    const std::string typed = recorder.program + " portable";
+    {
+        Process velquin(std::string(), exe);
+        HWND main = WaitForVelquin();
+        ASSERT_NE(main, nullptr);
+        HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
+        TypeText(edit, typed);
+        PressKey(edit, VK_RETURN);
+        EXPECT_NE(recorder.WaitForRecord().first, "");
+        Exit(velquin, main);
+    }
+    const std::string saved = ReadFile(ini);
+    EXPECT_EQ(saved.substr(0, 3), "\xEF\xBB\xBF");
+    for (const std::string& line : {"\r\nFile #1=" + typed + "\r\n", std::string("\r\nStartAuto=0\r\n")})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << " in\n" << saved;
+    EXPECT_FALSE(ProfileKeyExists());
+    EXPECT_EQ(ReadAppPathEntry("Velquin.exe").programPath, "");
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin"), "");
+
+    // Started again, it offers what it launched, and an installed copy runs beside it.
+    Process portable(std::string(), exe);
+    HWND main = WaitForVelquin();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(TextOf(GetDlgItem(main, 1000)), typed);
+    Process installed;
+    HWND other = WaitForVelquin(false, main);
+    ASSERT_NE(other, nullptr);
+    // A second start of the portable copy brings its own window forward.
+    ShowWindow(main, SW_HIDE);
+    Process second(std::string(), exe);
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_TRUE(IsWindowVisible(main));
+
+    // Beside the running copies: the export reads, the import refuses and changes nothing.
+    std::string said;
+    EXPECT_EQ(RunCommand(exe, "/export carried.ini", said, stick), 0u) << said;
+    EXPECT_NE(ReadFile(stick + "\\carried.ini").find("File #1=" + typed), std::string::npos);
+    EXPECT_EQ(RunCommand(exe, "/import carried.ini", said, stick), 3u);
+    EXPECT_NE(said.find("Velquin is running"), std::string::npos) << said;
+    EXPECT_EQ(ReadFile(ini), saved);
+    Exit(installed, other);
+    Exit(portable, main);
+
+    // While another program holds the file, Velquin says once that it cannot save, goes on, and saves what
+    // it kept once it can.
+    Process held(std::string(), exe);
+    main = WaitForVelquin();
+    ASSERT_NE(main, nullptr);
+    HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
+    {
+        const FileHandle holder(CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                            nullptr));
+        for (const char* word : {" first", " second"}) {
+            SetWindowTextA(edit, "");
+            TypeText(edit, recorder.program + word);
+            PressKey(edit, VK_RETURN);
+            EXPECT_NE(recorder.WaitForRecord().first, "");
+            const bool first = std::string(word) == " first";
+            HWND box = WaitForVelquin(true, nullptr, first ? 20000 : 1500);
+            if (first) {
+                ASSERT_NE(box, nullptr);
+                EXPECT_EQ(ReadMessageBox(box).text.rfind("Velquin cannot save its settings and history in " + stick, 0), 0u)
+                    << ReadMessageBox(box).text;
+                PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                for (int i = 0; i < 100 && IsWindow(box); ++i)
+                    Sleep(20);
+            } else {
+                EXPECT_EQ(box, nullptr) << "said twice";
+            }
+        }
+    }
+    Exit(held, main);
+    for (const std::string& entry : {"File #1=" + recorder.program + " second", "File #2=" + recorder.program + " first"})
+        EXPECT_NE(ReadFile(ini).find(entry), std::string::npos) << entry;
+}
+
+TEST_F(EndToEnd, ExportThenImportRestoresAWipedProfileAndAFileThatIsNoProfileChangesNothing)
+{
+    ProfileStore& profile = AppProfile();
+    profile.WriteString("Settings", "Saved", "Options saved");
+    profile.WriteInt("Settings", "MaxHistory", 12);
+    profile.WriteString("Settings", "LogFile", "C:\\Logs\\{velquin}.txt");
+    profile.WriteString("Velquin MRU", "File #1", "notepad C:\\Текст.txt");
+    profile.WriteString("Velquin MRU", "File #2", "  calc");
+    profile.WriteString("Aliases", "g", "https://example.com/?q={*}");
+    profile.WriteString("Learning", "Record #1", "no\tnotepad c:\\текст.txt\t1.9\t1765000000");
+    profile.WriteString("Hidden", "Hidden #1", "C:\\OLD\\TOOL.EXE");
+    profile.WriteInt("Window", "Left", 77);
+
+    std::string said;
+    const std::string folder = TempPath("");
+    EXPECT_EQ(RunCommand(VelquinExe(), "/export \"velquin profile.ini\"", said, folder), 0u) << said;
+    EXPECT_NE(said.find("saved its profile"), std::string::npos) << said;
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velquin");
+
+    const std::string bad = TempPath("no profile.ini");
+    std::ofstream(bad, std::ios::binary) << "[Settings]\r\nMaxHistory=3\r\nnot a line\r\n";
+    EXPECT_EQ(RunCommand(VelquinExe(), "/import \"" + bad + "\"", said), 2u);
+    EXPECT_NE(said.find("line 3"), std::string::npos) << said;
+    EXPECT_EQ(RunCommand(VelquinExe(), "/import \"" + TempPath("missing.ini") + "\"", said), 1u);
+    EXPECT_EQ(RunCommand(VelquinExe(), "/import", said), 1u);
+    EXPECT_FALSE(ProfileKeyExists());
+
+    EXPECT_EQ(RunCommand(VelquinExe(), "/import \"" + folder + "velquin profile.ini\"", said), 0u) << said;
+    const std::string key = "Software\\Velquin\\VELQUIN\\";
+    EXPECT_EQ(ReadRawValue(HKEY_CURRENT_USER, key + "Settings", "MaxHistory"), std::string("4 \x0C\0\0\0", 6));
+    EXPECT_EQ(profile.ReadString("Settings", "LogFile"), "C:\\Logs\\{velquin}.txt");
+    EXPECT_EQ(profile.ReadString("Velquin MRU", "File #1"), "notepad C:\\Текст.txt");
+    EXPECT_EQ(profile.ReadString("Velquin MRU", "File #2"), "  calc");
+    EXPECT_EQ(profile.ReadString("Aliases", "g"), "https://example.com/?q={*}");
+    EXPECT_EQ(profile.ReadString("Learning", "Record #1"), "no\tnotepad c:\\текст.txt\t1.9\t1765000000");
+    EXPECT_EQ(profile.ReadString("Hidden", "Hidden #1"), "C:\\OLD\\TOOL.EXE");
+    EXPECT_EQ(profile.ReadInt("Window", "Left", -1), -1);  // the window's place stays with the machine
+    DeleteFileA((folder + "velquin profile.ini").c_str());
+    DeleteFileA(bad.c_str());
 }

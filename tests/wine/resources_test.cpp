@@ -87,7 +87,8 @@ TEST(Resources, DialogsAndMenusHaveTheirIdsAndLabels)
     const UniqueHandle<MenuTraits> main(LoadMenuA(App::Instance(), MAKEINTRESOURCEA(128)));
     const UniqueHandle<MenuTraits> tray(LoadMenuA(App::Instance(), MAKEINTRESOURCEA(146)));
     EXPECT_EQ(MenuLabels(main.Get()),
-              " | [&File] | 32774 &Browse | 32839 Mi&nimize | 32773 E&xit" + folders + programs +
+              " | [&File] | 32774 &Browse | 32843 &Export Settings... | 32844 &Import Settings... | 32839 Mi&nimize"
+              " | 32773 E&xit" + folders + programs +
                   " | [&Tools] | 32800 Clear Hi&story | 32840 Edit Histo&ry | 32838 &Import Run History | 32801 Path "
                   "E&ditor | 32842 &Aliases... | 32799 &Preferences | 32837 &Log Off | 32836 &Restart Windows | 32835 Sh&utdown Windows | "
                   "[&Help] | 32809 &Display Readme File | 32780 &About Velquin...");

@@ -7,6 +7,7 @@
 #include "framework/Com.h"
 #include "framework/Handles.h"
 #include "framework/MessageDelivery.h"
+#include "framework/ProfileFile.h"
 #include "framework/Registry.h"
 #include "framework/Unicode.h"
 #include "keys/WinRHook.h"
@@ -384,4 +385,40 @@ TEST(WinRHook, SetsItselfAnewEveryFewMomentsAndWinRStillOpens)
         keybd_event(key, 0, up, 0);
     MSG message;
     EXPECT_TRUE(within(5000, [&] { return PeekMessageW(&message, window.Get(), opened, opened, PM_REMOVE) != 0; }));
+}
+
+TEST(ProfileFile, AWriteReplacesTheFileWholeKeepsAHardLinkAndLeavesItAsItWasWhenItCannot)
+{
+    const std::string folder = TempPath("Velquin Profile Файл");
+    CreateDirectoryW(Wide(folder).c_str(), nullptr);
+    const std::string path = folder + "\\Velquin.ini", link = folder + "\\persisted.ini";
+    DeleteFileW(Wide(path).c_str());
+    DeleteFileW(Wide(link).c_str());
+
+    unsigned long error = 0;
+    EXPECT_FALSE(ReadFileBytes(path, &error));
+    EXPECT_EQ(error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
+    ASSERT_TRUE(WriteFileBytes(path, "first"));
+    ASSERT_TRUE(CreateHardLinkW(Wide(link).c_str(), Wide(path).c_str(), nullptr));
+    ASSERT_TRUE(WriteFileBytes(path, "second, longer"));
+    EXPECT_EQ(ReadFileBytes(link).value_or("unreadable"), "second, longer");
+    ASSERT_TRUE(WriteFileBytes(path, "third"));
+    EXPECT_EQ(ReadFileBytes(link).value_or("unreadable"), "third");  // and nothing of the longer text after it
+
+    DeleteFileW(Wide(link).c_str());
+    {
+        // Another program holds the file open and lets nobody replace it.
+        const FileHandle held(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                          0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(ReadFileBytes(path).value_or("unreadable"), "third");
+        EXPECT_FALSE(WriteFileBytes(path, "fourth", &error));
+        EXPECT_NE(error, 0u);
+    }
+    EXPECT_EQ(ReadFileBytes(path).value_or("unreadable"), "third");
+    WIN32_FIND_DATAW found = {};
+    const FindHandle leftOver(FindFirstFileW(Wide(folder + "\\*.tmp").c_str(), &found));
+    EXPECT_FALSE(leftOver) << "a temporary file was left behind";
+    DeleteFileW(Wide(path).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
 }

@@ -1,0 +1,215 @@
+#include "commands/ProfileTransfer.h"
+
+#include "framework/IniProfileStore.h"
+#include "history/HistoryState.h"
+#include "history/RecentFileList.h"
+#include "settings/ProfileLayout.h"
+#include "suggest/Learning.h"
+
+#include <algorithm>
+
+using namespace profile;
+
+namespace {
+
+constexpr int kLongestHistory = 99;
+
+// The sections that leave with the profile, in the file's order.
+const char* const kCarried[] = {kSettings, kHistory, kAliases, kHidden, kLearning};
+
+const IniSection* SectionOf(const IniDocument& file, const char* name)
+{
+    for (const IniSection& section : file) {
+        if (EqualsAsciiNoCase(section.name, name))
+            return &section;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> HistoryOf(const ProfileStore& profile)
+{
+    CRecentFileList list(1, kHistory, kHistoryEntry, kLongestHistory, 0);
+    list.ReadList(profile);
+    std::vector<std::string> entries;
+    for (int i = 0; i < list.GetSize(); ++i) {
+        if (!list[i].empty())
+            entries.push_back(list[i]);
+    }
+    return entries;
+}
+
+std::vector<LearnedPick> PicksOf(const ProfileStore& profile)
+{
+    std::vector<LearnedPick> picks;
+    for (const auto& [name, text] : profile.ReadSection(kLearning)) {
+        if (StartsWithAsciiNoCase(name, kRecordName)) {
+            if (std::optional<LearnedPick> pick = ParsePick(text))
+                picks.push_back(std::move(*pick));
+        }
+    }
+    return picks;
+}
+
+// The section's values go and the file's take their place; a file without the section leaves it alone.
+int Replace(ProfileStore& profile, const IniDocument& file, const char* section)
+{
+    const IniSection* from = SectionOf(file, section);
+    if (!from)
+        return 0;
+    for (const std::string& name : profile.ValueNames(section))
+        profile.DeleteValue(section, name);
+    int written = 0;
+    for (const IniValue& value : from->values)
+        written += profile.WriteString(section, value.name, value.text) ? 1 : 0;
+    return written;
+}
+
+int ImportSettings(ProfileStore& profile, const IniDocument& file)
+{
+    int written = 0;
+    if (const IniSection* settings = SectionOf(file, kSettings)) {
+        for (const IniValue& value : settings->values) {
+            if (EqualsAsciiNoCase(value.name, kVelquinPath))
+                continue;  // names the program on the machine it came from
+            const std::optional<int> number = ParseInt(value.text);
+            const bool done = IsTextSetting(value.name) ? profile.WriteString(kSettings, value.name, value.text)
+                              : number              ? profile.WriteInt(kSettings, value.name, *number)
+                                                    : false;
+            written += done ? 1 : 0;
+        }
+    }
+    return written;
+}
+
+void MergeHistory(ProfileStore& profile, const ProfileStore& imported, SameTextRule same, ImportCounts& counts)
+{
+    const int asked = profile.ReadInt(kSettings, kMaxHistory, 30);
+    const int capacity = asked >= 1 && asked <= kLongestHistory ? asked : 30;
+    std::vector<std::string> merged = HistoryOf(profile);
+    const std::size_t own = merged.size();
+    for (const std::string& entry : HistoryOf(imported)) {
+        if (std::none_of(merged.begin(), merged.end(), [&](const std::string& kept) { return same(kept, entry); }))
+            merged.push_back(entry);
+    }
+    merged.resize(std::min(merged.size(), static_cast<std::size_t>(capacity)));
+
+    CRecentFileList list(1, kHistory, kHistoryEntry, capacity, 0);
+    for (auto entry = merged.rbegin(); entry != merged.rend(); ++entry)
+        list.Add(*entry);
+    list.WriteList(profile);
+    counts.history = static_cast<int>(merged.size());
+    counts.historyAdded = static_cast<int>(merged.size() - std::min(merged.size(), own));
+    if (!merged.empty())
+        WriteHistoryState(profile, kHistoryNotCleared);  // the box opens with the newest entry again
+}
+
+void MergeLearning(ProfileStore& profile, const ProfileStore& imported, std::int64_t now, ImportCounts& counts)
+{
+    std::vector<LearnedPick> picks = PicksOf(profile);
+    const std::size_t own = picks.size();
+    for (LearnedPick& pick : PicksOf(imported)) {
+        const auto same = std::find_if(picks.begin(), picks.end(), [&](const LearnedPick& kept) {
+            return kept.typed == pick.typed && kept.command == pick.command;
+        });
+        if (same == picks.end())
+            picks.push_back(std::move(pick));
+        else if (pick.score > same->score)
+            *same = std::move(pick);
+    }
+    // The strongest stay, as the learning keeps them; of equals, the profile's own before the file's.
+    std::stable_sort(picks.begin(), picks.end(), [now](const LearnedPick& a, const LearnedPick& b) {
+        return Decayed(a, now) > Decayed(b, now);
+    });
+    picks.resize(std::min(picks.size(), kMaxLearnedPicks));
+
+    for (const std::string& name : profile.ValueNames(kLearning))
+        profile.DeleteValue(kLearning, name);
+    for (std::size_t i = 0; i < picks.size(); ++i)
+        profile.WriteString(kLearning, kRecordName + std::to_string(i + 1), FormatPick(picks[i]));
+    counts.learning = static_cast<int>(picks.size());
+    counts.learningAdded = static_cast<int>(picks.size() > own ? picks.size() - own : 0);
+}
+
+}  // namespace
+
+IniDocument ExportProfile(const ProfileStore& profile)
+{
+    IniDocument file;
+    for (const char* name : kCarried) {
+        IniSection section{name, {}};
+        for (auto& [entry, text] : profile.ReadSection(name))
+            section.values.push_back({std::move(entry), std::move(text)});
+        file.push_back(std::move(section));
+    }
+    return file;
+}
+
+std::optional<IniProblem> CheckImport(const IniDocument& file)
+{
+    if (const IniSection* settings = SectionOf(file, kSettings)) {
+        for (const IniValue& value : settings->values) {
+            if (!IsTextSetting(value.name) && !ParseInt(value.text))
+                return IniProblem{value.line, "the setting " + value.name + " is no number"};
+        }
+    }
+    return std::nullopt;
+}
+
+ImportCounts ImportProfile(ProfileStore& profile, const IniDocument& file, SameTextRule same, std::int64_t now)
+{
+    const IniProfileStore imported(file, same, nullptr);
+    profile.BeginBatch();
+    ImportCounts counts;
+    counts.settings = ImportSettings(profile, file);
+    counts.aliases = Replace(profile, file, kAliases);
+    counts.hidden = Replace(profile, file, kHidden);
+    MergeHistory(profile, imported, same, counts);
+    MergeLearning(profile, imported, now, counts);
+    counts.saved = profile.CommitBatch();
+    return counts;
+}
+
+TransferOutcome ExportProfileTo(const ProfileStore& profile, const std::string& path, const TransferFiles& files)
+{
+    const IniDocument exported = ExportProfile(profile);
+    std::string why;
+    if (!files.write(path, WriteIni(exported), why))
+        return {kTransferNoFile, "Velquin could not write " + path + ": " + why};
+    const auto count = [&](const char* section) {
+        return std::to_string(SectionOf(exported, section)->values.size());
+    };
+    return {kTransferDone, "Velquin saved its profile to " + path + ": " + count(kSettings) + " settings, " +
+                               count(kHistory) + " history entries, " + count(kAliases) + " aliases, " +
+                               count(kHidden) + " hidden lines and " + count(kLearning) + " learnt picks."};
+}
+
+TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path, const TransferFiles& files,
+                                  SameTextRule same, std::int64_t now)
+{
+    const std::string nothing = " Nothing was changed.";
+    std::string why;
+    const std::optional<std::string> bytes = files.read(path, why);
+    if (!bytes)
+        return {kTransferNoFile, "Velquin could not read " + path + ": " + why + nothing};
+    IniProblem problem;
+    std::optional<IniDocument> file = ReadIniStrictly(*bytes, problem);
+    if (file) {
+        if (const std::optional<IniProblem> wrong = CheckImport(*file))
+            problem = *wrong;
+        else if (file->empty())
+            problem = {1, "it holds no section"};
+    }
+    if (problem.line > 0)
+        return {kTransferMalformed, path + " is no Velquin profile: line " + std::to_string(problem.line) + ": " +
+                                        problem.what + "." + nothing};
+
+    const ImportCounts counts = ImportProfile(profile, *file, same, now);
+    if (!counts.saved)
+        return {kTransferNotSaved, "Velquin read " + path + " but could not save it in its profile."};
+    return {kTransferDone, "Velquin took " + std::to_string(counts.settings) + " settings, " +
+                               std::to_string(counts.aliases) + " aliases and " + std::to_string(counts.hidden) +
+                               " hidden lines from " + path + ". The history now holds " +
+                               std::to_string(counts.history) + " entries (" + std::to_string(counts.historyAdded) +
+                               " new), the learning " + std::to_string(counts.learning) + " picks (" +
+                               std::to_string(counts.learningAdded) + " new)."};
+}
