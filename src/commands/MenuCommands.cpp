@@ -27,6 +27,7 @@ void MenuCommands::ClearHistory()
 
 void MenuCommands::ClearHistoryQuietly()
 {
+    const ProfileBatch batch(profile_);
     history_.ClearMRU();
     history_.RefreshCtrl();
     if (learning_)

@@ -17,6 +17,11 @@ constexpr int kLongestHistory = 99;
 // The sections that leave with the profile, in the file's order.
 const char* const kCarried[] = {kSettings, kHistory, kAliases, kHidden, kLearning};
 
+std::string Counted(std::size_t count, const char* one, const char* many)
+{
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
 const IniSection* SectionOf(const IniDocument& file, const char* name)
 {
     for (const IniSection& section : file) {
@@ -175,12 +180,13 @@ TransferOutcome ExportProfileTo(const ProfileStore& profile, const std::string& 
     std::string why;
     if (!files.write(path, WriteIni(exported), why))
         return {kTransferNoFile, "Velquin could not write " + path + ": " + why};
-    const auto count = [&](const char* section) {
-        return std::to_string(SectionOf(exported, section)->values.size());
+    const auto count = [&](const char* section, const char* one, const char* many) {
+        return Counted(SectionOf(exported, section)->values.size(), one, many);
     };
-    return {kTransferDone, "Velquin saved its profile to " + path + ": " + count(kSettings) + " settings, " +
-                               count(kHistory) + " history entries, " + count(kAliases) + " aliases, " +
-                               count(kHidden) + " hidden lines and " + count(kLearning) + " learnt picks."};
+    return {kTransferDone, "Velquin saved its profile to " + path + ": " + count(kSettings, "setting", "settings") +
+                               ", " + count(kHistory, "history entry", "history entries") + ", " +
+                               count(kAliases, "alias", "aliases") + ", " + count(kHidden, "hidden line", "hidden lines") +
+                               " and " + count(kLearning, "learnt pick", "learnt picks") + "."};
 }
 
 TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path, const TransferFiles& files,
@@ -206,10 +212,14 @@ TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path
     const ImportCounts counts = ImportProfile(profile, *file, same, now);
     if (!counts.saved)
         return {kTransferNotSaved, "Velquin read " + path + " but could not save it in its profile."};
-    return {kTransferDone, "Velquin took " + std::to_string(counts.settings) + " settings, " +
-                               std::to_string(counts.aliases) + " aliases and " + std::to_string(counts.hidden) +
-                               " hidden lines from " + path + ". The history now holds " +
-                               std::to_string(counts.history) + " entries (" + std::to_string(counts.historyAdded) +
-                               " new), the learning " + std::to_string(counts.learning) + " picks (" +
-                               std::to_string(counts.learningAdded) + " new)."};
+    const auto count = [](int number, const char* one, const char* many) {
+        return Counted(static_cast<std::size_t>(number), one, many);
+    };
+    return {kTransferDone, "Velquin took " + count(counts.settings, "setting", "settings") + ", " +
+                               count(counts.aliases, "alias", "aliases") + " and " +
+                               count(counts.hidden, "hidden line", "hidden lines") + " from " + path +
+                               ". The history now holds " + count(counts.history, "entry", "entries") + " (" +
+                               std::to_string(counts.historyAdded) + " new), the learning " +
+                               count(counts.learning, "pick", "picks") + " (" + std::to_string(counts.learningAdded) +
+                               " new)."};
 }

@@ -114,9 +114,13 @@ void Launcher::Finish(const Launch& launch, const LaunchResult& result)
         return;
     }
 
-    RecordInHistory(launch.historyText);
-    if (launch.fromBox && learn_)
-        learn_(launch.typed, launch.historyText);
+    {
+        // A profile file is written once for the whole record, before the launch returns.
+        const ProfileBatch batch(profile_);
+        RecordInHistory(launch.historyText);
+        if (launch.fromBox && learn_)
+            learn_(launch.typed, launch.historyText);
+    }
     KeepHistoryLog(history_, profile_);
     window_.Enable(Control::ClearHistory, true);
     if (late)

@@ -298,6 +298,7 @@ void Learning::Forget(std::string_view foldedCommand)
 void Learning::Clear()
 {
     // Damaged values go too: nothing of the learning is left behind.
+    const ProfileBatch batch(profile_);
     for (const auto& slot : Slots(profile_, kLearningSection, kRecordName))
         profile_.DeleteValue(kLearningSection, slot.first);
     records_.clear();
@@ -352,6 +353,7 @@ void HiddenLines::Hide(const std::string& command)
 
 void HiddenLines::ShowAll()
 {
+    const ProfileBatch batch(profile_);
     for (const auto& slot : Slots(profile_, kHiddenSection, kHiddenName))
         profile_.DeleteValue(kHiddenSection, slot.first);
     commands_.clear();

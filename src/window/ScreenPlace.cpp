@@ -56,6 +56,7 @@ void StorePlace(HWND window, ProfileStore& profile)
     WINDOWPLACEMENT placement = {};
     placement.length = sizeof(placement);
     GetWindowPlacement(window, &placement);
+    const ProfileBatch batch(profile);
     profile.WriteInt(profile::kWindow, profile::kLeft, placement.rcNormalPosition.left);
     profile.WriteInt(profile::kWindow, profile::kTop, placement.rcNormalPosition.top);
 }

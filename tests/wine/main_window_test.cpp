@@ -16,6 +16,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <set>
 #include <string>
@@ -1142,4 +1143,50 @@ TEST_F(MainWindow, AnIndexThatComesAfterTheListClosedLeavesItClosedAndACompletio
         });
     });
     EXPECT_EQ(seen, (std::vector<std::string>{"\xC3\xA4rger.exe [1,9) 2", "0"}));
+}
+
+TEST_F(MainWindow, TheFileMenuImportsAfterAskingTheWindowTakesTheImportUpAndTheExportHoldsIt)
+{
+    Set("HideOnSuccess", 0);
+    History({"calc"});
+    const std::string carried = TempPath("Velquin carried.ini"), exported = TempPath("Velquin exported.ini");
+    DeleteFileA(exported.c_str());
+    std::ofstream(carried, std::ios::binary)
+        << "[Settings]\r\nMaxHistory=7\r\n[Velquin MRU]\r\nFile #1=winword\r\n[Aliases]\r\nnp=notepad.exe\r\n";
+    HWND files = nullptr;
+    MessageBoxSeen declined, asked, done, saved;
+    int items = 0;
+    const auto pick = [&](const std::string& path) {
+        SetDlgItemTextA(files, GetDlgItem(files, 0x47c) ? 0x47c : 0x480, path.c_str());
+        Click(files, IDOK);
+    };
+    Run([&](UiScript& s) {
+        s.Then([&] { PostMessageA(window, WM_COMMAND, 32844, 0); }).WaitForDialog("Import Settings", &files);
+        s.Then([&] { pick(carried); }).AnswerMessageBox(&declined, IDNO);
+        s.Then([&] { PostMessageA(window, WM_COMMAND, 32844, 0); }).WaitForDialog("Import Settings", &files);
+        s.Then([&] { pick(carried); }).AnswerMessageBox(&asked, IDYES).AnswerMessageBox(&done, IDOK);
+        s.Then([&] {
+            items = static_cast<int>(SendMessageA(Box(), CB_GETCOUNT, 0, 0));
+            SetWindowTextA(Box(), "");
+            TypeText(Edit(), "np a.txt");
+            PressKey(Edit(), VK_RETURN);
+        });
+        s.Then([&] { PostMessageA(window, WM_COMMAND, 32843, 0); }).WaitForDialog("Export Settings", &files);
+        s.Then([&] { pick(exported); }).AnswerMessageBox(&saved, IDOK);
+    });
+    EXPECT_EQ(declined.summary, "Import Settings | Velquin's settings, aliases and hidden lines become those of '" +
+                                    carried + "', and its history and learning are added to yours.  Import it? | "
+                                              "question | &Yes &No | &No");
+    EXPECT_EQ(done.summary, "Velquin | Velquin took 1 setting, 1 alias and 0 hidden lines from " + carried +
+                                ". The history now holds 2 entries (1 new), the learning 0 picks (0 new). | "
+                                "information | OK | OK");
+    EXPECT_EQ(items, 2);
+    EXPECT_EQ(system.opened, std::vector<std::string>{"notepad.exe a.txt"});
+    EXPECT_EQ(saved.summary.substr(0, 40 + exported.size()), "Velquin | Velquin saved its profile to " + exported + ":");
+    const std::string file = ReadFile(exported);
+    for (const char* line : {"\r\nMaxHistory=7\r\n", "\r\nFile #1=np a.txt\r\nFile #2=calc\r\nFile #3=winword\r\n",
+                             "\r\nnp=notepad.exe\r\n"})
+        EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
+    DeleteFileA(carried.c_str());
+    DeleteFileA(exported.c_str());
 }
