@@ -275,7 +275,7 @@ TEST_F(EndToEnd, ExportThenImportRestoresAWipedProfileAndAFileThatIsNoProfileCha
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Velquin");
 
     const std::string bad = TempPath("no profile.ini");
-    std::ofstream(bad, std::ios::binary) << "[Settings]\r\nMaxHistory=3\r\nnot a line\r\n";
+    std::ofstream(bad, std::ios::binary) << "[Settings]\r\nLogFile=x\r\nMaxHistory=many\r\n";
     EXPECT_EQ(RunCommand(VelquinExe(), "/import \"" + bad + "\"", said), 2u);
     EXPECT_NE(said.find("line 3"), std::string::npos) << said;
     EXPECT_EQ(RunCommand(VelquinExe(), "/import \"" + TempPath("missing.ini") + "\"", said), 1u);
