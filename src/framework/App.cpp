@@ -61,16 +61,24 @@ void App::SetRegistryKey(const std::string& company)
 
 void App::UseProfileFile(const std::string& path, std::function<void(unsigned long error)> notSaved)
 {
-    const std::string bytes = ReadFileBytes(path).value_or(std::string());
-    file_ = std::make_unique<IniProfileStore>(ReadIniLeniently(bytes), SameTextIgnoringCase,
-                                              [path, notSaved = std::move(notSaved)](const std::string& text) {
-                                                  unsigned long error = 0;
-                                                  if (WriteFileBytes(path, text, &error))
-                                                      return true;
-                                                  if (notSaved)
-                                                      notSaved(error);
-                                                  return false;
-                                              });
+    unsigned long unread = 0;
+    const std::optional<std::string> bytes = ReadFileBytes(path, &unread);
+    // A file that is there but cannot be read, or that an editor saved as UTF-16, is never written over:
+    // all it holds would be lost.
+    if (bytes && (bytes->rfind("\xFF\xFE", 0) == 0 || bytes->rfind("\xFE\xFF", 0) == 0))
+        unread = ERROR_INVALID_DATA;
+    else if (bytes || unread == ERROR_FILE_NOT_FOUND)
+        unread = 0;
+    file_ = std::make_unique<IniProfileStore>(
+        ReadIniLeniently(unread ? std::string() : bytes.value_or(std::string())), SameTextIgnoringCase,
+        [path, unread, notSaved = std::move(notSaved)](const std::string& text) {
+            unsigned long error = unread;
+            if (!error && WriteFileBytes(path, text, &error))
+                return true;
+            if (notSaved)
+                notSaved(error);
+            return false;
+        });
 }
 
 ProfileStore& App::Profile()

@@ -222,6 +222,18 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
     Exit(installed, other);
     Exit(portable, main);
 
+    // A file it cannot read at start, it never writes over.
+    const std::string before = ReadFile(ini);
+    {
+        const FileHandle locked(CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        Process unreadable(std::string(), exe);
+        HWND box = WaitForVelquin(true);
+        ASSERT_NE(box, nullptr);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        Exit(unreadable, WaitForVelquin());
+    }
+    EXPECT_EQ(ReadFile(ini), before);
+
     // While another program holds the file, Velquin says once that it cannot save, goes on, and saves what
     // it kept once it can.
     Process held(std::string(), exe);
