@@ -7,6 +7,8 @@
 #include "suggest/Learning.h"
 
 #include <algorithm>
+#include <initializer_list>
+#include <string_view>
 
 using namespace profile;
 
@@ -20,6 +22,15 @@ const char* const kCarried[] = {kSettings, kHistory, kAliases, kHidden, kLearnin
 std::string Counted(std::size_t count, const char* one, const char* many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+// A sentence of many parts, put together in one place rather than at every `+`.
+std::string Joined(std::initializer_list<std::string_view> parts)
+{
+    std::string joined;
+    for (std::string_view part : parts)
+        joined += part;
+    return joined;
 }
 
 const IniSection* SectionOf(const IniDocument& file, const char* name)
@@ -121,11 +132,15 @@ void MergeLearning(ProfileStore& profile, const ProfileStore& imported, std::int
         else if (pick.score > same->score)
             *same = std::move(pick);
     }
-    // The strongest stay, as the learning keeps them; of equals, the profile's own before the file's.
-    std::stable_sort(picks.begin(), picks.end(), [now](const LearnedPick& a, const LearnedPick& b) {
-        return Decayed(a, now) > Decayed(b, now);
-    });
-    picks.resize(std::min(picks.size(), kMaxLearnedPicks));
+    // The weakest go, as the learning lets them go; of equals, the file's before the profile's own.
+    std::vector<double> strength;
+    for (const LearnedPick& pick : picks)
+        strength.push_back(Decayed(pick, now));
+    while (picks.size() > kMaxLearnedPicks) {
+        const auto weakest = std::min_element(strength.rbegin(), strength.rend()).base() - 1;
+        picks.erase(picks.begin() + (weakest - strength.begin()));
+        strength.erase(weakest);
+    }
 
     for (const std::string& name : profile.ValueNames(kLearning))
         profile.DeleteValue(kLearning, name);
@@ -179,14 +194,15 @@ TransferOutcome ExportProfileTo(const ProfileStore& profile, const std::string& 
     const IniDocument exported = ExportProfile(profile);
     std::string why;
     if (!files.write(path, WriteIni(exported), why))
-        return {kTransferNoFile, "Velquin could not write " + path + ": " + why};
+        return {kTransferNoFile, Joined({"Velquin could not write ", path, ": ", why})};
     const auto count = [&](const char* section, const char* one, const char* many) {
         return Counted(SectionOf(exported, section)->values.size(), one, many);
     };
-    return {kTransferDone, "Velquin saved its profile to " + path + ": " + count(kSettings, "setting", "settings") +
-                               ", " + count(kHistory, "history entry", "history entries") + ", " +
-                               count(kAliases, "alias", "aliases") + ", " + count(kHidden, "hidden line", "hidden lines") +
-                               " and " + count(kLearning, "learnt pick", "learnt picks") + "."};
+    return {kTransferDone, Joined({"Velquin saved its profile to ", path, ": ", count(kSettings, "setting", "settings"),
+                                   ", ", count(kHistory, "history entry", "history entries"), ", ",
+                                   count(kAliases, "alias", "aliases"), ", ",
+                                   count(kHidden, "hidden line", "hidden lines"), " and ",
+                                   count(kLearning, "learnt pick", "learnt picks"), "."})};
 }
 
 TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path, const TransferFiles& files,
@@ -196,7 +212,7 @@ TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path
     std::string why;
     const std::optional<std::string> bytes = files.read(path, why);
     if (!bytes)
-        return {kTransferNoFile, "Velquin could not read " + path + ": " + why + nothing};
+        return {kTransferNoFile, Joined({"Velquin could not read ", path, ": ", why, nothing})};
     IniProblem problem;
     std::optional<IniDocument> file = ReadIniStrictly(*bytes, problem);
     if (file) {
@@ -206,20 +222,19 @@ TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path
             problem = {1, "it holds no section"};
     }
     if (problem.line > 0)
-        return {kTransferMalformed, path + " is no Velquin profile: line " + std::to_string(problem.line) + ": " +
-                                        problem.what + "." + nothing};
+        return {kTransferMalformed, Joined({path, " is no Velquin profile: line ", std::to_string(problem.line), ": ",
+                                            problem.what, ".", nothing})};
 
     const ImportCounts counts = ImportProfile(profile, *file, same, now);
     if (!counts.saved)
-        return {kTransferNotSaved, "Velquin read " + path + " but could not save it in its profile."};
+        return {kTransferNotSaved, Joined({"Velquin read ", path, " but could not save it in its profile."})};
     const auto count = [](int number, const char* one, const char* many) {
         return Counted(static_cast<std::size_t>(number), one, many);
     };
-    return {kTransferDone, "Velquin took " + count(counts.settings, "setting", "settings") + ", " +
-                               count(counts.aliases, "alias", "aliases") + " and " +
-                               count(counts.hidden, "hidden line", "hidden lines") + " from " + path +
-                               ". The history now holds " + count(counts.history, "entry", "entries") + " (" +
-                               std::to_string(counts.historyAdded) + " new), the learning " +
-                               count(counts.learning, "pick", "picks") + " (" + std::to_string(counts.learningAdded) +
-                               " new)."};
+    return {kTransferDone,
+            Joined({"Velquin took ", count(counts.settings, "setting", "settings"), ", ",
+                    count(counts.aliases, "alias", "aliases"), " and ", count(counts.hidden, "hidden line", "hidden lines"),
+                    " from ", path, ". The history now holds ", count(counts.history, "entry", "entries"), " (",
+                    std::to_string(counts.historyAdded), " new), the learning ", count(counts.learning, "pick", "picks"),
+                    " (", std::to_string(counts.learningAdded), " new)."})};
 }

@@ -164,8 +164,8 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
     EXPECT_EQ(here.ReadSection("Aliases"), (std::vector<std::pair<std::string, std::string>>{{"np", "notepad.exe"}}));
     EXPECT_EQ(here.ReadSection("Hidden"), (std::vector<std::pair<std::string, std::string>>{{"Hidden #1", "C:\\NEW.EXE"}}));
     EXPECT_EQ(here.ReadSection("Learning"), (std::vector<std::pair<std::string, std::string>>{
-                                                {"Record #1", "no\tnotepad\t5\t1000"},
-                                                {"Record #2", "pa\tmspaint\t1\t1000"},
+                                                {"Record #1", "pa\tmspaint\t1\t1000"},
+                                                {"Record #2", "no\tnotepad\t5\t1000"},
                                                 {"Record #3", "no\tnotepad.exe\t0.5\t1000"}}));
     EXPECT_EQ(counts.historyAdded, 2);
     EXPECT_EQ(counts.learningAdded, 1);

@@ -1149,6 +1149,7 @@ TEST_F(MainWindow, TheFileMenuImportsAfterAskingTheWindowTakesTheImportUpAndTheE
 {
     Set("HideOnSuccess", 0);
     History({"calc"});
+    AppProfile().WriteString("Aliases", "np", "write.exe");
     const std::string carried = TempPath("Velquin carried.ini"), exported = TempPath("Velquin exported.ini");
     DeleteFileA(exported.c_str());
     std::ofstream(carried, std::ios::binary)
@@ -1160,16 +1161,20 @@ TEST_F(MainWindow, TheFileMenuImportsAfterAskingTheWindowTakesTheImportUpAndTheE
         SetDlgItemTextA(files, GetDlgItem(files, 0x47c) ? 0x47c : 0x480, path.c_str());
         Click(files, IDOK);
     };
+    const auto launch = [&](const char* typed) {
+        SetWindowTextA(Box(), "");
+        TypeText(Edit(), typed);
+        PressKey(Edit(), VK_RETURN);
+    };
     Run([&](UiScript& s) {
+        s.Then([&] { launch("np b.txt"); });
         s.Then([&] { PostMessageA(window, WM_COMMAND, 32844, 0); }).WaitForDialog("Import Settings", &files);
         s.Then([&] { pick(carried); }).AnswerMessageBox(&declined, IDNO);
         s.Then([&] { PostMessageA(window, WM_COMMAND, 32844, 0); }).WaitForDialog("Import Settings", &files);
         s.Then([&] { pick(carried); }).AnswerMessageBox(&asked, IDYES).AnswerMessageBox(&done, IDOK);
         s.Then([&] {
             items = static_cast<int>(SendMessageA(Box(), CB_GETCOUNT, 0, 0));
-            SetWindowTextA(Box(), "");
-            TypeText(Edit(), "np a.txt");
-            PressKey(Edit(), VK_RETURN);
+            launch("np a.txt");
         });
         s.Then([&] { PostMessageA(window, WM_COMMAND, 32843, 0); }).WaitForDialog("Export Settings", &files);
         s.Then([&] { pick(exported); }).AnswerMessageBox(&saved, IDOK);
@@ -1178,13 +1183,13 @@ TEST_F(MainWindow, TheFileMenuImportsAfterAskingTheWindowTakesTheImportUpAndTheE
                                     carried + "', and its history and learning are added to yours.  Import it? | "
                                               "question | &Yes &No | &No");
     EXPECT_EQ(done.summary, "Velquin | Velquin took 1 setting, 1 alias and 0 hidden lines from " + carried +
-                                ". The history now holds 2 entries (1 new), the learning 0 picks (0 new). | "
+                                ". The history now holds 3 entries (1 new), the learning 1 pick (0 new). | "
                                 "information | OK | OK");
-    EXPECT_EQ(items, 2);
-    EXPECT_EQ(system.opened, std::vector<std::string>{"notepad.exe a.txt"});
+    EXPECT_EQ(items, 3);
+    EXPECT_EQ(system.opened, (std::vector<std::string>{"write.exe b.txt", "notepad.exe a.txt"}));
     EXPECT_EQ(saved.summary.substr(0, 40 + exported.size()), "Velquin | Velquin saved its profile to " + exported + ":");
     const std::string file = ReadFile(exported);
-    for (const char* line : {"\r\nMaxHistory=7\r\n", "\r\nFile #1=np a.txt\r\nFile #2=calc\r\nFile #3=winword\r\n",
+    for (const char* line : {"\r\nMaxHistory=7\r\n", "\r\nFile #1=np a.txt\r\nFile #2=np b.txt\r\nFile #3=calc\r\nFile #4=winword\r\n",
                              "\r\nnp=notepad.exe\r\n"})
         EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
     DeleteFileA(carried.c_str());
