@@ -149,7 +149,8 @@ bool CVelquinApp::InitInstance()
         return false;
     }
 
-    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, portable ? PortableGuardName(folder).c_str() : kInstanceGuardName));
+    const std::string guard = portable ? PortableGuardName(folder) : kInstanceGuardName;
+    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, guard.c_str()));
     const bool anotherCopyRuns = AnotherCopyRuns(GetLastError());
     if (command.kind == Command::Import) {
         exitCode_ = RunCommand(command, Profile(), anotherCopyRuns);

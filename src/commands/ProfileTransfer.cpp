@@ -233,8 +233,9 @@ TransferOutcome ImportProfileFrom(ProfileStore& profile, const std::string& path
     };
     return {kTransferDone,
             Joined({"Velquin took ", count(counts.settings, "setting", "settings"), ", ",
-                    count(counts.aliases, "alias", "aliases"), " and ", count(counts.hidden, "hidden line", "hidden lines"),
-                    " from ", path, ". The history now holds ", count(counts.history, "entry", "entries"), " (",
-                    std::to_string(counts.historyAdded), " new), the learning ", count(counts.learning, "pick", "picks"),
-                    " (", std::to_string(counts.learningAdded), " new)."})};
+                    count(counts.aliases, "alias", "aliases"), " and ",
+                    count(counts.hidden, "hidden line", "hidden lines"), " from ", path, ". The history now holds ",
+                    count(counts.history, "entry", "entries"), " (", std::to_string(counts.historyAdded),
+                    " new), the learning ", count(counts.learning, "pick", "picks"), " (",
+                    std::to_string(counts.learningAdded), " new)."})};
 }

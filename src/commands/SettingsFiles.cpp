@@ -74,8 +74,9 @@ bool ImportSettings(HWND owner, ProfileStore& profile)
                                  "', and its history and learning are added to yours.  Import it?";
     if (ShowMessageBox(owner, question, "Import Settings", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return false;
-    const TransferOutcome outcome = ImportProfileFrom(profile, choice.path, SystemTransferFiles(),
-                                                      SameTextIgnoringCase, static_cast<std::int64_t>(std::time(nullptr)));
+    const auto now = static_cast<std::int64_t>(std::time(nullptr));
+    const TransferOutcome outcome =
+        ImportProfileFrom(profile, choice.path, SystemTransferFiles(), SameTextIgnoringCase, now);
     Tell(owner, outcome);
     return outcome.exitCode == kTransferDone || outcome.exitCode == kTransferNotSaved;
 }

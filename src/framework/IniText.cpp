@@ -91,7 +91,8 @@ Line ReadLine(std::string_view line)
         return {Line::Section, std::string(TrimBlanks(trimmed.substr(1, trimmed.size() - 2))), {}, ""};
     }
     const std::size_t equals = trimmed.find('=');
-    const std::string_view name = equals == std::string_view::npos ? std::string_view() : TrimBlanks(trimmed.substr(0, equals));
+    const std::string_view name =
+        equals == std::string_view::npos ? std::string_view() : TrimBlanks(trimmed.substr(0, equals));
     if (name.empty())
         return {Line::Damaged, {}, {}, "it is no section, value or comment"};
     return {Line::Value, std::string(name), Unquoted(TrimBlanks(trimmed.substr(equals + 1))), ""};
@@ -137,7 +138,11 @@ bool IsUtf8(std::string_view bytes)
 {
     for (std::size_t i = 0; i < bytes.size();) {
         const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
         if (length == 0 || i + length > bytes.size())
             return false;
         unsigned long code = length == 1 ? lead : lead & (0x7F >> length);

@@ -290,8 +290,8 @@ BOOL CVelquinDlg::OnInitDialog()
     // A portable copy leaves the machine's tables alone.
     if (!App::Current().ProfileIsFile())
         RegisterSelfInAppPaths();
-    if (App::Current().CopyMark() != 0)
-        SetPropA(Handle(), kCopyMarkProperty, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(App::Current().CopyMark())));
+    if (const ULONG_PTR mark = App::Current().CopyMark())
+        SetPropA(Handle(), kCopyMarkProperty, reinterpret_cast<HANDLE>(mark));
     // Taking the keys waits on the display server under some systems: it comes after the first paint, with
     // whatever else can wait.
     PostMessageA(Handle(), kAfterFirstPaintMessage, 0, 0);

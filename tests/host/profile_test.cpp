@@ -36,7 +36,8 @@ TEST(IniText, EveryTextReadsBackAsWrittenAndOnlyBlanksAndLineBreaksAreEscaped)
 
     const std::string written = WriteIni(document);
     EXPECT_EQ(written.substr(0, 50), std::string(kBom) + "[Velquin MRU]\r\nFile #1=C:\\Tools\\{new}\\run.exe\r\n");
-    for (const char* line : {"\r\nFile #4=\"  two blanks before\"\r\n", "\r\nFile #6=\"line one\\r\\nline two\\nthree\\r\"\r\n",
+    for (const char* line : {"\r\nFile #4=\"  two blanks before\"\r\n",
+                             "\r\nFile #6=\"line one\\r\\nline two\\nthree\\r\"\r\n",
                              "\r\nFile #10=\r\n", "\r\n[Settings]\r\nMaxHistory=42\r\n"})
         EXPECT_NE(written.find(line), std::string::npos) << line;
 
@@ -131,7 +132,8 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
     const std::string exported = WriteIni(ExportProfile(here));
     for (const char* absent : {"[Window]", "[Folders]", "Left=", "C:\\Here\r\n"})
         EXPECT_EQ(exported.find(absent), std::string::npos) << absent;
-    for (const char* present : {"[Settings]\r\n", "MaxHistory=30\r\n", "File #2=calc\r\n", "g=https://example.com/?q={*}\r\n",
+    for (const char* present : {"[Settings]\r\n", "MaxHistory=30\r\n", "File #2=calc\r\n",
+                                "g=https://example.com/?q={*}\r\n",
                                 "Record #1=pa\tmspaint\t1\t1000\r\n"})
         EXPECT_NE(exported.find(present), std::string::npos) << present;
 
@@ -142,7 +144,8 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
                                                             "HotKey=1617\n"
                                                             "[Window]\nLeft=900\n"
                                                             "[Velquin MRU]\n"
-                                                            "File #1=CALC\nFile #2=winword\nFile #3=mspaint\nFile #4=cmd\n"
+                                                            "File #1=CALC\nFile #2=winword\n"
+                                                            "File #3=mspaint\nFile #4=cmd\n"
                                                             "[Aliases]\nnp=notepad.exe\n"
                                                             "[Hidden]\nHidden #1=C:\\NEW.EXE\n"
                                                             "[Learning]\n"
@@ -161,9 +164,10 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
     history.ReadList(here);
     EXPECT_EQ(std::vector<std::string>({history[0], history[1], history[2], history[3], history[4]}),
               (std::vector<std::string>{"notepad", "calc", "winword", "mspaint", ""}));
-    EXPECT_EQ(here.ReadSection("Aliases"), (std::vector<std::pair<std::string, std::string>>{{"np", "notepad.exe"}}));
-    EXPECT_EQ(here.ReadSection("Hidden"), (std::vector<std::pair<std::string, std::string>>{{"Hidden #1", "C:\\NEW.EXE"}}));
-    EXPECT_EQ(here.ReadSection("Learning"), (std::vector<std::pair<std::string, std::string>>{
+    using Values = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(here.ReadSection("Aliases"), (Values{{"np", "notepad.exe"}}));
+    EXPECT_EQ(here.ReadSection("Hidden"), (Values{{"Hidden #1", "C:\\NEW.EXE"}}));
+    EXPECT_EQ(here.ReadSection("Learning"), (Values{
                                                 {"Record #1", "pa\tmspaint\t1\t1000"},
                                                 {"Record #2", "no\tnotepad\t5\t1000"},
                                                 {"Record #3", "no\tnotepad.exe\t0.5\t1000"}}));

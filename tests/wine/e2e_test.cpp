@@ -225,10 +225,11 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
     // A file it cannot read at start, it never writes over.
     const std::string before = ReadFile(ini);
     {
-        const FileHandle locked(CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        FileHandle locked(CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         Process unreadable(std::string(), exe);
         HWND box = WaitForVelquin(true);
         ASSERT_NE(box, nullptr);
+        locked.Reset();  // writable again, and still left alone
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         Exit(unreadable, WaitForVelquin());
     }
@@ -252,8 +253,8 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
             HWND box = WaitForVelquin(true, nullptr, first ? 20000 : 1500);
             if (first) {
                 ASSERT_NE(box, nullptr);
-                EXPECT_EQ(ReadMessageBox(box).text.rfind("Velquin cannot save its settings and history in " + stick, 0), 0u)
-                    << ReadMessageBox(box).text;
+                const std::string text = ReadMessageBox(box).text;
+                EXPECT_EQ(text.rfind("Velquin cannot save its settings and history in " + stick, 0), 0u) << text;
                 PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
                 for (int i = 0; i < 100 && IsWindow(box); ++i)
                     Sleep(20);
@@ -263,7 +264,8 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
         }
     }
     Exit(held, main);
-    for (const std::string& entry : {"File #1=" + recorder.program + " second", "File #2=" + recorder.program + " first"})
+    for (const std::string& entry :
+         {"File #1=" + recorder.program + " second", "File #2=" + recorder.program + " first"})
         EXPECT_NE(ReadFile(ini).find(entry), std::string::npos) << entry;
 }
 

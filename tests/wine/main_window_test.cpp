@@ -1187,10 +1187,11 @@ TEST_F(MainWindow, TheFileMenuImportsAfterAskingTheWindowTakesTheImportUpAndTheE
                                 "information | OK | OK");
     EXPECT_EQ(items, 3);
     EXPECT_EQ(system.opened, (std::vector<std::string>{"write.exe b.txt", "notepad.exe a.txt"}));
-    EXPECT_EQ(saved.summary.substr(0, 40 + exported.size()), "Velquin | Velquin saved its profile to " + exported + ":");
+    EXPECT_EQ(saved.summary.substr(0, 40 + exported.size()),
+              "Velquin | Velquin saved its profile to " + exported + ":");
     const std::string file = ReadFile(exported);
-    for (const char* line : {"\r\nMaxHistory=7\r\n", "\r\nFile #1=np a.txt\r\nFile #2=np b.txt\r\nFile #3=calc\r\nFile #4=winword\r\n",
-                             "\r\nnp=notepad.exe\r\n"})
+    for (const char* line : {"\r\nMaxHistory=7\r\n", "\r\nnp=notepad.exe\r\n",
+                             "\r\nFile #1=np a.txt\r\nFile #2=np b.txt\r\nFile #3=calc\r\nFile #4=winword\r\n"})
         EXPECT_NE(file.find(line), std::string::npos) << line << " in\n" << file;
     DeleteFileA(carried.c_str());
     DeleteFileA(exported.c_str());
