@@ -279,10 +279,16 @@ void COption::ReadControls()
 
 void COption::UpdateStartWithWindows() const
 {
-    if (StartAuto == 1)
+    if (StartAuto == 1) {
         WriteStartWithWindows();
-    else
-        RegKey::Create(HKEY_CURRENT_USER, kRunKey).DeleteValue(kRunValue);
+        return;
+    }
+    // A portable copy takes out only a value that starts itself: an installed copy's stays.
+    RegKey run = RegKey::Open(HKEY_CURRENT_USER, kRunKey, KEY_READ | KEY_SET_VALUE);
+    const std::string value = run.ReadString(kRunValue).value_or(std::string());
+    if (!App::Current().ProfileIsFile() ||
+        SameTextIgnoringCase(ExpandReferences(ProgramOfRunCommand(value)), ModulePath()))
+        run.DeleteValue(kRunValue);
 }
 
 void COption::CreateLogFileIfAsked()

@@ -66,6 +66,19 @@ HWND WaitForVelquin(bool messageBox = false, HWND known = nullptr, DWORD within 
     return nullptr;
 }
 
+// The copy's main window within 40 seconds; when none comes, the failure says what became of the copy.
+HWND WindowOf(const Process& velquin, HWND known = nullptr)
+{
+    if (HWND window = WaitForVelquin(false, known, 40000))
+        return window;
+    DWORD code = 0;
+    GetExitCodeProcess(velquin.process.Get(), &code);
+    const HWND box = FindVelquin(true, nullptr);
+    ADD_FAILURE() << "no window; the copy " << (code == STILL_ACTIVE ? "runs" : "ended with " + std::to_string(code))
+                  << (box ? ", showing \"" + ReadMessageBox(box).text + "\"" : std::string());
+    return nullptr;
+}
+
 // Velquin started with a command: its exit code, and what it wrote to its output in `said`.
 DWORD RunCommand(const std::string& exe, const std::string& arguments, std::string& said,
                  const std::string& folder = std::string())
@@ -182,7 +195,7 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
     const std::string typed = recorder.program + " portable";
     {
         Process velquin(std::string(), exe);
-        HWND main = WaitForVelquin();
+        HWND main = WindowOf(velquin);
         ASSERT_NE(main, nullptr);
         HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
         TypeText(edit, typed);
@@ -200,11 +213,25 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
 
     // Started again, it offers what it launched, and an installed copy runs beside it.
     Process portable(std::string(), exe);
-    HWND main = WaitForVelquin();
+    HWND main = WindowOf(portable);
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(TextOf(GetDlgItem(main, 1000)), typed);
+    // Its Preferences' OK, "Start when Windows Starts" unticked, leaves an installed copy's Run value alone.
+    const std::string installedValue = "\"C:\\Program Files\\Velquin\\Velquin.exe\"";
+    RegSetKeyValueA(HKEY_CURRENT_USER, run, "Velquin", REG_SZ, installedValue.c_str(),
+                    static_cast<DWORD>(installedValue.size() + 1));
+    PostMessageA(main, WM_COMMAND, 32799, 0);
+    HWND preferences = nullptr;
+    for (int i = 0; i < 400 && !(preferences = FindWindowA("#32770", "Preferences")); ++i)
+        Sleep(25);
+    ASSERT_NE(preferences, nullptr);
+    PostMessageA(preferences, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    for (int i = 0; i < 400 && IsWindow(preferences); ++i)
+        Sleep(25);
+    EXPECT_STREQ(ReadRawValue(HKEY_CURRENT_USER, run, "Velquin").c_str(), ("1 " + installedValue).c_str());
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, run, "Velquin");
     Process installed;
-    HWND other = WaitForVelquin(false, main);
+    HWND other = WindowOf(installed, main);
     ASSERT_NE(other, nullptr);
     // A second start of the portable copy brings its own window forward.
     ShowWindow(main, SW_HIDE);
@@ -231,14 +258,14 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
         ASSERT_NE(box, nullptr);
         locked.Reset();  // writable again, and still left alone
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        Exit(unreadable, WaitForVelquin());
+        Exit(unreadable, WindowOf(unreadable));
     }
     EXPECT_EQ(ReadFile(ini), before);
 
     // While another program holds the file, Velquin says once that it cannot save, goes on, and saves what
     // it kept once it can.
     Process held(std::string(), exe);
-    main = WaitForVelquin();
+    main = WindowOf(held);
     ASSERT_NE(main, nullptr);
     HWND edit = FindWindowExA(GetDlgItem(main, 1000), nullptr, "Edit", nullptr);
     {
