@@ -6,11 +6,11 @@ constexpr unsigned long kAlreadyExists = 183;  // ERROR_ALREADY_EXISTS
 constexpr unsigned long kAccessDenied = 5;     // ERROR_ACCESS_DENIED
 constexpr const char* kHexDigits = "0123456789abcdef";
 
-// FNV-1a: a short name that any spelling of one folder gives alike.
-unsigned long FolderHash(const std::string& foldedFolder)
+// FNV-1a: a short name for a long identity.
+unsigned long FolderHash(const std::string& folderIdentity)
 {
     unsigned long hash = 2166136261ul;
-    for (unsigned char c : foldedFolder)
+    for (unsigned char c : folderIdentity)
         hash = ((hash ^ c) * 16777619ul) & 0xFFFFFFFFul;
     return hash;
 }
@@ -22,15 +22,15 @@ bool AnotherCopyRuns(unsigned long lastError)
     return lastError == kAlreadyExists || lastError == kAccessDenied;
 }
 
-std::string PortableGuardName(const std::string& foldedFolder)
+std::string PortableGuardName(const std::string& folderIdentity)
 {
     std::string name = std::string(kInstanceGuardName) + " in ";
     for (int shift = 28; shift >= 0; shift -= 4)
-        name += kHexDigits[(FolderHash(foldedFolder) >> shift) & 0xF];
+        name += kHexDigits[(FolderHash(folderIdentity) >> shift) & 0xF];
     return name;
 }
 
-unsigned long CopyMark(const std::string& foldedFolder)
+unsigned long CopyMark(const std::string& folderIdentity)
 {
-    return FolderHash(foldedFolder) | 1;
+    return FolderHash(folderIdentity) | 1;
 }

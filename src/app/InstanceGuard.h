@@ -9,9 +9,9 @@ inline constexpr const char* kInstanceGuardName = "Velquin is Running";
 // and this copy may not open it, as when the other was started as administrator.
 bool AnotherCopyRuns(unsigned long lastError);
 
-// A portable copy's guard is its own, named after its folder, so that it runs beside an installed copy and
-// beside a portable copy elsewhere. The folder comes folded: any spelling of it is the same copy.
-std::string PortableGuardName(const std::string& foldedFolder);
+// A portable copy's guard is its own, named after its folder's identity (any text that every way to the
+// folder gives alike), so that it runs beside an installed copy and beside a portable copy elsewhere.
+std::string PortableGuardName(const std::string& folderIdentity);
 // What a portable copy's window carries, so that a second start of that copy finds it and no other window;
 // never 0, which stands for an installed copy.
-unsigned long CopyMark(const std::string& foldedFolder);
+unsigned long CopyMark(const std::string& folderIdentity);

@@ -99,6 +99,19 @@ std::optional<std::string> PortableProfile()
     return path;
 }
 
+// What names a portable copy: its folder as the file system knows it, so that every way to it (a short
+// name, a mapped drive and its share, a junction) is one copy; its folded path where the system cannot say.
+std::string CopyIdentity(const std::string& folder)
+{
+    const FileHandle handle(CreateFileW(Wide(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION facts = {};
+    if (handle && GetFileInformationByHandle(handle.Get(), &facts))
+        return std::to_string(facts.dwVolumeSerialNumber) + ":" + std::to_string(facts.nFileIndexHigh) + ":" +
+               std::to_string(facts.nFileIndexLow);
+    return FoldCase(folder);
+}
+
 // The window hears of the first write its file could not take; a later one says nothing new.
 void NoteProfileNotSaved(unsigned long error)
 {
@@ -112,9 +125,13 @@ void NoteProfileNotSaved(unsigned long error)
 int RunCommand(const Command& command, ProfileStore& profile, bool anotherCopyRuns)
 {
     TransferOutcome outcome;
+    const unsigned long unread = App::Current().ProfileFileError();
     if (command.file.empty())
         outcome = {kTransferNoFile, "Velquin /export <file> saves the profile to the file; Velquin /import <file> "
                                     "reads one into it."};
+    else if (command.kind == Command::Export && unread)
+        outcome = {kTransferNoFile, "Velquin could not read its profile beside it: " + SystemErrorText(unread) +
+                                        " Nothing was exported."};
     else if (command.kind == Command::Export)
         outcome = ExportProfileTo(profile, command.file, SystemTransferFiles());
     else if (anotherCopyRuns)
@@ -136,29 +153,29 @@ bool CVelquinApp::InitInstance()
     KeepPlantedFilesOut();
 
     const std::optional<std::string> portable = PortableProfile();
-    const std::string folder = portable ? FoldCase(portable->substr(0, portable->rfind('\\'))) : std::string();
-    const unsigned long mark = portable ? ::CopyMark(folder) : 0;
+    const std::string identity = portable ? CopyIdentity(portable->substr(0, portable->rfind('\\'))) : std::string();
+    const unsigned long mark = portable ? ::CopyMark(identity) : 0;
+
+    // An export only reads: it runs beside a running copy. Anything else holds the guard before it reads the
+    // profile, so that no copy on its way out writes after the read.
+    bool anotherCopyRuns = false;
+    if (command.kind != Command::Export) {
+        const std::string guard = portable ? PortableGuardName(identity) : kInstanceGuardName;
+        instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, guard.c_str()));
+        anotherCopyRuns = AnotherCopyRuns(GetLastError());
+    }
+    if (command.kind == Command::Window && anotherCopyRuns) {
+        if (!BringRunningCopyForward(mark))
+            ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
+        return false;
+    }
     if (portable)
         UseProfileFile(*portable, NoteProfileNotSaved);
     else
         SetRegistryKey(profile::kCompany);
 
-    // An export only reads: it runs beside a running copy.
-    if (command.kind == Command::Export) {
-        exitCode_ = RunCommand(command, Profile(), false);
-        return false;
-    }
-
-    const std::string guard = portable ? PortableGuardName(folder) : kInstanceGuardName;
-    instanceGuard_.Reset(CreateMutexA(nullptr, TRUE, guard.c_str()));
-    const bool anotherCopyRuns = AnotherCopyRuns(GetLastError());
-    if (command.kind == Command::Import) {
+    if (command.kind != Command::Window) {
         exitCode_ = RunCommand(command, Profile(), anotherCopyRuns);
-        return false;
-    }
-    if (anotherCopyRuns) {
-        if (!BringRunningCopyForward(mark))
-            ShowMessageBox(nullptr, kAlreadyRunningText, "Velquin", MB_ICONERROR);
         return false;
     }
 

@@ -67,32 +67,29 @@ std::vector<LearnedPick> PicksOf(const ProfileStore& profile)
 }
 
 // The section's values go and the file's take their place; a file without the section leaves it alone.
-int Replace(ProfileStore& profile, const IniDocument& file, const char* section)
+int Replace(ProfileStore& profile, const IniDocument& file, const ProfileStore& imported, const char* section)
 {
-    const IniSection* from = SectionOf(file, section);
-    if (!from)
+    if (!SectionOf(file, section))
         return 0;
     for (const std::string& name : profile.ValueNames(section))
         profile.DeleteValue(section, name);
     int written = 0;
-    for (const IniValue& value : from->values)
-        written += profile.WriteString(section, value.name, value.text) ? 1 : 0;
+    for (const auto& [name, text] : imported.ReadSection(section))
+        written += profile.WriteString(section, name, text) ? 1 : 0;
     return written;
 }
 
-int ImportSettings(ProfileStore& profile, const IniDocument& file)
+int ImportSettings(ProfileStore& profile, const ProfileStore& imported)
 {
     int written = 0;
-    if (const IniSection* settings = SectionOf(file, kSettings)) {
-        for (const IniValue& value : settings->values) {
-            if (EqualsAsciiNoCase(value.name, kVelquinPath))
-                continue;  // names the program on the machine it came from
-            const std::optional<int> number = ParseInt(value.text);
-            const bool done = IsTextSetting(value.name) ? profile.WriteString(kSettings, value.name, value.text)
-                              : number              ? profile.WriteInt(kSettings, value.name, *number)
-                                                    : false;
-            written += done ? 1 : 0;
-        }
+    for (const auto& [name, text] : imported.ReadSection(kSettings)) {
+        if (EqualsAsciiNoCase(name, kVelquinPath))
+            continue;  // names the program on the machine it came from
+        const std::optional<int> number = ParseInt(text);
+        const bool done = IsTextSetting(name) ? profile.WriteString(kSettings, name, text)
+                          : number            ? profile.WriteInt(kSettings, name, *number)
+                                              : false;
+        written += done ? 1 : 0;
     }
     return written;
 }
@@ -132,12 +129,12 @@ void MergeLearning(ProfileStore& profile, const ProfileStore& imported, std::int
         else if (pick.score > same->score)
             *same = std::move(pick);
     }
-    // The weakest go, as the learning lets them go; of equals, the file's before the profile's own.
-    std::vector<double> strength;
+    // The weakest go, as the learning lets them go: of equals, the oldest pick.
+    std::vector<std::pair<double, std::int64_t>> strength;
     for (const LearnedPick& pick : picks)
-        strength.push_back(Decayed(pick, now));
+        strength.emplace_back(Decayed(pick, now), pick.time);
     while (picks.size() > kMaxLearnedPicks) {
-        const auto weakest = std::min_element(strength.rbegin(), strength.rend()).base() - 1;
+        const auto weakest = std::min_element(strength.begin(), strength.end());
         picks.erase(picks.begin() + (weakest - strength.begin()));
         strength.erase(weakest);
     }
@@ -166,10 +163,14 @@ IniDocument ExportProfile(const ProfileStore& profile)
 
 std::optional<IniProblem> CheckImport(const IniDocument& file)
 {
-    if (const IniSection* settings = SectionOf(file, kSettings)) {
-        for (const IniValue& value : settings->values) {
-            if (!IsTextSetting(value.name) && !ParseInt(value.text))
+    for (const IniSection& section : file) {
+        const bool settings = EqualsAsciiNoCase(section.name, kSettings);
+        for (const IniValue& value : section.values) {
+            if (settings && !IsTextSetting(value.name) && !ParseInt(value.text))
                 return IniProblem{value.line, "the setting " + value.name + " is no number"};
+            // The profile could not keep it, and the value it replaces would be gone.
+            if (Utf16Length(value.text) > kMaxProfileText)
+                return IniProblem{value.line, "the value " + value.name + " is longer than 259 characters"};
         }
     }
     return std::nullopt;
@@ -177,15 +178,16 @@ std::optional<IniProblem> CheckImport(const IniDocument& file)
 
 ImportCounts ImportProfile(ProfileStore& profile, const IniDocument& file, SameTextRule same, std::int64_t now)
 {
+    // The file as a store: a section or name that came twice is one.
     const IniProfileStore imported(file, same, nullptr);
-    profile.BeginBatch();
+    ProfileBatch batch(profile);
     ImportCounts counts;
-    counts.settings = ImportSettings(profile, file);
-    counts.aliases = Replace(profile, file, kAliases);
-    counts.hidden = Replace(profile, file, kHidden);
+    counts.settings = ImportSettings(profile, imported);
+    counts.aliases = Replace(profile, file, imported, kAliases);
+    counts.hidden = Replace(profile, file, imported, kHidden);
     MergeHistory(profile, imported, same, counts);
     MergeLearning(profile, imported, now, counts);
-    counts.saved = profile.CommitBatch();
+    counts.saved = batch.Commit();
     return counts;
 }
 

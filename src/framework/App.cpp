@@ -69,9 +69,14 @@ void App::UseProfileFile(const std::string& path, std::function<void(unsigned lo
         unread = ERROR_INVALID_DATA;
     else if (bytes || unread == ERROR_FILE_NOT_FOUND)
         unread = 0;
+    int skipped = 0;
+    const IniDocument document = ReadIniLeniently(unread ? std::string() : bytes.value_or(std::string()), &skipped);
+    // What could not be read is gone from the file at the first write: a copy keeps it for the user.
+    if (skipped > 0)
+        CopyFileW(Wide(path).c_str(), Wide(path + ".bak").c_str(), FALSE);
+    fileError_ = unread;
     file_ = std::make_unique<IniProfileStore>(
-        ReadIniLeniently(unread ? std::string() : bytes.value_or(std::string())), SameTextIgnoringCase,
-        [path, unread, notSaved = std::move(notSaved)](const std::string& text) {
+        document, SameTextIgnoringCase, [path, unread, notSaved = std::move(notSaved)](const std::string& text) {
             unsigned long error = unread;
             if (!error && WriteFileBytes(path, text, &error))
                 return true;

@@ -29,11 +29,13 @@ public:
 
     // From now on the profile lives under HKEY_CURRENT_USER\Software\<company>\<application name>.
     void SetRegistryKey(const std::string& company);
-    // From now on the profile is this file's, as far as it could be read (a damaged line is skipped), and
-    // every change is written to it. `notSaved` hears each write the file could not take, with the system's
-    // error; the values stay in memory.
+    // From now on the profile is this file's, as far as it could be read (a damaged line is skipped, the
+    // file first copied to "<path>.bak"), and every change is written to it. `notSaved` hears each write the
+    // file could not take, with the system's error; the values stay in memory.
     void UseProfileFile(const std::string& path, std::function<void(unsigned long error)> notSaved);
     bool ProfileIsFile() const { return file_ != nullptr; }
+    // Why the file could not be read (then nothing is ever written to it); 0 when it was read or is new.
+    unsigned long ProfileFileError() const { return fileError_; }
     ProfileStore& Profile();
 
     // What the main window carries so that a second start of this very copy finds it; 0 for none.
@@ -49,6 +51,7 @@ private:
     std::string appName_;
     RegistryProfileStore registry_;
     std::unique_ptr<IniProfileStore> file_;
+    unsigned long fileError_ = 0;
     unsigned long copyMark_ = 0;
     HWND mainWindow_ = nullptr;
 };

@@ -98,8 +98,8 @@ Line ReadLine(std::string_view line)
     return {Line::Value, std::string(name), Unquoted(TrimBlanks(trimmed.substr(equals + 1))), ""};
 }
 
-// The whole text line by line; false at the first damaged line when strict.
-bool Read(std::string_view bytes, IniDocument& document, IniProblem* problem)
+// The whole text line by line; false at the first damaged line when strict, else each one counted.
+bool Read(std::string_view bytes, IniDocument& document, IniProblem* problem, int* skipped)
 {
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
@@ -123,6 +123,8 @@ bool Read(std::string_view bytes, IniDocument& document, IniProblem* problem)
                 *problem = {number, read.what};
                 return false;
             }
+            if (skipped)
+                ++*skipped;
         } else if (read.kind == Line::Section) {
             document.push_back({std::move(read.name), {}});
         } else if (read.kind == Line::Value) {
@@ -167,17 +169,17 @@ bool IsIniName(std::string_view name)
            name.front() != '[' && name.front() != ';';
 }
 
-IniDocument ReadIniLeniently(std::string_view bytes)
+IniDocument ReadIniLeniently(std::string_view bytes, int* skipped)
 {
     IniDocument document;
-    Read(bytes, document, nullptr);
+    Read(bytes, document, nullptr, skipped);
     return document;
 }
 
 std::optional<IniDocument> ReadIniStrictly(std::string_view bytes, IniProblem& problem)
 {
     IniDocument document;
-    if (!Read(bytes, document, &problem))
+    if (!Read(bytes, document, &problem, nullptr))
         return std::nullopt;
     return document;
 }

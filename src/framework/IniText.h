@@ -29,9 +29,9 @@ struct IniProblem {
     std::string what;
 };
 
-// At start: a damaged line (not UTF-8, no section before it, or no "name=value") is skipped, the rest kept.
-// A byte-order mark is read or not.
-IniDocument ReadIniLeniently(std::string_view bytes);
+// At start: a damaged line (not UTF-8, no section before it, or no "name=value") is skipped, the rest kept;
+// *skipped counts them. A byte-order mark is read or not.
+IniDocument ReadIniLeniently(std::string_view bytes, int* skipped = nullptr);
 // Before an import: the first damaged line refuses the whole file.
 std::optional<IniDocument> ReadIniStrictly(std::string_view bytes, IniProblem& problem);
 

@@ -36,8 +36,10 @@ DWORD LinksOf(const WideString& path)
 
 std::optional<std::string> ReadFileBytes(const std::string& path, unsigned long* error)
 {
-    const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Sharing everything: a reader never keeps the running copy from putting a new file in place.
+    const FileHandle file(CreateFileW(Wide(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size = {};
     if (!file || !GetFileSizeEx(file.Get(), &size)) {
         Failed(error);
@@ -61,7 +63,10 @@ std::optional<std::string> ReadFileBytes(const std::string& path, unsigned long*
 bool WriteFileBytes(const std::string& path, const std::string& bytes, unsigned long* error)
 {
     const WideString wide = Wide(path);
-    if (LinksOf(wide) > 1) {
+    const DWORD attributes = GetFileAttributesW(wide.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    // A symbolic link would be replaced by a plain file, a hard link would lose the content.
+    if (exists && ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) || LinksOf(wide) > 1)) {
         const FileHandle file(CreateFileW(wide.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         return (file && WriteAll(file.Get(), bytes)) || Failed(error);
@@ -69,8 +74,10 @@ bool WriteFileBytes(const std::string& path, const std::string& bytes, unsigned 
 
     const WideString temporary = wide + Wide(".velquin-" + std::to_string(GetCurrentProcessId()) + ".tmp");
     {
+        // The new file looks as the old one did: hidden stays hidden.
+        const DWORD kept = exists ? attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM) : 0;
         const FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr));
+                                          kept ? kept : FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file)
             return Failed(error);
         if (!WriteAll(file.Get(), bytes)) {

@@ -47,14 +47,25 @@ public:
     virtual bool CommitBatch() { return true; }
 };
 
-// A batch for the scope's lifetime.
+// A batch for the scope's lifetime, or until its commit.
 class ProfileBatch {
 public:
     explicit ProfileBatch(ProfileStore& store) : store_(store) { store_.BeginBatch(); }
-    ~ProfileBatch() { store_.CommitBatch(); }
+    ~ProfileBatch()
+    {
+        if (open_)
+            store_.CommitBatch();
+    }
     ProfileBatch(const ProfileBatch&) = delete;
     ProfileBatch& operator=(const ProfileBatch&) = delete;
 
+    bool Commit()
+    {
+        open_ = false;
+        return store_.CommitBatch();
+    }
+
 private:
     ProfileStore& store_;
+    bool open_ = true;
 };

@@ -151,7 +151,8 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
                                                             "[Learning]\n"
                                                             "Record #1=no\tnotepad\t5\t1000\n"
                                                             "Record #2=no\tnotepad.exe\t0.5\t1000\n"
-                                                            "Record #3=w\twinword\tdamaged\t1000\n",
+                                                            "Record #3=w\twinword\tdamaged\t1000\n"
+                                                            "[aliases]\nw=write.exe\n",
                                                             problem);
     ASSERT_TRUE(file);
     const ImportCounts counts = ImportProfile(here, *file, EqualsAsciiNoCase, 1000);
@@ -165,7 +166,7 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
     EXPECT_EQ(std::vector<std::string>({history[0], history[1], history[2], history[3], history[4]}),
               (std::vector<std::string>{"notepad", "calc", "winword", "mspaint", ""}));
     using Values = std::vector<std::pair<std::string, std::string>>;
-    EXPECT_EQ(here.ReadSection("Aliases"), (Values{{"np", "notepad.exe"}}));
+    EXPECT_EQ(here.ReadSection("Aliases"), (Values{{"np", "notepad.exe"}, {"w", "write.exe"}}));
     EXPECT_EQ(here.ReadSection("Hidden"), (Values{{"Hidden #1", "C:\\NEW.EXE"}}));
     EXPECT_EQ(here.ReadSection("Learning"), (Values{
                                                 {"Record #1", "pa\tmspaint\t1\t1000"},
@@ -173,4 +174,27 @@ TEST(ProfileTransfer, ExportLeavesTheMachinesOwnValuesBehindAndImportMergesHisto
                                                 {"Record #3", "no\tnotepad.exe\t0.5\t1000"}}));
     EXPECT_EQ(counts.historyAdded, 2);
     EXPECT_EQ(counts.learningAdded, 1);
+
+    // At most 300 picks: the weakest goes, of equals the oldest pick.
+    for (int i = 1; i <= 300; ++i)
+        here.WriteString("Learning", "Record #" + std::to_string(i),
+                         "t" + std::to_string(i) + "\tc\t1\t" + std::to_string(1000 - i));
+    const std::optional<IniDocument> stronger = ReadIniStrictly("[Learning]\nRecord #1=x\tcx\t5\t1000\n", problem);
+    ASSERT_TRUE(stronger);
+    ImportProfile(here, *stronger, EqualsAsciiNoCase, 1000);
+    const std::string learnt = WriteIni(ExportProfile(here));
+    EXPECT_EQ(here.ValueNames("Learning").size(), 300u);
+    EXPECT_NE(learnt.find("=x\tcx\t5\t1000\r\n"), std::string::npos);
+    EXPECT_NE(learnt.find("=t299\tc\t1\t701\r\n"), std::string::npos);
+    EXPECT_EQ(learnt.find("=t300\t"), std::string::npos);
+}
+
+TEST(ProfileTransfer, AValueTheProfileCouldNotKeepRefusesTheWholeFile)
+{
+    IniProblem problem;
+    const std::optional<IniDocument> file =
+        ReadIniStrictly("[Aliases]\nnp=notepad.exe\n\ng=" + std::string(260, 'x') + "\n", problem);
+    ASSERT_TRUE(file);
+    ASSERT_TRUE(CheckImport(*file));
+    EXPECT_EQ(CheckImport(*file)->line, 4);
 }

@@ -201,6 +201,7 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
         TypeText(edit, typed);
         PressKey(edit, VK_RETURN);
         EXPECT_NE(recorder.WaitForRecord().first, "");
+        EXPECT_NE(ReadFile(ini).find("File #1=" + typed), std::string::npos) << "not on disk after the launch";
         Exit(velquin, main);
     }
     const std::string saved = ReadFile(ini);
@@ -243,6 +244,7 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
     std::string said;
     EXPECT_EQ(RunCommand(exe, "/export carried.ini", said, stick), 0u) << said;
     EXPECT_NE(ReadFile(stick + "\\carried.ini").find("File #1=" + typed), std::string::npos);
+    std::ofstream(stick + "\\carried.ini", std::ios::binary) << "[Velquin MRU]\r\nFile #1=another text\r\n";
     EXPECT_EQ(RunCommand(exe, "/import carried.ini", said, stick), 3u);
     EXPECT_NE(said.find("Velquin is running"), std::string::npos) << said;
     EXPECT_EQ(ReadFile(ini), saved);
@@ -256,6 +258,8 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
         Process unreadable(std::string(), exe);
         HWND box = WaitForVelquin(true);
         ASSERT_NE(box, nullptr);
+        EXPECT_EQ(RunCommand(exe, "/export empty.ini", said, stick), 1u) << "an empty profile exported as the user's";
+        EXPECT_EQ(GetFileAttributesA((stick + "\\empty.ini").c_str()), INVALID_FILE_ATTRIBUTES);
         locked.Reset();  // writable again, and still left alone
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         Exit(unreadable, WindowOf(unreadable));
@@ -263,7 +267,8 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
     EXPECT_EQ(ReadFile(ini), before);
 
     // While another program holds the file, Velquin says once that it cannot save, goes on, and saves what
-    // it kept once it can.
+    // it kept once it can. A line it could not read is kept in a copy.
+    std::ofstream(ini, std::ios::binary | std::ios::app) << "a line of no meaning\r\n";
     Process held(std::string(), exe);
     main = WindowOf(held);
     ASSERT_NE(main, nullptr);
@@ -291,6 +296,7 @@ TEST_F(EndToEnd, APortableCopyKeepsItsProfileBesideItLeavesTheMachineAloneAndRun
         }
     }
     Exit(held, main);
+    EXPECT_NE(ReadFile(ini + ".bak").find("a line of no meaning"), std::string::npos);
     for (const std::string& entry :
          {"File #1=" + recorder.program + " second", "File #2=" + recorder.program + " first"})
         EXPECT_NE(ReadFile(ini).find(entry), std::string::npos) << entry;

@@ -395,15 +395,28 @@ TEST(ProfileFile, AWriteReplacesTheFileWholeKeepsAHardLinkAndLeavesItAsItWasWhen
     DeleteFileW(Wide(path).c_str());
     DeleteFileW(Wide(link).c_str());
 
+    const auto fileIndex = [&] {
+        const FileHandle file(CreateFileW(Wide(path).c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        BY_HANDLE_FILE_INFORMATION facts = {};
+        GetFileInformationByHandle(file.Get(), &facts);
+        return (static_cast<unsigned long long>(facts.nFileIndexHigh) << 32) | facts.nFileIndexLow;
+    };
     unsigned long error = 0;
     EXPECT_FALSE(ReadFileBytes(path, &error));
     EXPECT_EQ(error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
     ASSERT_TRUE(WriteFileBytes(path, "first"));
+    SetFileAttributesW(Wide(path).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    const unsigned long long first = fileIndex();
+    ASSERT_TRUE(WriteFileBytes(path, "first, again"));
+    EXPECT_NE(fileIndex(), first) << "written in place, not whole";
+    EXPECT_TRUE(GetFileAttributesW(Wide(path).c_str()) & FILE_ATTRIBUTE_HIDDEN) << "no longer hidden";
     ASSERT_TRUE(CreateHardLinkW(Wide(link).c_str(), Wide(path).c_str(), nullptr));
+    const unsigned long long linked = fileIndex();
     ASSERT_TRUE(WriteFileBytes(path, "second, longer"));
     EXPECT_EQ(ReadFileBytes(link).value_or("unreadable"), "second, longer");
     ASSERT_TRUE(WriteFileBytes(path, "third"));
     EXPECT_EQ(ReadFileBytes(link).value_or("unreadable"), "third");  // and nothing of the longer text after it
+    EXPECT_EQ(fileIndex(), linked);
 
     DeleteFileW(Wide(link).c_str());
     {
