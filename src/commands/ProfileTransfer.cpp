@@ -4,6 +4,7 @@
 #include "history/HistoryState.h"
 #include "history/RecentFileList.h"
 #include "settings/ProfileLayout.h"
+#include "settings/SettingsRecord.h"
 #include "suggest/Learning.h"
 
 #include <algorithm>
@@ -57,12 +58,8 @@ std::vector<std::string> HistoryOf(const ProfileStore& profile)
 std::vector<LearnedPick> PicksOf(const ProfileStore& profile)
 {
     std::vector<LearnedPick> picks;
-    for (const auto& [name, text] : profile.ReadSection(kLearning)) {
-        if (StartsWithAsciiNoCase(name, kRecordName)) {
-            if (std::optional<LearnedPick> pick = ParsePick(text))
-                picks.push_back(std::move(*pick));
-        }
-    }
+    for (auto& [slot, pick] : StoredPicks(profile))
+        picks.push_back(std::move(pick));
     return picks;
 }
 
@@ -96,8 +93,7 @@ int ImportSettings(ProfileStore& profile, const ProfileStore& imported)
 
 void MergeHistory(ProfileStore& profile, const ProfileStore& imported, SameTextRule same, ImportCounts& counts)
 {
-    const int asked = profile.ReadInt(kSettings, kMaxHistory, 30);
-    const int capacity = asked >= 1 && asked <= kLongestHistory ? asked : 30;
+    const int capacity = HistoryCapacity(profile.ReadInt(kSettings, kMaxHistory, 30));
     std::vector<std::string> merged = HistoryOf(profile);
     const std::size_t own = merged.size();
     for (const std::string& entry : HistoryOf(imported)) {

@@ -24,6 +24,11 @@ const IntegerField kIntegerFields[] = {
 
 }  // namespace
 
+int HistoryCapacity(int maxHistory)
+{
+    return maxHistory >= 1 && maxHistory <= 99 ? maxHistory : 30;
+}
+
 void SettingsRecord::LoadSettings(ProfileStore& store, bool portable)
 {
     // The marker compares exactly: any other text means no saved record.

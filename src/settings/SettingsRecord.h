@@ -7,6 +7,10 @@
 
 #include <string>
 
+// The history's capacity for a stored MaxHistory: one outside the Preferences' range 1 to 99 (a hand-edited
+// profile or file) would make a huge list, or none; it is 30.
+int HistoryCapacity(int maxHistory);
+
 class SettingsRecord {
 public:
     int MaxHistory = 0;

@@ -159,25 +159,33 @@ std::optional<LearnedPick> ParsePick(const std::string& text)
     return LearnedPick{std::string(fields[0]), std::string(fields[1]), *score, DigitsValue(fields[3])};
 }
 
+std::vector<std::pair<int, LearnedPick>> StoredPicks(const ProfileStore& profile)
+{
+    std::vector<std::pair<int, LearnedPick>> picks;
+    for (const auto& [slot, text] : ReadSlots(profile, kLearningSection, kRecordName)) {
+        if (std::optional<LearnedPick> pick = ParsePick(text))
+            picks.emplace_back(slot, std::move(*pick));
+    }
+    return picks;
+}
+
 void Learning::Load()
 {
     if (loaded_)
         return;
     loaded_ = true;
-    for (const auto& [slot, text] : ReadSlots(profile_, kLearningSection, kRecordName)) {
-        std::optional<LearnedPick> pick = ParsePick(text);
-        if (!pick)
-            continue;
+    for (auto& [slot, stored] : StoredPicks(profile_)) {
+        LearnedPick pick = std::move(stored);
         // A hand-edited record is folded as a recorded one would be.
-        pick->typed = LearnedTyped(pick->typed, fold_);
-        pick->command = fold_(pick->command);
-        const auto same = std::find_if(records_.begin(), records_.end(), [&](const Stored& stored) {
-            return stored.pick.typed == pick->typed && stored.pick.command == pick->command;
+        pick.typed = LearnedTyped(pick.typed, fold_);
+        pick.command = fold_(pick.command);
+        const auto same = std::find_if(records_.begin(), records_.end(), [&pick](const Stored& kept) {
+            return kept.pick.typed == pick.typed && kept.pick.command == pick.command;
         });
         if (same == records_.end())
-            records_.insert(PlaceOf(slot), {std::move(*pick), slot});
-        else if (same->pick.score < pick->score)
-            same->pick = std::move(*pick);  // the other value is left for a new record to write over
+            records_.insert(PlaceOf(slot), {std::move(pick), slot});
+        else if (same->pick.score < pick.score)
+            same->pick = std::move(pick);  // the other value is left for a new record to write over
     }
 }
 

@@ -30,6 +30,9 @@ double Decayed(const LearnedPick& pick, std::int64_t now);
 std::string FormatPick(const LearnedPick& pick);
 std::optional<LearnedPick> ParsePick(const std::string& text);
 
+// The profile's records with their numbers ("Record #n"), as stored; a damaged one is skipped.
+std::vector<std::pair<int, LearnedPick>> StoredPicks(const ProfileStore& profile);
+
 // How much each command is lifted for one typed text: the folded command, its boost; each command once.
 using Boosts = std::vector<std::pair<std::string_view, double>>;
 // The command's boost, 0 for none.

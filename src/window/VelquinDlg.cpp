@@ -272,9 +272,7 @@ BOOL CVelquinDlg::OnInitDialog()
     if (place && settings.StartMin == 0)
         MoveToStoredPlace(Handle(), *place);
 
-    // A capacity outside the Preferences' range (a hand-edited profile) would make a huge list: use 30.
-    const int capacity = settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 0;
-    SetUpAsHistory(history_, capacity);
+    SetUpAsHistory(history_, HistoryCapacity(settings.MaxHistory));
 
     if (settings.ClearHistoryAuto == 1)
         commands_.ClearHistoryQuietly();
@@ -408,35 +406,38 @@ void CVelquinDlg::BindMenuCommands()
     commands_.Bind([this](int id, auto action) { OnCommand(id, std::move(action)); });
 }
 
-template <typename DialogType>
-void CVelquinDlg::RunWhenFree()
+template <typename Work>
+void CVelquinDlg::WhenFree(Work work)
 {
     if (busy_ == 1)
         return;
-    DialogType dialog;
     busy_ = 1;
-    dialog.DoModal();
+    work();
     busy_ = 0;
+}
+
+template <typename DialogType>
+void CVelquinDlg::RunWhenFree()
+{
+    WhenFree([] { DialogType().DoModal(); });
 }
 
 void CVelquinDlg::OpenPreferences()
 {
-    if (busy_ == 1)
-        return;
-    COption preferences;
-    preferences.LoadSettings();
-    preferences.MaxHistory = history_.GetMaxMRUSize();
-    preferences.ShowHiddenFrom(hidden_);
-    busy_ = 1;
-    if (preferences.DoModal() == IDOK) {
+    WhenFree([this] {
+        COption preferences;
+        preferences.LoadSettings();
+        preferences.MaxHistory = history_.GetMaxMRUSize();
+        preferences.ShowHiddenFrom(hidden_);
+        if (preferences.DoModal() != IDOK)
+            return;
         history_.SetMaxMRUSize(preferences.MaxHistory);
         preferences.MaxHistory = history_.GetMaxMRUSize();
         history_.RefreshCtrl();
         preferences.SaveSettings();
         keys_.Take(Handle(), preferences.HotKey, preferences.WinR == 1, true);
         SuggestAsTyped(preferences.Suggest == 1, 0);
-    }
-    busy_ = 0;
+    });
 }
 
 void CVelquinDlg::Summon()
@@ -474,50 +475,42 @@ void CVelquinDlg::EditHistory()
     const std::string typed = historyBox_.EditText();
     busy_ = 1;
     editor.DoModal();
-    if (!editor.LastRemovedText().empty()) {
-        historyBox_.ResetContent();
-        history_.LoadMRU();
-        history_.RefreshCtrl();
-    }
+    if (!editor.LastRemovedText().empty())
+        ReloadHistory();
     historyBox_.SetEditText(typed);
     SelectWholeText(typed);
     busy_ = 0;
 }
 
+void CVelquinDlg::ReloadHistory()
+{
+    historyBox_.ResetContent();
+    history_.LoadMRU();
+    history_.RefreshCtrl();
+}
+
 void CVelquinDlg::EditAliases()
 {
-    if (busy_ == 1)
-        return;
-    CAliasesDlg dialog(aliases_, Handle());
-    busy_ = 1;
-    dialog.DoModal();
-    busy_ = 0;
+    WhenFree([this] { CAliasesDlg(aliases_, Handle()).DoModal(); });
 }
 
 void CVelquinDlg::ExportSettingsFromMenu()
 {
-    if (busy_ == 1)
-        return;
-    busy_ = 1;
-    ExportSettings(Handle(), AppProfile());
-    busy_ = 0;
+    WhenFree([this] { ExportSettings(Handle(), AppProfile()); });
 }
 
 // The window takes up the imported profile as a start would: the history, the learning, the hidden lines,
 // the aliases, and the settings the Preferences' OK applies.
 void CVelquinDlg::ImportSettingsFromMenu()
 {
-    if (busy_ == 1)
-        return;
-    busy_ = 1;
-    if (ImportSettings(Handle(), AppProfile())) {
+    WhenFree([this] {
+        if (!ImportSettings(Handle(), AppProfile()))
+            return;
         COption settings;
         settings.LoadSettings();
         const std::string typed = historyBox_.EditText();
-        history_.SetMaxMRUSize(settings.MaxHistory >= 1 && settings.MaxHistory <= 99 ? settings.MaxHistory : 30);
-        historyBox_.ResetContent();
-        history_.LoadMRU();
-        history_.RefreshCtrl();
+        history_.SetMaxMRUSize(HistoryCapacity(settings.MaxHistory));
+        ReloadHistory();
         historyBox_.SetEditText(typed);
         clearHistoryButton_.Enable(historyBox_.ItemCount() > 0);
         learning_.Reread();
@@ -525,8 +518,7 @@ void CVelquinDlg::ImportSettingsFromMenu()
         aliases_.Reread();
         keys_.Take(Handle(), settings.HotKey, settings.WinR == 1, true);
         SuggestAsTyped(settings.Suggest == 1, 0);
-    }
-    busy_ = 0;
+    });
 }
 
 bool CVelquinDlg::OnProfileNotSaved(Message& message)

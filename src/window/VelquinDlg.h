@@ -88,13 +88,17 @@ private:
     // The suggestions follow the preference; the index starts after the delay, or at the first key.
     void SuggestAsTyped(bool on, unsigned indexDelay);
 
-    // The window's modal dialogs, one at a time.
+    // The window's modal dialogs, one at a time: the work runs unless another dialog does.
+    template <typename Work>
+    void WhenFree(Work work);
     template <typename DialogType>
     void RunWhenFree();
     void OpenPreferences();
     void PreferencesFromMenu();
     void PreferencesFromTray();
     void EditHistory();
+    // The box shows the profile's history again.
+    void ReloadHistory();
     void EditAliases();
     void ExportSettingsFromMenu();
     void ImportSettingsFromMenu();
